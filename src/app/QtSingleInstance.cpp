@@ -1,0 +1,46 @@
+#include "app/QtSingleInstance.h"
+
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <cstdlib>
+
+namespace {
+constexpr const char kRaise[] = "RAISE\n";
+}
+
+QtSingleInstance::QtSingleInstance(const QString& name, QObject* parent) : QObject(parent) {
+  QString instance = name;
+  if (const char* override = std::getenv("TALVEX_INSTANCE_NAME")) instance = QString::fromLocal8Bit(override);
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  m_name = (runtime && QDir(QString::fromLocal8Bit(runtime)).exists())
+               ? QDir(QString::fromLocal8Bit(runtime)).filePath(instance)
+               : instance;
+}
+
+bool QtSingleInstance::BecomeFirstOrRaiseOther() {
+  QLocalSocket probe;
+  probe.connectToServer(m_name);
+  if (probe.waitForConnected(1000)) {
+    probe.write(kRaise);
+    probe.waitForBytesWritten(1000);
+    probe.disconnectFromServer();
+    return false;
+  }
+  // Nobody answered: a socket left by a copy that crashed is stale.
+  QLocalServer::removeServer(m_name);
+  m_server = new QLocalServer(this);
+  m_server->setSocketOptions(QLocalServer::UserAccessOption);
+  if (!m_server->listen(m_name)) return true;  // run alone rather than not at all
+  connect(m_server, &QLocalServer::newConnection, this, [this] {
+    while (QLocalSocket* peer = m_server->nextPendingConnection()) {
+      auto read = [this, peer] {
+        if (peer->readAll().contains("RAISE")) emit raiseRequested();
+      };
+      connect(peer, &QLocalSocket::readyRead, this, read);
+      if (peer->bytesAvailable() > 0) read();
+      connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+    }
+  });
+  return true;
+}

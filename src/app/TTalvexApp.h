@@ -1,0 +1,177 @@
+#pragma once
+// The one application object: keeper of every path, option and list that is
+// not a window, and the windows' one door to the radios. Created on the main
+// thread before any window, destroyed after the message loop.
+//
+// Operations named after the file they handle are short calls into the
+// classes of data/, radio/ and serial/, which do the work and know nothing of
+// this class.
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/FixedText.h"
+#include "data/TRadioBand.h"
+
+using PathText = FixedText<260>;
+
+/// One message slot: the template value, the message text and the message
+/// expanded for the contact being worked.
+struct TMessageSlot {
+  FixedText<104> raw;
+  FixedText<100> text;
+  FixedText<100> expanded;
+};
+
+/// Local log type.
+enum : int { kLogTypeArrl = 0, kLogTypeAdif = 1 };
+
+/// Indices of the 12 logging grid columns.
+enum GridColumn : int {
+  kColDate, kColFreq, kColMode, kColPower, kColUtcOn, kColStation,
+  kColSentRst, kColRcvdRst, kColUtcOff, kColQth, kColName, kColOrgs, kGridColumns
+};
+
+class TTalvexApp {
+ public:
+  /// Builds the file set from the program path and sets every default. Reads no file.
+  TTalvexApp();
+  ~TTalvexApp();
+  TTalvexApp(const TTalvexApp&) = delete;
+  TTalvexApp& operator=(const TTalvexApp&) = delete;
+
+  // ---- start-up and file set ----
+
+  /// Splits the module path into the program directory and builds every path.
+  void BuildFileSet(const std::string& modulePath);
+  /// The start-up sequence; false when the program must stop without a window
+  /// (the user has been told why).
+  bool OpenDataFiles();
+  /// Reads the ini file; false (after "COULD NOT OPEN INI FILE") when it is missing.
+  bool ReadIniFile();
+  void ApplyIniEntry(const std::string& key, const std::string& value);
+  /// Appends a time-stamped line to the activity file when the trace is on.
+  void TraceActivity(const std::string& message);
+
+  // ---- serial ports ----
+
+  /// Fills the serial port list from the port registry; answers how many were found.
+  int ListSerialPorts();
+  /// Whether the trimmed name is in the serial port list (any case).
+  bool IsSerialPortListed(const std::string& name) const;
+  const std::vector<std::string>& SerialPorts() const { return m_serialPorts; }
+  /// The port table file beside the devices file.
+  std::string GetPortsFile() const;
+
+  // ---- paths (copied out, 260 characters) ----
+
+  void GetDevicesDirectory(char* out) const;
+  void GetLogsDirectory(char* out) const;
+  void GetDocumentsDirectory(char* out) const;
+  std::string GetProgramDirectory() const { return m_programDir.str(); }
+  std::string GetDevicesDirectory() const { return m_devicesDir.str(); }
+  std::string GetLogsDirectory() const { return m_logsDir.str(); }
+  std::string GetDocumentsDirectory() const { return m_documentsDir.str(); }
+  std::string GetIniFile() const { return m_iniFile.str(); }
+  std::string GetRestartFile() const { return m_restartFile.str(); }
+  std::string GetActivityFile() const { return m_activityFile.str(); }
+  std::string GetRadioRestartFile() const { return m_radioRestartFile.str(); }
+  std::string GetDevicesFile() const { return m_devicesFile.str(); }
+  std::string GetDefaultLogFile() const { return m_defaultLogFile.str(); }
+  std::string GetMessageTemplateFile() const { return m_messageTemplateFile.str(); }
+  std::string GetLocalLogFile() const { return m_localLogFile.str(); }
+  void SetLocalLogFile(const std::string& path) { m_localLogFile = path; }
+  std::string GetUserHelpFile() const { return m_userHelpFile.str(); }
+  std::string GetRadioManualFile() const { return m_radioManualFile.str(); }
+  std::string GetNamesFile() const { return m_namesFile.str(); }
+  std::string GetFreqAllocationFile() const { return m_freqAllocationFile.str(); }
+  std::string GetAllocationExtraFile() const { return m_allocationExtraFile.str(); }
+  std::string GetAllocationAdvancedFile() const { return m_allocationAdvancedFile.str(); }
+  std::string GetAllocationGeneralFile() const { return m_allocationGeneralFile.str(); }
+  std::string GetRevisionsUrl() const { return m_revisionsUrl.str(); }
+  std::string GetMakerUrl() const { return m_makerUrl.str(); }
+  std::string GetProgramUrl() const { return m_programUrl.str(); }
+  std::string GetVersion() const { return m_version.str(); }
+
+  int GetLocalLogType() const { return m_localLogType; }
+  void SetLocalLogType(int type) { m_localLogType = type == kLogTypeAdif ? kLogTypeAdif : kLogTypeArrl; }
+
+  // ---- status ----
+
+  bool restartFileRead = false;
+  bool namesFileRead = false;
+  bool activityTraceOn = false;
+
+  // ---- options persisted by the restart file ----
+
+  FixedText<10> radioBaud;
+  FixedText<6> radioComPort;
+  FixedText<20> radioModel;  // not persisted; "Varo" once connected
+  FixedText<6> sioLogComPort;
+  FixedText<10> sioLogBaud;
+  FixedText<4> sioLogStopBits;
+  FixedText<1> sioLogDataBits;
+  FixedText<4> sioLogParity;
+
+  bool disableAltF4 = false;
+  bool disableScreenSaver = false;
+  bool wantCenteredForms = false;
+  bool controlSubsetEnabled = false;
+  bool showFocMembers = false;
+  bool showCwopMembers = false;
+  bool sioLogAdif = false;
+  bool sioLogArrl = false;
+  bool wantKeyboard = false;
+  bool wantLogGrid = false;
+  bool wantMessageButtons = false;
+  bool wantTitleBars = false;
+  bool wantAutoCq = false;
+
+  std::array<int, kGridColumns> columnWidths{};
+  int autoCqDelay = 3;
+
+  // ---- run-time state ----
+
+  bool localLogWantedAdif = false;
+  bool localLogWantedArrl = false;
+  /// Copied from the resume dialog's check boxes.
+  struct ResumeChoices {
+    bool radioPort = false, messageButtons = false, keyboard = false, logGrid = false;
+    bool autoCq = false, titleBars = false, sioLog = false, userLog = false;
+  } resume;
+  bool firstActivation = true;
+
+  /// The contact being worked; the logging grid writes these directly.
+  FixedText<30> stationWorked;
+  FixedText<3> sentRst;
+  FixedText<15> operatorName;
+
+  std::array<TMessageSlot, 6> messages;
+
+  // ---- owned lists ----
+
+  std::vector<TRadioBand>& Bands() { return m_bands; }
+  const std::vector<TRadioBand>& Bands() const { return m_bands; }
+
+ private:
+  // file set
+  FixedText<14> m_version;
+  PathText m_programDir, m_documentsDir, m_devicesDir, m_logsDir;
+  PathText m_iniFile, m_restartFile, m_activityFile, m_radioRestartFile, m_devicesFile;
+  PathText m_defaultLogFile, m_messageTemplateFile, m_localLogFile;
+  PathText m_userHelpFile, m_radioManualFile, m_namesFile, m_freqAllocationFile;
+  PathText m_allocationExtraFile, m_allocationAdvancedFile, m_allocationGeneralFile;
+  PathText m_revisionsUrl, m_makerUrl, m_programUrl;
+
+  int m_localLogType = kLogTypeArrl;
+
+  // owned objects, created in this order
+  std::vector<std::string> m_serialPorts;
+  std::vector<TRadioBand> m_bands;
+};
+
+/// The one application object; set by the entry point before the file check,
+/// cleared after the object is destroyed.
+extern TTalvexApp* TalvexApp;

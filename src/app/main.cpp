@@ -1,0 +1,63 @@
+// The entry point: one running copy, the application object, its data files,
+// the long-lived forms and the message loop. Returns 0 on every path.
+
+#include <QApplication>
+#include <exception>
+#include <memory>
+
+#include "app/AppTitle.h"
+#include "app/QtPlatform.h"
+#include "app/QtSingleInstance.h"
+#include "app/TTalvexApp.h"
+#include "mainform/TfmRCatMain.h"
+#include "platform/MessageSink.h"
+
+namespace {
+
+void ShowException(const char* what) {
+  platform::ShowMessage(std::string("Exception: ") + (what ? what : "unknown error"));
+}
+
+int RunProgram(QApplication& app, QtSingleInstance& instance) {
+  TalvexApp = new TTalvexApp;
+  std::unique_ptr<TfmRCatMain> mainForm;
+  try {
+    if (TalvexApp->OpenDataFiles()) {
+      app.setApplicationDisplayName(QString::fromLatin1(kAppTitle));
+      mainForm = std::make_unique<TfmRCatMain>();
+      QObject::connect(&instance, &QtSingleInstance::raiseRequested, mainForm.get(),
+                       &TfmRCatMain::BringToFront);
+      mainForm->show();
+      app.exec();
+    }
+  } catch (const std::exception& e) {
+    ShowException(e.what());
+  } catch (...) {
+    ShowException(nullptr);
+  }
+  mainForm.reset();
+  delete TalvexApp;
+  TalvexApp = nullptr;
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);  // the command line is not used
+  app.setApplicationName(QString::fromLatin1(kAppTitle));
+  talvexqt::InstallQtPlatform();
+  int result = 0;
+  {
+    QtSingleInstance instance(QString::fromLatin1(kInstanceName));
+    if (instance.BecomeFirstOrRaiseOther()) {
+      try {
+        result = RunProgram(app, instance);
+      } catch (...) {
+        result = 0;
+      }
+    }
+  }
+  talvexqt::RemoveQtPlatform();
+  return result;
+}

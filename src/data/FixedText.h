@@ -1,0 +1,50 @@
+#pragma once
+// A text field of fixed width: holds at most N characters and is always
+// terminated. Every assignment and append cuts at N, so a FixedText member
+// can never overflow, and its width shows where it is declared.
+
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+template <std::size_t N>
+class FixedText {
+ public:
+  FixedText() { m_data[0] = '\0'; }
+  FixedText(std::string_view text) { Assign(text); }  // NOLINT: implicit by design
+  FixedText(const char* text) { Assign(text ? std::string_view(text) : std::string_view()); }
+
+  FixedText& operator=(std::string_view text) { Assign(text); return *this; }
+  FixedText& operator=(const char* text) { Assign(text ? std::string_view(text) : std::string_view()); return *this; }
+  FixedText& operator=(const std::string& text) { Assign(text); return *this; }
+  FixedText& operator+=(std::string_view text) { Append(text); return *this; }
+
+  void Assign(std::string_view text) {
+    m_size = text.size() < N ? text.size() : N;
+    std::memmove(m_data, text.data(), m_size);
+    m_data[m_size] = '\0';
+  }
+  void Append(std::string_view text) {
+    std::size_t room = N - m_size;
+    std::size_t n = text.size() < room ? text.size() : room;
+    std::memmove(m_data + m_size, text.data(), n);
+    m_size += n;
+    m_data[m_size] = '\0';
+  }
+  void Clear() { m_size = 0; m_data[0] = '\0'; }
+
+  const char* c_str() const { return m_data; }
+  std::string str() const { return std::string(m_data, m_size); }
+  std::string_view view() const { return std::string_view(m_data, m_size); }
+  operator std::string_view() const { return view(); }  // NOLINT
+  std::size_t size() const { return m_size; }
+  bool empty() const { return m_size == 0; }
+  static constexpr std::size_t Width() { return N; }
+
+  bool operator==(std::string_view other) const { return view() == other; }
+
+ private:
+  char m_data[N + 1];
+  std::size_t m_size = 0;
+};

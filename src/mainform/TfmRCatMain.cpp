@@ -1,0 +1,27 @@
+#include "mainform/TfmRCatMain.h"
+
+#include <cstdio>
+
+#include "app/AppTitle.h"
+#include "data/TextUtils.h"
+#include "platform/DateTime.h"
+#include "platform/ProgramPath.h"
+
+TfmRCatMain::TfmRCatMain(QWidget* parent) : QMainWindow(parent) {
+  setObjectName("fmRCatMain");
+  setWindowTitle(BuildCaption(platform::ProgramPath()));
+  resize(720, 300);
+}
+
+QString TfmRCatMain::BuildCaption(const std::string& programPath) {
+  const std::string built = platform::FormatDateTime("dd-mmm-yyyy hh:nn]", FileDateTime(programPath));
+  return QString::fromLatin1(kAppTitle) + ": " + " [Built: " + QString::fromStdString(built);
+}
+
+void TfmRCatMain::BringToFront() {
+  setWindowState(windowState() & ~Qt::WindowMinimized);
+  show();
+  raise();
+  activateWindow();
+  std::fprintf(stderr, "Talvex: main window raised for a second copy\n");
+}

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "RecordingMessageSink.h"
+#include "TempProgramDir.h"
+#include "app/TTalvexApp.h"
+
+TEST(TTalvexApp, FileSetFollowsTheModulePath) {
+  TempProgramDir dir;
+  TTalvexApp app;
+  EXPECT_EQ(app.GetProgramDirectory(), dir.Dir());
+  app.BuildFileSet("/A/B/prog");
+  EXPECT_EQ(app.GetDocumentsDirectory(), "/A/B/Documents/");
+  EXPECT_EQ(app.GetDevicesFile(), "/A/B/Devices/Dravel_DEVICES.txt");
+  EXPECT_EQ(app.GetDefaultLogFile(), "/A/B/Logs/Dravel_DEFAULTLOG.txt");
+  EXPECT_EQ(app.GetRestartFile(), "/A/B/Dravel_RESTART.txt");
+  EXPECT_EQ(app.GetRadioRestartFile(), "/A/B/Dravel_RADIORESTART.txt");
+  EXPECT_EQ(app.GetMessageTemplateFile(), "/A/B/Dravel_MSGTEMPLATE.txt");
+  char buffer[261];
+  app.GetLogsDirectory(buffer);
+  EXPECT_STREQ(buffer, "/A/B/Logs/");
+  // Every path is cut at 260 characters.
+  app.BuildFileSet("/" + std::string(300, 'd') + "/prog");
+  EXPECT_EQ(app.GetIniFile().size(), 260u);
+}
+
+TEST(TTalvexApp, DefaultsBeforeAnyFileIsRead) {
+  TempProgramDir dir;
+  TTalvexApp app;
+  EXPECT_EQ(app.Bands().size(), 11u);
+  EXPECT_EQ(app.Bands().front().name.str(), "160M");
+  EXPECT_EQ(app.Bands()[4].fccMax, 14350);
+  EXPECT_EQ(app.Bands().back().fccMinHz, 144000000);
+  for (int w : app.columnWidths) EXPECT_EQ(w, 70);
+  EXPECT_EQ(app.autoCqDelay, 3);
+  EXPECT_EQ(app.radioComPort.str(), "COM0");
+  EXPECT_EQ(app.radioBaud.str(), "9600");
+  EXPECT_EQ(app.sioLogParity.str(), "None");
+  EXPECT_EQ(app.sioLogDataBits.str(), "8");
+  EXPECT_TRUE(app.firstActivation);
+  EXPECT_FALSE(app.restartFileRead);
+  EXPECT_FALSE(app.wantAutoCq);
+  EXPECT_EQ(app.GetLocalLogType(), kLogTypeArrl);
+  EXPECT_EQ(app.GetNamesFile(), "");
+}
+
+TEST(TTalvexApp, IniKeysFollowTheirRules) {
+  TempProgramDir dir;
+  dir.Write("Dravel_INI.txt",
+            "VERSION=12345678901234567890\r\n"
+            "restart_file=my.txt\n"
+            "NAMES_HISTORY_FILE = blanks.txt\n"
+            "CHECK_REVISIONS_URL=a=b\n"
+            "NAMES_HISTORY_FILE=first.txt\n"
+            "NAMES_HISTORY_FILE=names.txt\n"
+            "UNKNOWN=x\n"
+            "novalue\n"
+            "=\n"
+            "FREQ_ALLOCATION_EXTRA=extra.txt\n");
+  TTalvexApp app;
+  ASSERT_TRUE(app.ReadIniFile());
+  EXPECT_EQ(app.GetVersion(), "12345678901234");
+  EXPECT_EQ(app.GetRestartFile(), dir.Path("my.txt"));
+  EXPECT_EQ(app.GetNamesFile(), dir.Path("Documents/names.txt"));  // the later line wins
+  EXPECT_EQ(app.GetRevisionsUrl(), "a");
+  EXPECT_EQ(app.GetAllocationExtraFile(), dir.Path("Documents/extra.txt"));
+  EXPECT_EQ(app.GetDevicesDirectory(), dir.Path("Devices/"));  // paths untouched by VERSION
+}
+
+TEST(TTalvexApp, MissingIniStopsTheStartWithTwoMessages) {
+  TempProgramDir dir;
+  RecordingMessageSink sink;
+  TTalvexApp app;
+  EXPECT_FALSE(app.OpenDataFiles());
+  EXPECT_EQ(sink.Messages(), (std::vector<std::string>{"COULD NOT OPEN INI FILE", "Ini file is missing"}));
+}
+
+TEST(TTalvexApp, ActivityTraceOnlyWhenSwitchedOn) {
+  TempProgramDir dir;
+  TTalvexApp app;
+  app.TraceActivity("OPEN_RESTART");
+  EXPECT_FALSE(dir.Exists("Dravel_ACTIVITY.txt"));
+  app.activityTraceOn = true;
+  app.TraceActivity("OPEN_RESTART");
+  app.TraceActivity("SAVING RESTART FILE");
+  std::string text = dir.Read("Dravel_ACTIVITY.txt");
+  EXPECT_NE(text.find(": OPEN_RESTART\n"), std::string::npos);
+  EXPECT_NE(text.find(": SAVING RESTART FILE\n"), std::string::npos);
+  // "ddd mmm dd hh:nn:ss yyyy: " then the message
+  EXPECT_EQ(text.find(':'), 13u);
+}

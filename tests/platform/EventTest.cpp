@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "platform/Event.h"
+
+using namespace platform;
+
+TEST(Event, CreatedSignalledAndAutoReset) {
+  EventHandle e = CreateEvent();
+  EXPECT_NE(e, kNoEvent);
+  EXPECT_EQ(WaitForEvent(e, 0), WaitResult::Signalled);
+  EXPECT_EQ(WaitForEvent(e, 0), WaitResult::TimedOut);
+  CloseEvent(e);
+}
+
+TEST(Event, ManySetsBeforeAWaitGiveOneWake) {
+  EventHandle e = CreateEvent();
+  WaitForEvent(e, 0);
+  for (int i = 0; i < 5; ++i) EXPECT_TRUE(SetEvent(e));
+  EXPECT_EQ(WaitForEvent(e, 0), WaitResult::Signalled);  // a set before the wait is not lost
+  EXPECT_EQ(WaitForEvent(e, 0), WaitResult::TimedOut);
+  EXPECT_EQ(RadioSetEvent(e), 1);
+  EXPECT_EQ(WaitForEvent(e, 0), WaitResult::Signalled);
+  CloseEvent(e);
+}
+
+TEST(Event, HandlesAreNeverReusedAndStaleHandlesAreHarmless) {
+  EventHandle a = CreateEvent();
+  CloseEvent(a);
+  EventHandle b = CreateEvent();
+  EXPECT_NE(a, b);
+  EXPECT_FALSE(SetEvent(a));
+  EXPECT_EQ(RadioSetEvent(a), 0);
+  EXPECT_EQ(WaitForEvent(a, 10), WaitResult::Closed);
+  CloseEvent(a);  // twice: nothing happens
+  EXPECT_FALSE(SetEvent(kNoEvent));
+  CloseEvent(b);
+}
+
+TEST(Event, SetFromAnotherThreadWakesAWaiterAndCloseReleasesIt) {
+  EventHandle e = CreateEvent();
+  WaitForEvent(e, 0);
+  std::atomic<int> wakes{0};
+  std::thread waiter([&] {
+    while (WaitForEvent(e) == WaitResult::Signalled) ++wakes;
+  });
+  SetEvent(e);
+  while (wakes.load() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  CloseEvent(e);  // a waiting thread is released, not left hanging
+  waiter.join();
+  EXPECT_GE(wakes.load(), 1);
+}
