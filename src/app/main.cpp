@@ -2,6 +2,7 @@
 // the long-lived forms and the message loop. Returns 0 on every path.
 
 #include <QApplication>
+#include <cstdio>
 #include <exception>
 #include <memory>
 
@@ -28,6 +29,7 @@ int RunProgram(QApplication& app, QtSingleInstance& instance) {
       QObject::connect(&instance, &QtSingleInstance::raiseRequested, mainForm.get(),
                        &TfmRCatMain::BringToFront);
       mainForm->show();
+      std::fprintf(stderr, "Talvex: main window shown\n");
       app.exec();
     }
   } catch (const std::exception& e) {
