@@ -1,0 +1,101 @@
+#include "radio/TRadioStartup.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "data/TextUtils.h"
+#include "platform/MessageSink.h"
+#include "platform/SerialPortRegistry.h"
+
+namespace {
+
+bool LessText(const std::string& a, const std::string& b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    auto fx = static_cast<unsigned char>(x >= 'a' && x <= 'z' ? x - 32 : x);
+    auto fy = static_cast<unsigned char>(y >= 'a' && y <= 'z' ? y - 32 : y);
+    return fx < fy;
+  });
+}
+
+// Adds to a list kept sorted without regard to case, ignoring duplicates.
+void AddSorted(std::vector<std::string>& list, const std::string& value) {
+  auto at = std::lower_bound(list.begin(), list.end(), value, LessText);
+  if (at != list.end() && SameText(*at, value)) return;
+  list.insert(at, value);
+}
+
+}  // namespace
+
+bool TRadioStartup::ReadDevicesFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    platform::ShowMessage("Could not open the radios file");
+    return false;
+  }
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const auto eq = line.find('=');
+    if (eq == std::string::npos || eq == 0) continue;
+    const std::string key = line.substr(0, eq);
+    const auto end = line.find('=', eq + 1);
+    const std::string value = line.substr(eq + 1, end == std::string::npos ? std::string::npos : end - eq - 1);
+    if (value.empty() || !SameText(key, "RADIO")) continue;
+    const auto fields = SplitFields(value, ",");
+    if (fields.empty()) continue;
+    AddSorted(m_radioEntries, value);
+    AddSorted(m_radioNames, fields[0]);
+  }
+  return true;
+}
+
+int TRadioStartup::ListPorts(const std::string& portsFile) {
+  m_ports.clear();
+  std::vector<std::string> found;
+  for (const auto& port : platform::SerialPortRegistry(portsFile).PresentPorts()) found.push_back(port.name);
+  const int count = static_cast<int>(found.size());
+  NormaliseComList(found);
+  for (const auto& name : found) AddSorted(m_ports, name);
+  return count;
+}
+
+const std::string* TRadioStartup::FindEntry(const std::string& radioName) const {
+  const std::string name = radioName.substr(0, 29);
+  for (const auto& entry : m_radioEntries)
+    if (entry.find(name) != std::string::npos) return &entry;
+  return nullptr;
+}
+
+bool TRadioStartup::GetLibraryFileName(const std::string& radioName, std::string& fileName) const {
+  const std::string* entry = FindEntry(radioName);
+  if (!entry) return false;
+  const auto fields = SplitFields(*entry, ",");
+  // An entry with a name but no library field is answered as not found.
+  if (fields.size() < 2) return false;
+  std::string file = fields[1].substr(0, 260);
+  if (file.find(".dll") == std::string::npos) file = (file + ".dll").substr(0, 260);
+  fileName = file;
+  return true;
+}
+
+bool TRadioStartup::GetConnectionText(const std::string& radioName, const std::string& baud,
+                                      std::string& text, std::size_t length) const {
+  const std::string* entry = FindEntry(radioName);
+  if (!entry) return false;
+  const auto f = SplitFields(*entry, ",");
+  if (f.size() < 7) return false;
+  const std::string& rate = SameText(baud, "DEFAULT") ? f[2] : baud;
+  std::string out = f[0] + "," + f[1] + "," + rate + "," + f[3] + "," + f[4] + "," + f[5] + "," + f[6];
+  text = out.substr(0, length);
+  return true;
+}
+
+bool TRadioPairStartup::ReadDevicesFile(const std::string& path) {
+  m_left.ReadDevicesFile(path);
+  return m_right.ReadDevicesFile(path);
+}
+
+int TRadioPairStartup::ListPorts(const std::string& portsFile) {
+  m_left.ListPorts(portsFile);
+  return m_right.ListPorts(portsFile);
+}
