@@ -1,0 +1,72 @@
+#pragma once
+// The simulated library as a whole: two radios (numbers 1 and 2), the
+// settings that take no radio number, the call trace, and the test controls.
+// One instance lives as long as the library is loaded; its destruction (at
+// dlclose or process exit) stops every keyer thread.
+
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+#include "VaroRadio.h"
+
+namespace varosim {
+
+/// Settings of the exports without a radio number.
+struct LibraryState {
+  bool supportsRit = true;
+  bool supportsXit = true;
+  bool wantTitleBars = true;
+  std::string directory;
+  std::string bandLimitsFile;
+  std::int32_t bottom = 0, top = 0, right = 0, left = 0;
+  bool centeredFlag = false;
+};
+
+class VaroLibrary {
+ public:
+  /// The radio of that number, or nullptr for anything but 1 and 2.
+  VaroRadio* Radio(std::int32_t number);
+
+  template <typename F>
+  auto Read(F f) const {
+    std::lock_guard lock(m_mutex);
+    return f(m_state);
+  }
+  template <typename F>
+  void Change(F f) {
+    std::lock_guard lock(m_mutex);
+    f(m_state);
+  }
+
+  /// Appends one line to the call trace; the oldest lines go beyond kMaxTraceLines.
+  void Trace(std::string line);
+  /// The trace, one line per call, each ending in a line feed.
+  std::string TraceText() const;
+  void ClearTrace();
+
+  /// A test control "NAME=VALUE" for a radio; 1 when done, 0 when the
+  /// command, its value or the radio number is not understood.
+  std::int32_t Control(std::string_view command, std::int32_t radio);
+  /// A value of a radio's state by name; INT32_MIN for an unknown name.
+  std::int32_t Query(std::string_view what, std::int32_t radio);
+
+  static constexpr std::size_t kMaxTraceLines = 20000;
+
+ private:
+  mutable std::mutex m_mutex;
+  LibraryState m_state;
+  std::deque<std::string> m_trace;
+  // Last, so that the keyers stop before anything else goes.
+  VaroRadio m_radios[2];
+};
+
+VaroLibrary& Library();
+
+/// Runs a radio's macro by name (case and surrounding blanks ignored);
+/// false for a name the radio does not know.
+bool RunMacro(VaroRadio& radio, std::string_view name);
+
+}  // namespace varosim

@@ -1,0 +1,528 @@
+// The exports of the simulated Varo radio library.
+//
+// Each export first writes one line to the call trace: its name and its
+// arguments as received, texts in double quotes, out-parameters as "&" and
+// the value they held on entry, fill-in buffers as "buf". Then it acts on the
+// radio of the given number; other numbers are ignored.
+//
+// Build variants leave exports out: VAROSIM_OMIT_<NAME>=1 drops one export;
+// VAROSIM_ONLY_LISTED=1 drops every export not named by VAROSIM_KEEP_<NAME>=1.
+// The test exports (VAROSIM_*) are in every variant.
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "RadioLibrary.h"
+#include "VaroLibrary.h"
+#include "VaroSimControl.h"
+
+#define VAROSIM_WANTS(NAME) \
+  ((VAROSIM_ONLY_LISTED + 0 == 0 || VAROSIM_KEEP_##NAME + 0) && !(VAROSIM_OMIT_##NAME + 0))
+
+using namespace varosim;
+
+namespace {
+
+[[maybe_unused]] std::string Arg(std::int32_t value) { return std::to_string(value); }
+[[maybe_unused]] std::string Arg(std::uint32_t handle) { return std::to_string(handle); }
+[[maybe_unused]] std::string Arg(RadioFlag flag) { return std::to_string(static_cast<int>(flag)); }
+[[maybe_unused]] std::string Arg(char letter) { return std::string("'") + letter + "'"; }
+[[maybe_unused]] std::string Arg(const char* text) {
+  return text ? std::string("\"") + text + "\"" : std::string("(null)");
+}
+[[maybe_unused]] std::string Arg(const std::int32_t* out) { return out ? "&" + std::to_string(*out) : "&(null)"; }
+[[maybe_unused]] std::string Arg(const RadioFlag* out) {
+  return out ? "&" + std::to_string(static_cast<int>(*out)) : "&(null)";
+}
+struct Buffer {};
+[[maybe_unused]] std::string Arg(Buffer) { return "buf"; }
+
+template <typename... Args>
+void Trace(const char* name, Args... args) {
+  std::string line = name;
+  line += '(';
+  bool first = true;
+  ((line += (first ? "" : ", ") + Arg(args), first = false), ...);
+  line += ')';
+  Library().Trace(std::move(line));
+}
+
+// Writes at most length characters and a terminator (the caller gives
+// length + 1 bytes).
+[[maybe_unused]] void CopyOut(const std::string& text, std::int32_t length, char* buffer) {
+  if (!buffer || length < 0) return;
+  std::size_t n = std::min(text.size(), static_cast<std::size_t>(length));
+  std::memcpy(buffer, text.data(), n);
+  buffer[n] = '\0';
+}
+
+// The item at the index, or empty text.
+[[maybe_unused]] std::string ItemAt(const std::vector<std::string>& items, std::int32_t index) {
+  return index >= 0 && static_cast<std::size_t>(index) < items.size()
+             ? items[static_cast<std::size_t>(index)]
+             : std::string();
+}
+
+// The radio-only exports that open or hide a part of the panel: the
+// simulation has no panel, the trace shows the request.
+#define VAROSIM_PANEL_EXPORT(NAME)                     \
+  extern "C" RADIO_EXPORT void RADIO_CALL NAME(std::int32_t radio) { Trace(#NAME, radio); }
+
+}  // namespace
+
+extern "C" {
+
+// ---- Connection ---------------------------------------------------------------
+
+#if VAROSIM_WANTS(INITTITLEBARFLAG)
+RADIO_EXPORT void RADIO_CALL INITTITLEBARFLAG(RadioFlag wantTitleBars) {
+  Trace("INITTITLEBARFLAG", wantTitleBars);
+  Library().Change([&](LibraryState& s) { s.wantTitleBars = wantTitleBars != 0; });
+}
+#endif
+
+#if VAROSIM_WANTS(CONNECTRADIO)
+RADIO_EXPORT void RADIO_CALL CONNECTRADIO(char* portBuffer, RadioEvent radioChangeEvent,
+                                          char* connectionText, std::int32_t radio) {
+  Trace("CONNECTRADIO", static_cast<const char*>(portBuffer), radioChangeEvent,
+        static_cast<const char*>(connectionText), radio);
+  if (VaroRadio* r = Library().Radio(radio)) r->Connect(portBuffer, radioChangeEvent, connectionText);
+}
+#endif
+
+#if VAROSIM_WANTS(SETRADIODIRECTORY)
+RADIO_EXPORT void RADIO_CALL SETRADIODIRECTORY(char* directory) {
+  Trace("SETRADIODIRECTORY", static_cast<const char*>(directory));
+  Library().Change([&](LibraryState& s) { s.directory = directory ? directory : ""; });
+}
+#endif
+
+#if VAROSIM_WANTS(DISCONNECTRADIO)
+RADIO_EXPORT void RADIO_CALL DISCONNECTRADIO(std::int32_t radio) {
+  Trace("DISCONNECTRADIO", radio);
+  if (VaroRadio* r = Library().Radio(radio)) r->Disconnect();
+}
+#endif
+
+#if VAROSIM_WANTS(SETLOGREQUESTEVENTHANDLE)
+RADIO_EXPORT void RADIO_CALL SETLOGREQUESTEVENTHANDLE(RadioEvent logRequestEvent, std::int32_t radio) {
+  Trace("SETLOGREQUESTEVENTHANDLE", logRequestEvent, radio);
+  if (VaroRadio* r = Library().Radio(radio)) r->SetLogRequestEvent(logRequestEvent);
+}
+#endif
+
+#if VAROSIM_WANTS(SETMSGEVENTHANDLES)
+RADIO_EXPORT void RADIO_CALL SETMSGEVENTHANDLES(RadioEvent msgOverEvent, RadioEvent msgStartEvent,
+                                                std::int32_t radio) {
+  Trace("SETMSGEVENTHANDLES", msgOverEvent, msgStartEvent, radio);
+  if (VaroRadio* r = Library().Radio(radio)) r->SetMsgEvents(msgOverEvent, msgStartEvent);
+}
+#endif
+
+// ---- Radio state ----------------------------------------------------------------
+
+#if VAROSIM_WANTS(GETFREQUENCY)
+RADIO_EXPORT void RADIO_CALL GETFREQUENCY(std::int32_t* frequency, std::int32_t radio) {
+  Trace("GETFREQUENCY", static_cast<const std::int32_t*>(frequency), radio);
+  VaroRadio* r = Library().Radio(radio);
+  if (r && frequency) *frequency = r->Read([](const RadioState& s) { return s.frequency; });
+}
+#endif
+
+#if VAROSIM_WANTS(READFREQUENCY)
+RADIO_EXPORT void RADIO_CALL READFREQUENCY(std::int32_t radio) {
+  Trace("READFREQUENCY", radio);
+  if (VaroRadio* r = Library().Radio(radio)) r->Raise(EventKind::RadioChange);
+}
+#endif
+
+#if VAROSIM_WANTS(GETOUTPUTPOWER)
+RADIO_EXPORT void RADIO_CALL GETOUTPUTPOWER(std::int32_t* power, std::int32_t radio) {
+  Trace("GETOUTPUTPOWER", static_cast<const std::int32_t*>(power), radio);
+  VaroRadio* r = Library().Radio(radio);
+  if (r && power) *power = r->Read([](const RadioState& s) { return s.power; });
+}
+#endif
+
+#if VAROSIM_WANTS(GETRITISON)
+RADIO_EXPORT void RADIO_CALL GETRITISON(RadioFlag* isOn, std::int32_t radio) {
+  Trace("GETRITISON", static_cast<const RadioFlag*>(isOn), radio);
+  VaroRadio* r = Library().Radio(radio);
+  if (r && isOn) *isOn = r->Read([](const RadioState& s) { return s.ritOn; }) ? 1 : 0;
+}
+#endif
+
+#if VAROSIM_WANTS(GETXITISON)
+RADIO_EXPORT void RADIO_CALL GETXITISON(RadioFlag* isOn, std::int32_t radio) {
+  Trace("GETXITISON", static_cast<const RadioFlag*>(isOn), radio);
+  VaroRadio* r = Library().Radio(radio);
+  if (r && isOn) *isOn = r->Read([](const RadioState& s) { return s.xitOn; }) ? 1 : 0;
+}
+#endif
+
+#if VAROSIM_WANTS(GETRITFREQ)
+RADIO_EXPORT void RADIO_CALL GETRITFREQ(std::int32_t* offset, std::int32_t radio) {
+  Trace("GETRITFREQ", static_cast<const std::int32_t*>(offset), radio);
+  VaroRadio* r = Library().Radio(radio);
+  if (r && offset) *offset = r->Read([](const RadioState& s) { return s.ritOffset; });
+}
+#endif
+
+#if VAROSIM_WANTS(GETXITFREQ)
+RADIO_EXPORT void RADIO_CALL GETXITFREQ(std::int32_t* offset, std::int32_t radio) {
+  Trace("GETXITFREQ", static_cast<const std::int32_t*>(offset), radio);
+  VaroRadio* r = Library().Radio(radio);
+  if (r && offset) *offset = r->Read([](const RadioState& s) { return s.xitOffset; });
+}
+#endif
+
+#if VAROSIM_WANTS(SUPPORTSRIT)
+RADIO_EXPORT void RADIO_CALL SUPPORTSRIT(RadioFlag* supported) {
+  Trace("SUPPORTSRIT", static_cast<const RadioFlag*>(supported));
+  if (supported) *supported = Library().Read([](const LibraryState& s) { return s.supportsRit; });
+}
+#endif
+
+#if VAROSIM_WANTS(SUPPORTSXIT)
+RADIO_EXPORT void RADIO_CALL SUPPORTSXIT(RadioFlag* supported) {
+  Trace("SUPPORTSXIT", static_cast<const RadioFlag*>(supported));
+  if (supported) *supported = Library().Read([](const LibraryState& s) { return s.supportsXit; });
+}
+#endif
+
+#if VAROSIM_WANTS(GETMODE)
+RADIO_EXPORT void RADIO_CALL GETMODE(std::int32_t* modeIndex, std::int32_t radio) {
+  Trace("GETMODE", static_cast<const std::int32_t*>(modeIndex), radio);
+  VaroRadio* r = Library().Radio(radio);
+  if (r && modeIndex) *modeIndex = r->Read([](const RadioState& s) { return s.modeIndex; });
+}
+#endif
+
+#if VAROSIM_WANTS(GETNUMMODES)
+RADIO_EXPORT void RADIO_CALL GETNUMMODES(std::int32_t* count, std::int32_t radio) {
+  Trace("GETNUMMODES", static_cast<const std::int32_t*>(count), radio);
+  VaroRadio* r = Library().Radio(radio);
+  if (r && count) {
+    *count = r->Read([](const RadioState& s) { return static_cast<std::int32_t>(s.modeNames.size()); });
+  }
+}
+#endif
+
+#if VAROSIM_WANTS(GETMODENAMEATINDEX)
+RADIO_EXPORT void RADIO_CALL GETMODENAMEATINDEX(std::int32_t length, char* buffer, std::int32_t index,
+                                                std::int32_t radio) {
+  Trace("GETMODENAMEATINDEX", length, Buffer{}, index, radio);
+  VaroRadio* r = Library().Radio(radio);
+  if (r) CopyOut(r->Read([&](const RadioState& s) { return ItemAt(s.modeNames, index); }), length, buffer);
+}
+#endif
+
+#if VAROSIM_WANTS(READMODE)
+RADIO_EXPORT void RADIO_CALL READMODE(std::int32_t radio) {
+  Trace("READMODE", radio);
+  if (VaroRadio* r = Library().Radio(radio)) r->Raise(EventKind::RadioChange);
+}
+#endif
+
+#if VAROSIM_WANTS(GETKEYERSPEED)
+RADIO_EXPORT void RADIO_CALL GETKEYERSPEED(std::int32_t* wordsPerMinute, std::int32_t radio) {
+  Trace("GETKEYERSPEED", static_cast<const std::int32_t*>(wordsPerMinute), radio);
+  VaroRadio* r = Library().Radio(radio);
+  if (r && wordsPerMinute) *wordsPerMinute = r->Read([](const RadioState& s) { return s.keyerSpeed; });
+}
+#endif
+
+#if VAROSIM_WANTS(SETBAUDRATE)
+RADIO_EXPORT void RADIO_CALL SETBAUDRATE(char* baud, std::int32_t radio) {
+  Trace("SETBAUDRATE", static_cast<const char*>(baud), radio);
+  VaroRadio* r = Library().Radio(radio);
+  if (r && baud) {
+    r->Change([&](RadioState& s) {
+      s.baud = std::string(baud).substr(0, 10);
+      return true;
+    });
+  }
+}
+#endif
+
+#if VAROSIM_WANTS(GETBAUDRATE)
+RADIO_EXPORT void RADIO_CALL GETBAUDRATE(std::int32_t length, char* buffer, std::int32_t radio) {
+  Trace("GETBAUDRATE", length, Buffer{}, radio);
+  VaroRadio* r = Library().Radio(radio);
+  if (r) CopyOut(r->Read([](const RadioState& s) { return s.baud; }), length, buffer);
+}
+#endif
+
+#if VAROSIM_WANTS(FOCUSVFOKNOB)
+RADIO_EXPORT void RADIO_CALL FOCUSVFOKNOB(char knob, std::int32_t radio) {
+  Trace("FOCUSVFOKNOB", knob, radio);
+  VaroRadio* r = Library().Radio(radio);
+  if (r && (knob == 'A' || knob == 'B')) {
+    r->Change([&](RadioState& s) {
+      s.knob = knob;
+      return false;
+    });
+  }
+}
+#endif
+
+// ---- VFO memories ---------------------------------------------------------------
+
+#if VAROSIM_WANTS(STOREVFOMEMORY)
+RADIO_EXPORT void RADIO_CALL STOREVFOMEMORY(char* memory, std::int32_t radio) {
+  Trace("STOREVFOMEMORY", static_cast<const char*>(memory), radio);
+  VaroRadio* r = Library().Radio(radio);
+  if (!r || !memory) return;
+  std::string text = std::string(memory).substr(0, 14);
+  std::string name = text.substr(0, text.find(','));
+  r->Change([&](RadioState& s) {
+    for (std::string& held : s.vfoMemories) {
+      if (held.substr(0, held.find(',')) == name) {
+        held = text;
+        return true;
+      }
+    }
+    if (s.vfoMemories.size() >= kMaxVfoMemories) return false;
+    s.vfoMemories.push_back(text);
+    return true;
+  });
+}
+#endif
+
+#if VAROSIM_WANTS(GETNUMVFOMEMORIES)
+RADIO_EXPORT void RADIO_CALL GETNUMVFOMEMORIES(std::int32_t* count, std::int32_t radio) {
+  Trace("GETNUMVFOMEMORIES", static_cast<const std::int32_t*>(count), radio);
+  VaroRadio* r = Library().Radio(radio);
+  if (r && count) {
+    *count = r->Read([](const RadioState& s) { return static_cast<std::int32_t>(s.vfoMemories.size()); });
+  }
+}
+#endif
+
+#if VAROSIM_WANTS(GETVFOMEMORYATINDEX)
+RADIO_EXPORT void RADIO_CALL GETVFOMEMORYATINDEX(std::int32_t length, char* buffer, std::int32_t index,
+                                                 std::int32_t radio) {
+  Trace("GETVFOMEMORYATINDEX", length, Buffer{}, index, radio);
+  VaroRadio* r = Library().Radio(radio);
+  if (r) CopyOut(r->Read([&](const RadioState& s) { return ItemAt(s.vfoMemories, index); }), length, buffer);
+}
+#endif
+
+// ---- Stored messages --------------------------------------------------------------
+
+#if VAROSIM_WANTS(SETMSGATINDEX)
+RADIO_EXPORT void RADIO_CALL SETMSGATINDEX(char* text, std::int32_t index, std::int32_t radio) {
+  Trace("SETMSGATINDEX", static_cast<const char*>(text), index, radio);
+  VaroRadio* r = Library().Radio(radio);
+  if (!r || index < 0 || index >= kMessageSlots) return;
+  r->Change([&](RadioState& s) {
+    s.messages[static_cast<std::size_t>(index)] = text ? text : "";
+    return false;
+  });
+}
+#endif
+
+#if VAROSIM_WANTS(SENDMSGATINDEX)
+RADIO_EXPORT void RADIO_CALL SENDMSGATINDEX(std::int32_t index, std::int32_t radio) {
+  Trace("SENDMSGATINDEX", index, radio);
+  if (VaroRadio* r = Library().Radio(radio)) r->Send(index);
+}
+#endif
+
+#if VAROSIM_WANTS(GETMSGID)
+RADIO_EXPORT void RADIO_CALL GETMSGID(std::int32_t* slot, std::int32_t radio) {
+  Trace("GETMSGID", static_cast<const std::int32_t*>(slot), radio);
+  VaroRadio* r = Library().Radio(radio);
+  if (r && slot) *slot = r->SendingSlot();
+}
+#endif
+
+#if VAROSIM_WANTS(STOPAUTOREPEATMESSAGE)
+RADIO_EXPORT void RADIO_CALL STOPAUTOREPEATMESSAGE(std::int32_t radio) {
+  Trace("STOPAUTOREPEATMESSAGE", radio);
+  if (VaroRadio* r = Library().Radio(radio)) r->Stop();
+}
+#endif
+
+#if VAROSIM_WANTS(SETAUTOREPEATDELAYTIME)
+RADIO_EXPORT void RADIO_CALL SETAUTOREPEATDELAYTIME(char* seconds, std::int32_t radio) {
+  Trace("SETAUTOREPEATDELAYTIME", static_cast<const char*>(seconds), radio);
+  VaroRadio* r = Library().Radio(radio);
+  if (r && seconds) {
+    long value = std::clamp(std::strtol(seconds, nullptr, 10), 0L, 3600L);
+    r->SetAutoRepeatDelay(static_cast<std::int32_t>(value));
+  }
+}
+#endif
+
+#if VAROSIM_WANTS(SETAUTOREPEATSTATUS)
+RADIO_EXPORT void RADIO_CALL SETAUTOREPEATSTATUS(RadioFlag on, std::int32_t radio) {
+  Trace("SETAUTOREPEATSTATUS", on, radio);
+  if (VaroRadio* r = Library().Radio(radio)) r->SetAutoRepeat(on != 0);
+}
+#endif
+
+// ---- Macros -----------------------------------------------------------------------
+
+#if VAROSIM_WANTS(RUNMACRO)
+RADIO_EXPORT void RADIO_CALL RUNMACRO(char* name, std::int32_t radio) {
+  Trace("RUNMACRO", static_cast<const char*>(name), radio);
+  VaroRadio* r = Library().Radio(radio);
+  if (r && name) RunMacro(*r, name);
+}
+#endif
+
+#if VAROSIM_WANTS(GETNUMMACROS)
+RADIO_EXPORT void RADIO_CALL GETNUMMACROS(std::int32_t* count, std::int32_t radio) {
+  Trace("GETNUMMACROS", static_cast<const std::int32_t*>(count), radio);
+  VaroRadio* r = Library().Radio(radio);
+  if (r && count) {
+    *count = r->Read([](const RadioState& s) { return static_cast<std::int32_t>(s.macroNames.size()); });
+  }
+}
+#endif
+
+#if VAROSIM_WANTS(GETMACRONAMEATINDEX)
+RADIO_EXPORT void RADIO_CALL GETMACRONAMEATINDEX(std::int32_t length, char* buffer, std::int32_t index,
+                                                 std::int32_t radio) {
+  Trace("GETMACRONAMEATINDEX", length, Buffer{}, index, radio);
+  VaroRadio* r = Library().Radio(radio);
+  if (r) CopyOut(r->Read([&](const RadioState& s) { return ItemAt(s.macroNames, index); }), length, buffer);
+}
+#endif
+
+// ---- Panels, dialogs, power -------------------------------------------------------
+
+#if VAROSIM_WANTS(SHOWKEYBOARD)
+VAROSIM_PANEL_EXPORT(SHOWKEYBOARD)
+#endif
+#if VAROSIM_WANTS(HIDEKEYBOARD)
+VAROSIM_PANEL_EXPORT(HIDEKEYBOARD)
+#endif
+#if VAROSIM_WANTS(SHOWLOGGRID)
+VAROSIM_PANEL_EXPORT(SHOWLOGGRID)
+#endif
+#if VAROSIM_WANTS(HIDELOGGRID)
+VAROSIM_PANEL_EXPORT(HIDELOGGRID)
+#endif
+#if VAROSIM_WANTS(SHOWMSGBUTTONS)
+VAROSIM_PANEL_EXPORT(SHOWMSGBUTTONS)
+#endif
+#if VAROSIM_WANTS(HIDEMSGBUTTONS)
+VAROSIM_PANEL_EXPORT(HIDEMSGBUTTONS)
+#endif
+#if VAROSIM_WANTS(SHOWTITLEBARS)
+VAROSIM_PANEL_EXPORT(SHOWTITLEBARS)
+#endif
+#if VAROSIM_WANTS(HIDETITLEBARS)
+VAROSIM_PANEL_EXPORT(HIDETITLEBARS)
+#endif
+#if VAROSIM_WANTS(SHOWCONFIG)
+VAROSIM_PANEL_EXPORT(SHOWCONFIG)
+#endif
+#if VAROSIM_WANTS(SHOWPIGKNOBCONFIG)
+VAROSIM_PANEL_EXPORT(SHOWPIGKNOBCONFIG)
+#endif
+#if VAROSIM_WANTS(ADDMACROS)
+VAROSIM_PANEL_EXPORT(ADDMACROS)
+#endif
+#if VAROSIM_WANTS(HIDECONFIGPANEL)
+VAROSIM_PANEL_EXPORT(HIDECONFIGPANEL)
+#endif
+#if VAROSIM_WANTS(HIDECLOSEPANEL)
+VAROSIM_PANEL_EXPORT(HIDECLOSEPANEL)
+#endif
+#if VAROSIM_WANTS(HIDESMALLPANEL)
+VAROSIM_PANEL_EXPORT(HIDESMALLPANEL)
+#endif
+#if VAROSIM_WANTS(SHOWMORECONTROLS)
+VAROSIM_PANEL_EXPORT(SHOWMORECONTROLS)
+#endif
+
+#if VAROSIM_WANTS(TURNOFFRADIO)
+RADIO_EXPORT void RADIO_CALL TURNOFFRADIO(std::int32_t radio) {
+  Trace("TURNOFFRADIO", radio);
+  VaroRadio* r = Library().Radio(radio);
+  if (!r) return;
+  r->Stop();
+  r->Change([](RadioState& s) {
+    s.poweredOn = false;
+    return true;
+  });
+}
+#endif
+
+#if VAROSIM_WANTS(SETCENTEREDFORMSINFO)
+RADIO_EXPORT void RADIO_CALL SETCENTEREDFORMSINFO(std::int32_t bottom, std::int32_t top, std::int32_t right,
+                                                  std::int32_t left, RadioFlag flag) {
+  Trace("SETCENTEREDFORMSINFO", bottom, top, right, left, flag);
+  Library().Change([&](LibraryState& s) {
+    s.bottom = bottom;
+    s.top = top;
+    s.right = right;
+    s.left = left;
+    s.centeredFlag = flag != 0;
+  });
+}
+#endif
+
+// ---- Files and logging options ------------------------------------------------------
+
+#if VAROSIM_WANTS(SETSHOWMEMBERS)
+RADIO_EXPORT void RADIO_CALL SETSHOWMEMBERS(RadioFlag showCwops, RadioFlag showFoc, std::int32_t radio) {
+  Trace("SETSHOWMEMBERS", showCwops, showFoc, radio);
+}
+#endif
+
+#if VAROSIM_WANTS(SETNAMESHISTORYFILE)
+RADIO_EXPORT void RADIO_CALL SETNAMESHISTORYFILE(char* path, std::int32_t radio) {
+  Trace("SETNAMESHISTORYFILE", static_cast<const char*>(path), radio);
+}
+#endif
+
+#if VAROSIM_WANTS(SETLOGFILE)
+RADIO_EXPORT void RADIO_CALL SETLOGFILE(RadioFlag isAdif, char* path, std::int32_t radio) {
+  Trace("SETLOGFILE", isAdif, static_cast<const char*>(path), radio);
+}
+#endif
+
+#if VAROSIM_WANTS(SETWANTSLOG)
+RADIO_EXPORT void RADIO_CALL SETWANTSLOG(RadioFlag wantsLog, std::int32_t radio) {
+  Trace("SETWANTSLOG", wantsLog, radio);
+}
+#endif
+
+#if VAROSIM_WANTS(SETDEFAULTLOGFILE)
+RADIO_EXPORT void RADIO_CALL SETDEFAULTLOGFILE(char* path, std::int32_t radio) {
+  Trace("SETDEFAULTLOGFILE", static_cast<const char*>(path), radio);
+}
+#endif
+
+#if VAROSIM_WANTS(UPDATEBANDLIMITS)
+RADIO_EXPORT void RADIO_CALL UPDATEBANDLIMITS(char* path) {
+  Trace("UPDATEBANDLIMITS", static_cast<const char*>(path));
+  Library().Change([&](LibraryState& s) { s.bandLimitsFile = path ? path : ""; });
+}
+#endif
+
+// ---- Test exports -------------------------------------------------------------------
+
+RADIO_EXPORT std::int32_t RADIO_CALL VAROSIM_CONTROL(const char* command, std::int32_t radio) {
+  return command ? Library().Control(command, radio) : 0;
+}
+
+RADIO_EXPORT std::int32_t RADIO_CALL VAROSIM_QUERY(const char* what, std::int32_t radio) {
+  return what ? Library().Query(what, radio) : INT32_MIN;
+}
+
+RADIO_EXPORT std::int32_t RADIO_CALL VAROSIM_TRACE(char* buffer, std::int32_t length) {
+  std::string text = Library().TraceText();
+  CopyOut(text, length, buffer);
+  return static_cast<std::int32_t>(text.size());
+}
+
+RADIO_EXPORT void RADIO_CALL VAROSIM_CLEARTRACE(void) { Library().ClearTrace(); }
+
+}  // extern "C"

@@ -1,0 +1,67 @@
+/*
+ * VaroSimControl.h - the test exports of the simulated Varo radio library.
+ *
+ * They are outside the radio library contract: only tests (and a curious
+ * developer) call them, through dlsym on the loaded VaroSim*.dll.
+ *
+ * VAROSIM_CONTROL(command, radio): acts on radio 1 or 2 as the operator or
+ * the radio would; 1 when done, 0 when the command is not understood. Every
+ * command but EVENT sets the radio change event. Commands, NAME=VALUE (name
+ * in any case):
+ *   FREQ=<Hz>             set the frequency
+ *   KNOB=<clicks>         turn the tuning knob (negative turns down)
+ *   STEP=<Hz>             frequency change per knob click (default 10)
+ *   MODE=<name|index>     select a mode
+ *   POWER=<W>, SPEED=<WPM>
+ *   RIT=ON|OFF, RITFREQ=<Hz>, XIT=ON|OFF, XITFREQ=<Hz>
+ *   SUPPORTSRIT=YES|NO, SUPPORTSXIT=YES|NO   capabilities (library-wide)
+ *   BAUD=<text>           the baud rate GETBAUDRATE answers
+ *   MODES=<a,b,...>       replace the mode list
+ *   MACROS=<a,b,...>      replace the macro list (empty: none)
+ *   VFOMEMORIES=<n,v;...> replace the VFO memories (empty: none)
+ *   EVENT=RADIOCHANGE|LOGREQUEST|MSGSTART|MSGOVER   set that event only;
+ *                         0 when the host has not given it (or released it)
+ *   RESET                 a new radio's state and capabilities; the
+ *                         connection and events stay
+ *
+ * VAROSIM_QUERY(what, radio): a value of the radio's state; INT32_MIN for
+ * an unknown name. FREQ, MODE, POWER, SPEED, RIT, RITFREQ, XIT, XITFREQ,
+ * AUTOREPEAT, AUTOREPEATDELAY (s), POWEREDON, VFOMEMORIES (count),
+ * CONNECTED, KEYER (keyer thread running), SENDING (slot or -1), STARTS
+ * (messages started since load or RESET), LASTKEYINGMS (time of the last
+ * completed message from its start event to its over event, measured by
+ * the keyer; -1 before any), SUPPORTSRIT, SUPPORTSXIT, TITLEBARS.
+ *
+ * VAROSIM_TRACE(buffer, length): copies the call trace (one line per export
+ * call, oldest first, each ending in "\n") into the buffer, at most length
+ * characters and a terminator; answers the whole trace's length. A line is
+ * NAME(arg, arg, ...): texts in double quotes, out-parameters as "&" and the
+ * value they held on entry, fill-in buffers as "buf", characters as 'A'.
+ * VAROSIM_CLEARTRACE(): empties the trace.
+ */
+#ifndef TALVEX_VAROSIMCONTROL_H
+#define TALVEX_VAROSIMCONTROL_H
+
+#include <stdint.h>
+
+#include "RadioLibrary.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+RADIO_EXPORT int32_t RADIO_CALL VAROSIM_CONTROL(const char* command, int32_t radio);
+RADIO_EXPORT int32_t RADIO_CALL VAROSIM_QUERY(const char* what, int32_t radio);
+RADIO_EXPORT int32_t RADIO_CALL VAROSIM_TRACE(char* buffer, int32_t length);
+RADIO_EXPORT void RADIO_CALL VAROSIM_CLEARTRACE(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+typedef int32_t(RADIO_CALL* VaroSimFn_CONTROL)(const char*, int32_t);
+typedef int32_t(RADIO_CALL* VaroSimFn_QUERY)(const char*, int32_t);
+typedef int32_t(RADIO_CALL* VaroSimFn_TRACE)(char*, int32_t);
+typedef void(RADIO_CALL* VaroSimFn_CLEARTRACE)(void);
+
+#endif /* TALVEX_VAROSIMCONTROL_H */

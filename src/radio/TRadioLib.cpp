@@ -1,0 +1,454 @@
+#include "radio/TRadioLib.h"
+
+#include <filesystem>
+#include <mutex>
+#include <type_traits>
+
+#include "platform/MessageSink.h"
+#include "platform/ProgramPath.h"
+
+// The contract's prototypes and the pointer types the table uses must agree.
+#define TALVEX_CHECK_EXPORT_SHAPE(NAME)                                   \
+  static_assert(std::is_same_v<RadioFn_##NAME, decltype(&NAME)>, \
+                #NAME " has a different shape in the prototype and the function table");
+RADIO_LIBRARY_CALLED_EXPORTS(TALVEX_CHECK_EXPORT_SHAPE)
+#undef TALVEX_CHECK_EXPORT_SHAPE
+
+namespace {
+
+void Show(const char* text) { platform::ShowMessage(text); }
+
+// Libraries whose binding went away without unloading them. They stay loaded
+// to the end of the process, reachable, so nothing runs in unmapped code.
+void KeepLoaded(platform::Module module) {
+  static std::mutex* mutex = new std::mutex;
+  static auto* kept = new std::vector<platform::Module>;
+  std::lock_guard lock(*mutex);
+  kept->push_back(std::move(module));
+}
+
+// The library takes texts as char*; it gets a copy it may scribble on.
+std::string Writable(std::string_view text) { return std::string(text); }
+
+}  // namespace
+
+TRadioLib::TRadioLib(std::string_view libraryFileName) : m_libraryFileName(libraryFileName) {
+  if (m_libraryFileName.view().find(".dll") == std::string_view::npos) m_libraryFileName += ".dll";
+}
+
+TRadioLib::~TRadioLib() {
+  ClearFunctionTable();
+  if (m_module.IsLoaded()) KeepLoaded(std::move(m_module));
+}
+
+bool TRadioLib::LoadRadioLib() {
+  if (m_loaded) return true;
+  std::error_code ec;
+  std::filesystem::path path(m_libraryFileName.str());
+  if (!std::filesystem::exists(path, ec) || std::filesystem::is_directory(path, ec)) {
+    platform::ShowMessage("ERROR: Missing DLL " + m_libraryFileName.str());
+    return false;
+  }
+  m_loaded = false;
+  // A bare name would send the loader to its search path; load the file that
+  // was just found in the current directory instead.
+  std::string loadPath = m_libraryFileName.str();
+  if (loadPath.find('/') == std::string::npos) loadPath = "./" + loadPath;
+  m_module = platform::Module::Load(loadPath);
+  if (m_module.IsLoaded()) m_loaded = true;
+  ResolveFunctions();
+  return true;
+}
+
+bool TRadioLib::ResolveFunctions() {
+  if (!m_loaded) {
+    Show("Must first load DLL library");
+    return false;
+  }
+  bool all = true;
+#define TALVEX_RESOLVE_EXPORT(NAME, Mixed)                                  \
+  p##Mixed = reinterpret_cast<RadioFn_##NAME>(m_module.Symbol(#NAME)); \
+  all = all && p##Mixed != nullptr;
+  RADIO_LIBRARY_EXPORTS(TALVEX_RESOLVE_EXPORT)
+#undef TALVEX_RESOLVE_EXPORT
+  return all;
+}
+
+void TRadioLib::UnloadRadioLib() {
+  // The pointers would point into unmapped code once the library is gone.
+  ClearFunctionTable();
+  m_module.Unload();
+  m_loaded = false;
+}
+
+void TRadioLib::ClearFunctionTable() {
+#define TALVEX_CLEAR_EXPORT(NAME, Mixed) p##Mixed = nullptr;
+  RADIO_LIBRARY_EXPORTS(TALVEX_CLEAR_EXPORT)
+#undef TALVEX_CLEAR_EXPORT
+}
+
+template <typename Fn>
+std::string TRadioLib::FillText(int length, Fn&& call) {
+  if (length < 0) length = 0;
+  std::string buffer(static_cast<std::size_t>(length) + 1, '\0');
+  call(static_cast<std::int32_t>(length), buffer.data());
+  buffer[static_cast<std::size_t>(length)] = '\0';  // a library that filled it all
+  buffer.resize(std::char_traits<char>::length(buffer.c_str()));
+  return buffer;
+}
+
+template <typename CountFn, typename TextFn>
+void TRadioLib::ReadNames(int radioNumber, CountFn count, TextFn text, int length,
+                          std::vector<std::string>& names) {
+  names.clear();
+  if (!count || !text) return;
+  std::int32_t n = 0;
+  count(&n, radioNumber);
+  for (std::int32_t i = 0; i < n; ++i) {
+    names.push_back(FillText(length, [&](std::int32_t len, char* buffer) {
+      text(len, buffer, i, radioNumber);
+    }));
+  }
+}
+
+// ---- Connection -------------------------------------------------------------
+
+bool TRadioLib::ConnectRadio(int radioNumber, std::string_view connectionText,
+                             platform::EventHandle radioChangeEvent, std::string& port,
+                             bool wantTitleBars) {
+  if (!LoadRadioLib()) {
+    Show("Failure loading the RadioLib");
+    return false;
+  }
+  if (!pConnectRadio) {
+    Show("Library function pConnectRadio not found");
+    return false;
+  }
+  if (!pInitTitleBarFlag) {
+    Show("Library function pInitTitleBarFlag not found");
+  } else {
+    pInitTitleBarFlag(wantTitleBars ? 1 : 0);
+  }
+  char portBuffer[kPortBufferSize] = {};
+  port.copy(portBuffer, kPortBufferSize - 1);
+  std::string text(connectionText.substr(0, kConnectionTextLength));
+  pConnectRadio(portBuffer, radioChangeEvent, text.data(), radioNumber);
+  portBuffer[kPortBufferSize - 1] = '\0';
+  port = portBuffer;
+
+  std::string directory = m_libraryFileName.str();
+  std::size_t separator = directory.rfind(platform::kPathSeparator);
+  if (separator != std::string::npos) directory.resize(separator);
+  if (pSetRadioDirectory) pSetRadioDirectory(directory.data());
+  return true;
+}
+
+void TRadioLib::DisconnectRadio(int radioNumber) {
+  if (radioNumber < 1 || radioNumber > 2) {
+    Show("Invalid radio ID");
+    return;
+  }
+  if (!pDisconnectRadio) return;
+  pDisconnectRadio(radioNumber);
+  UnloadRadioLib();
+}
+
+void TRadioLib::SetLogRequestEventHandle(int radioNumber, platform::EventHandle event) {
+  if (!pSetLogRequestEventHandle) {
+    Show("Library function pSetLogRequestEventHandle not found");
+    return;
+  }
+  pSetLogRequestEventHandle(event, radioNumber);
+}
+
+void TRadioLib::SetMsgEventHandles(int radioNumber, platform::EventHandle msgStartEvent,
+                                   platform::EventHandle msgOverEvent) {
+  if (!pSetMsgEventHandles) {
+    Show("Library function pSetMsgEventHandles not found");
+    return;
+  }
+  pSetMsgEventHandles(msgOverEvent, msgStartEvent, radioNumber);
+}
+
+// ---- Radio state ------------------------------------------------------------
+
+int TRadioLib::GetFrequency(int radioNumber) {
+  std::int32_t frequency = 0;
+  if (pGetFrequency) pGetFrequency(&frequency, radioNumber);
+  return frequency;
+}
+
+bool TRadioLib::ReadFrequency(int radioNumber) {
+  if (!pReadFrequency) {
+    Show("Library function pReadFrequency not found");
+    return false;
+  }
+  pReadFrequency(radioNumber);
+  return true;
+}
+
+int TRadioLib::GetOutputPower(int radioNumber) {
+  std::int32_t power = 0;
+  if (pGetOutputPower) pGetOutputPower(&power, radioNumber);
+  return power;
+}
+
+bool TRadioLib::GetRitIsOn(int radioNumber) {
+  if (!pGetRitIsOn) {
+    Show("Library function pGetRitIsOn not found");
+    return false;
+  }
+  RadioFlag on = 0;
+  pGetRitIsOn(&on, radioNumber);
+  return on != 0;
+}
+
+bool TRadioLib::GetXitIsOn(int radioNumber) {
+  if (!pGetXitIsOn) {
+    Show("Library function pGetXitIsOn not found");
+    return false;
+  }
+  RadioFlag on = 0;
+  pGetXitIsOn(&on, radioNumber);
+  return on != 0;
+}
+
+int TRadioLib::GetRitFreq(int radioNumber) {
+  if (!pGetRitFreq) {
+    Show("Library function pGetRitFreq not found");
+    return 0;
+  }
+  std::int32_t offset = 0;
+  pGetRitFreq(&offset, radioNumber);
+  return offset;
+}
+
+int TRadioLib::GetXitFreq(int radioNumber) {
+  if (!pGetXitFreq) {
+    Show("Library function pGetXitFreq not found");
+    return 0;
+  }
+  std::int32_t offset = 0;
+  pGetXitFreq(&offset, radioNumber);
+  return offset;
+}
+
+bool TRadioLib::RadioSupportsRit() {
+  if (!pSupportsRit) {
+    Show("RadioSupportsRit function is not available");
+    return false;
+  }
+  RadioFlag supported = 0;
+  pSupportsRit(&supported);
+  return supported != 0;
+}
+
+bool TRadioLib::RadioSupportsXit() {
+  if (!pSupportsXit) {
+    Show("RadioSupportsXit function is not available");
+    return false;
+  }
+  RadioFlag supported = 0;
+  pSupportsXit(&supported);
+  return supported != 0;
+}
+
+int TRadioLib::GetMode(int radioNumber) {
+  std::int32_t mode = 0;
+  if (pGetMode) pGetMode(&mode, radioNumber);
+  return mode;
+}
+
+bool TRadioLib::ReadMode(int radioNumber) {
+  if (!pReadMode) {
+    Show("Library function pReadMode not found");
+    return false;
+  }
+  pReadMode(radioNumber);
+  return true;
+}
+
+void TRadioLib::GetModeNames(int radioNumber, std::vector<std::string>& names) {
+  ReadNames(radioNumber, pGetNumModes, pGetModeNameAtIndex, kModeNameLength, names);
+}
+
+int TRadioLib::GetKeyerSpeed(int radioNumber) {
+  std::int32_t speed = 0;
+  if (pGetKeyerSpeed) pGetKeyerSpeed(&speed, radioNumber);
+  return speed;
+}
+
+void TRadioLib::SetBaudRate(int radioNumber, std::string_view baud) {
+  if (!pSetBaudRate) {
+    Show("Library function pSetBaudRate not found");
+    return;
+  }
+  std::string text = Writable(baud);
+  pSetBaudRate(text.data(), radioNumber);
+}
+
+std::string TRadioLib::GetBaudRate(int radioNumber, int length) {
+  if (!pGetBaudRate) return std::string("0").substr(0, length > 0 ? 1 : 0);
+  return FillText(length, [&](std::int32_t len, char* buffer) {
+    pGetBaudRate(len, buffer, radioNumber);
+  });
+}
+
+void TRadioLib::FocusVfoKnob(int radioNumber, char knob) {
+  if (pFocusVfoKnob) pFocusVfoKnob(knob, radioNumber);
+}
+
+// ---- VFO memories, messages, macros -----------------------------------------
+
+void TRadioLib::StoreVFOMemory(int radioNumber, std::string_view memoryText) {
+  if (!pStoreVFOMemory) {
+    Show("Function StoreVFOMemory not found in DLL");
+    return;
+  }
+  std::string text = Writable(memoryText);
+  pStoreVFOMemory(text.data(), radioNumber);
+}
+
+void TRadioLib::GetVFOMemories(int radioNumber, std::vector<TVFOMemory>& memories) {
+  std::vector<std::string> texts;
+  ReadNames(radioNumber, pGetNumVFOMemories, pGetVFOMemoryAtIndex,
+            static_cast<int>(TVFOMemory::kTextLength), texts);
+  memories.clear();
+  for (const std::string& text : texts) memories.push_back(TVFOMemory::FromText(text));
+}
+
+void TRadioLib::SetMsgAtIndex(int radioNumber, int index, std::string_view text) {
+  if (!pSetMsgAtIndex) {
+    Show("SetMsgAtIndex is not available");
+    return;
+  }
+  std::string message = Writable(text);
+  pSetMsgAtIndex(message.data(), index, radioNumber);
+}
+
+void TRadioLib::SendMsgAtIndex(int radioNumber, int index) {
+  if (!pSendMsgAtIndex) {
+    Show("SendMsgAtIndex is not available");
+    return;
+  }
+  pSendMsgAtIndex(index, radioNumber);
+}
+
+int TRadioLib::GetMsgId(int radioNumber) {
+  std::int32_t slot = -1;
+  if (pGetMsgId) pGetMsgId(&slot, radioNumber);
+  return slot;
+}
+
+void TRadioLib::StopAutoRepeatMessage(int radioNumber) {
+  if (pStopAutoRepeatMessage) pStopAutoRepeatMessage(radioNumber);
+}
+
+void TRadioLib::SetAutoRepeatDelayTime(int radioNumber, std::string_view delay) {
+  if (!pSetAutoRepeatDelayTime) return;
+  std::string text = Writable(delay);
+  pSetAutoRepeatDelayTime(text.data(), radioNumber);
+}
+
+void TRadioLib::SetAutoRepeatStatus(int radioNumber, bool on) {
+  if (pSetAutoRepeatStatus) pSetAutoRepeatStatus(on ? 1 : 0, radioNumber);
+}
+
+void TRadioLib::RunMacro(int radioNumber, std::string_view macroName) {
+  if (!pRunMacro) return;
+  std::string name = Writable(macroName);
+  pRunMacro(name.data(), radioNumber);
+}
+
+void TRadioLib::GetMacroNames(int radioNumber, std::vector<std::string>& names) {
+  ReadNames(radioNumber, pGetNumMacros, pGetMacroNameAtIndex, kMacroNameLength, names);
+}
+
+// ---- The library's panels, dialogs and options ------------------------------
+
+namespace {
+
+// The radio-only exports: call it, or tell the user it is not there (an
+// empty message means the absence is silent).
+void CallOrTell(RadioFn_SHOWKEYBOARD fn, int radioNumber, const char* missing) {
+  if (fn) {
+    fn(radioNumber);
+  } else if (*missing) {
+    Show(missing);
+  }
+}
+
+}  // namespace
+
+void TRadioLib::ShowKeyboard(int r) { CallOrTell(pShowKeyboard, r, "Keyboard is not available"); }
+void TRadioLib::HideKeyboard(int r) { CallOrTell(pHideKeyboard, r, "Hide Keyboard is not available"); }
+void TRadioLib::ShowLogGrid(int r) {
+  CallOrTell(pShowLogGrid, r, "Logging grid is not available on the radio panel");
+}
+void TRadioLib::HideLogGrid(int r) {
+  CallOrTell(pHideLogGrid, r, "Hide logging grid is not available for this radio");
+}
+void TRadioLib::ShowMsgButtons(int r) {
+  CallOrTell(pShowMsgButtons, r, "Message buttons are not available");
+}
+void TRadioLib::HideMsgButtons(int r) {
+  CallOrTell(pHideMsgButtons, r, "Hide Message buttons is not available");
+}
+void TRadioLib::ShowTitleBars(int r) { CallOrTell(pShowTitleBars, r, ""); }
+void TRadioLib::HideTitleBars(int r) { CallOrTell(pHideTitleBars, r, ""); }
+void TRadioLib::TurnOffRadio(int r) {
+  CallOrTell(pTurnOffRadio, r, "The Turn off radio function is not available");
+}
+void TRadioLib::ShowConfig(int r) { CallOrTell(pShowConfig, r, "Configuration display is not available"); }
+void TRadioLib::ShowPigKnobConfig(int r) {
+  CallOrTell(pShowPigKnobConfig, r, "Pig Knob configuration display is not available");
+}
+void TRadioLib::AddMacros(int r) { CallOrTell(pAddMacros, r, "Add macros dialog is not available"); }
+void TRadioLib::HideConfigPanel(int r) {
+  CallOrTell(pHideConfigPanel, r, "Hide configuration panel is not available");
+}
+void TRadioLib::HideClosePanel(int r) {
+  CallOrTell(pHideClosePanel, r, "Hide close panel is not available");
+}
+void TRadioLib::HideSmallPanel(int r) {
+  CallOrTell(pHideSmallPanel, r, "Hide small panel is not available");
+}
+void TRadioLib::ShowMoreControls(int r) {
+  CallOrTell(pShowMoreControls, r, "More controls function is not available");
+}
+
+void TRadioLib::SetShowMembers(int radioNumber, bool showFoc, bool showCwops) {
+  if (pSetShowMembers) pSetShowMembers(showCwops ? 1 : 0, showFoc ? 1 : 0, radioNumber);
+}
+
+void TRadioLib::SetNamesHistoryFile(int radioNumber, std::string_view path) {
+  if (!pSetNamesHistoryFile) return;
+  std::string text = Writable(path);
+  pSetNamesHistoryFile(text.data(), radioNumber);
+}
+
+void TRadioLib::SetLogFile(int radioNumber, std::string_view path, bool isAdif) {
+  if (!pSetLogFile) return;
+  std::string text = Writable(path);
+  pSetLogFile(isAdif ? 1 : 0, text.data(), radioNumber);
+}
+
+void TRadioLib::SetWantsLog(int radioNumber, bool wantsLog) {
+  if (pSetWantsLog) pSetWantsLog(wantsLog ? 1 : 0, radioNumber);
+}
+
+void TRadioLib::SetDefaultLogFile(int radioNumber, std::string_view path) {
+  if (!pSetDefaultLogFile) return;
+  std::string text = Writable(path);
+  pSetDefaultLogFile(text.data(), radioNumber);
+}
+
+void TRadioLib::UpdateBandLimits() {
+  if (!pUpdateBandLimits) return;
+  std::string path = m_bandLimitsFile.str();
+  pUpdateBandLimits(path.data());
+}
+
+void TRadioLib::SetCenteredFormsInfo(bool flag, int left, int right, int top, int bottom) {
+  if (pSetCenteredFormsInfo) pSetCenteredFormsInfo(bottom, top, right, left, flag ? 1 : 0);
+}
