@@ -57,10 +57,13 @@ bool TTalvexApp::OpenDataFiles() {
   }
   // 2. the devices file, 3. the ports of the radio pair: radio start-up
   // 4. the restart file
+  restartFileRead = ReadRestartFile();
   // 5. the serial ports
   ListSerialPorts();
   // 6. the names file
+  namesFileRead = OpenNamesFile();
   // 7. the message templates
+  LoadMessageTemplates();
   return true;
 }
 

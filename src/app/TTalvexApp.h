@@ -10,10 +10,16 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/FixedText.h"
 #include "data/TRadioBand.h"
+// settings and data files
+#include "data/TContactLog.h"
+#include "data/TLogRecord.h"
+#include "data/TOperatorList.h"
+#include "data/TRestartFile.h"
 
 using PathText = FixedText<260>;
 
@@ -155,6 +161,63 @@ class TTalvexApp {
   std::vector<TRadioBand>& Bands() { return m_bands; }
   const std::vector<TRadioBand>& Bands() const { return m_bands; }
 
+  // ==== settings and data files (TTalvexApp_Settings.cpp, _Names.cpp, _Logs.cpp) ====
+
+  // ---- restart file and message templates ----
+
+  /// Reads the restart file at start-up; true when it (or the backup that
+  /// replaced it) was read. Traces what happened.
+  bool ReadRestartFile();
+  /// Reads the restart file, falling back to the backup when it has no marker.
+  bool LoadRestartFile();
+  void ApplyRestartEntry(const std::string& key, const std::string& value);
+  /// Replaces the restart file with the current options; false when it
+  /// cannot be written (the old file is left as it was).
+  bool WriteRestartFile();
+  /// The places of the backup restart file, in the order they are tried:
+  /// the program directory, then the current directory.
+  std::vector<std::string> GetBackupRestartFiles() const;
+  /// Fills the message slots from the template file (messages unchanged
+  /// when it is missing); its AUTOCQ_DELAY overrides the restart file's.
+  void LoadMessageTemplates();
+  /// Expands the six messages for the contact being worked and hands them
+  /// to the left radio, or asks "Radio not connected - connect now?".
+  void UpdateRadioMessages();
+  /// One placeholder substitution, at most 100 characters.
+  std::string ExpandPlaceholder(std::string_view text, char placeholder,
+                                std::string_view value) const;
+
+  // ---- operator names ----
+
+  /// Reads the names file at start-up; false (with a message) when it is missing.
+  bool OpenNamesFile();
+  /// Reads the names file into the operator list; false when it cannot be read.
+  bool LoadNamesFile();
+  void AddOrUpdateOperator(std::string_view call, std::string_view name,
+                           std::string_view number, std::string_view club);
+  /// "name,clubs" of the call ("N/A,N/A" when unknown) with the current show
+  /// options, cut to length (the logging grid asks with 23).
+  std::string LookupOperator(std::string_view call, std::size_t length = 23) const;
+  const TOperatorList& Operators() const { return m_operators; }
+
+  // ---- log files ----
+
+  /// Appends the record line to the default log file; false when it cannot be written.
+  bool AppendDefaultLog(const std::string& line);
+  /// Appends the contact to the local log file while local logging is
+  /// wanted: its record line for ARRL, an ADIF record for ADIF. False when
+  /// logging is wanted and the file cannot be written.
+  bool AppendLocalLog(const TLogContact& contact);
+  /// Logs one contact: builds the record line, appends it to the default
+  /// log and the contact to the local log; returns the line (for the serial
+  /// I/O log).
+  std::string LogContact(const TLogContact& contact);
+  std::string GetLocalLogTypeName() const;
+  bool IsLocalLogAdif() const { return m_localLogType == kLogTypeAdif; }
+  std::string GetSerialLogFormatName() const;
+
+  // ==== end of settings and data files ====
+
  private:
   // file set
   FixedText<14> m_version;
@@ -170,6 +233,22 @@ class TTalvexApp {
   // owned objects, created in this order
   std::vector<std::string> m_serialPorts;
   std::vector<TRadioBand> m_bands;
+
+  // ==== settings and data files ====
+  TOperatorList m_operators;
+  TContactLog m_contactLog;
+  TRestartSettings GetRestartSettings() const;
+  void TakeRestartSettings(const TRestartSettings& settings);
+
+  // ---- radio hooks: the data operations' questions to the radio side ----
+  // Implemented in TTalvexApp_RadioHooks.cpp; the radio side fills them.
+  /// Whether the left radio (radio number 1) is connected.
+  bool LeftRadioConnected() const;
+  /// Hands expanded message index (0 to 5) to the left radio.
+  void HandMessageToRadio(int index, const std::string& text);
+  /// Stores the left radio's current baud rate as the radio baud text.
+  void RefreshLeftRadioBaud();
+  // ==== end of settings and data files ====
 };
 
 /// The one application object; set by the entry point before the file check,

@@ -1,0 +1,117 @@
+// Loading and looking up a large operator names file.
+//
+//   names_bench [N ...]      (default: 200000 1000000)
+//
+// Writes a names file of N lines (every tenth line repeats an earlier call in
+// other letter case; two-field and four-field lines, FOC and CWOP clubs),
+// then reports the load time (best of three fresh loads) and the mean time of
+// one lookup for calls in the list and calls not in it.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "data/TOperatorList.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A distinct call for every number: two letters, a digit, three letters.
+std::string CallOf(std::size_t n) {
+  std::string call(6, ' ');
+  call[5] = static_cast<char>('A' + n % 26); n /= 26;
+  call[4] = static_cast<char>('A' + n % 26); n /= 26;
+  call[3] = static_cast<char>('A' + n % 26); n /= 26;
+  call[2] = static_cast<char>('0' + n % 10); n /= 10;
+  call[1] = static_cast<char>('A' + n % 26); n /= 26;
+  call[0] = static_cast<char>('A' + n % 26);
+  return call;
+}
+
+std::string Lower(std::string text) {
+  for (auto& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  return text;
+}
+
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+void Run(std::size_t lines, const std::string& path) {
+  std::mt19937 random(12345);
+  std::vector<std::string> calls;
+  {
+    std::ofstream out(path, std::ios::binary);
+    for (std::size_t i = 0; i < lines; ++i) {
+      std::string call;
+      if (i % 10 == 9 && !calls.empty()) {
+        call = Lower(calls[random() % calls.size()]);
+      } else {
+        call = CallOf(calls.size() * 7919 + 17);
+        calls.push_back(call);
+      }
+      switch (i % 4) {
+        case 0: out << call << ",Name" << i % 1000 << "\n"; break;
+        case 1: out << call << ", Op " << i % 977 << "  \r\n"; break;
+        case 2: out << call << ",Name" << i % 991 << "," << 1 + i % 30000 << ",FOC\n"; break;
+        default: out << call << ",Name" << i % 983 << "," << 1 + i % 40000 << ", cwop\n"; break;
+      }
+    }
+  }
+
+  double best = 1e9;
+  std::size_t count = 0;
+  TOperatorList list;
+  for (int round = 0; round < 3; ++round) {
+    TOperatorList fresh;
+    const auto start = Clock::now();
+    if (!fresh.LoadNamesFile(path)) {
+      std::fprintf(stderr, "cannot read %s\n", path.c_str());
+      std::exit(1);
+    }
+    best = std::min(best, Seconds(Clock::now() - start));
+    count = fresh.size();
+    if (round == 2) list = std::move(fresh);
+  }
+
+  // Hits in mixed case, in random order; misses of the same shape.
+  std::vector<std::string> hits, misses;
+  for (int i = 0; i < 200000; ++i) {
+    std::string call = calls[random() % calls.size()];
+    if (i % 2) call = Lower(call);
+    hits.push_back(call);
+    misses.push_back(CallOf((calls.size() + i) * 7919 + 18));
+  }
+  std::size_t found = 0;
+  auto start = Clock::now();
+  for (const auto& call : hits) found += list.Lookup(call, 23, true, true) != "N/A,N/A";
+  const double hitTime = Seconds(Clock::now() - start) / hits.size();
+  std::size_t missed = 0;
+  start = Clock::now();
+  for (const auto& call : misses) missed += list.Lookup(call, 23, true, true) == "N/A,N/A";
+  const double missTime = Seconds(Clock::now() - start) / misses.size();
+
+  std::printf("N = %8zu lines, %8zu operators: load %.3f s (best of 3); lookup hit %.3f us, "
+              "miss %.3f us (found %zu/%zu, missed %zu/%zu)\n",
+              lines, count, best, hitTime * 1e6, missTime * 1e6, found, hits.size(), missed,
+              misses.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::size_t> sizes;
+  for (int i = 1; i < argc; ++i) sizes.push_back(std::strtoull(argv[i], nullptr, 10));
+  if (sizes.empty()) sizes = {200000, 1000000};
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("names_bench_" + std::to_string(::getpid()) + ".txt")).string();
+  for (std::size_t n : sizes) Run(n, path);
+  std::filesystem::remove(path);
+  return 0;
+}

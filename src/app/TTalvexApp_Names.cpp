@@ -1,0 +1,25 @@
+// The application object's operator names: short calls into TOperatorList.
+
+#include "app/TTalvexApp.h"
+#include "platform/MessageSink.h"
+
+bool TTalvexApp::OpenNamesFile() {
+  if (!LoadNamesFile()) {
+    TraceActivity("COULD NOT OPEN OPERATOR HISTORY FILE");
+    platform::ShowMessage("Could not open operator names/history file");
+    return false;
+  }
+  TraceActivity("OPEN_OPERATOR_HISTORY_FILE");
+  return true;
+}
+
+bool TTalvexApp::LoadNamesFile() { return m_operators.LoadNamesFile(m_namesFile.str()); }
+
+void TTalvexApp::AddOrUpdateOperator(std::string_view call, std::string_view name,
+                                     std::string_view number, std::string_view club) {
+  m_operators.AddOrUpdate(call, name, number, club);
+}
+
+std::string TTalvexApp::LookupOperator(std::string_view call, std::size_t length) const {
+  return m_operators.Lookup(call, length, showFocMembers, showCwopMembers);
+}

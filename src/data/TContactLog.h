@@ -1,0 +1,29 @@
+#pragma once
+// Appends logged contacts to log files. Every append reaches the disk before
+// the call returns. A log file that cannot be written is reported once per
+// run (per path) with its path, so a missing folder does not raise a box on
+// every contact; the caller goes on with its other log. Main thread.
+
+#include <set>
+#include <string>
+
+#include "data/TLogRecord.h"
+
+class TContactLog {
+ public:
+  /// Appends the line and a line end.
+  bool AppendLine(const std::string& path, const std::string& line);
+
+  /// Appends the contact's ADIF record, preceded by the ADIF header when the
+  /// file is new or empty.
+  bool AppendAdif(const std::string& path, const TLogContact& contact,
+                  const std::string& programVersion);
+
+  /// The text of the report for a log file that cannot be written.
+  static std::string FailureText(const std::string& path);
+
+ private:
+  bool Done(const std::string& path, bool written);
+
+  std::set<std::string> m_reported;
+};

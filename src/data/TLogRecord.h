@@ -1,0 +1,41 @@
+#pragma once
+// One logged contact as the log files receive it: the colon-separated record
+// line of the default log and the ARRL local log, and the ADIF record of an
+// ADIF local log. Both are built from the 12 cell texts of the logging
+// grid's data row and one UTC moment taken when the contact is logged.
+
+#include <array>
+#include <string>
+
+/// The logging grid's columns, in grid order.
+enum LogCell : int {
+  kCellDate, kCellFreq, kCellMode, kCellPower, kCellUtcOn, kCellStation,
+  kCellSentRst, kCellRcvdRst, kCellUtcOff, kCellQth, kCellName, kCellOrgs, kLogCells
+};
+
+struct TLogContact {
+  std::array<std::string, kLogCells> cells;  // indexed by LogCell
+  double utc = 0;  // the moment of logging, days since 1899-12-30
+};
+
+/// DATE:FREQ:MODE:POWER:UTC-ON:STN.WRKD:S.RST:R.RST:UTC-OFF:QTH:NAME:ORGS in
+/// upper case, at most 100 characters. An empty cell gives its default: the
+/// moment's date (yyyy-mm-dd) or time (hhnn), "599" for the reports, "N/A"
+/// for QTH, NAME and ORGS, nothing for FREQ, MODE and POWER. A colon or a
+/// control character inside a cell is written as a blank, so that every
+/// field stays in its place.
+std::string BuildRecordLine(const TLogContact& contact);
+
+/// The ADIF record of the contact, ended by "<EOR>" and a line end: QSO_DATE,
+/// TIME_ON, TIME_OFF (from the cells, or the moment when empty), CALL, FREQ
+/// in MHz and BAND from the FREQ cell in kHz, MODE (with SUBMODE for LSB
+/// and USB), TX_PWR, RST_SENT, RST_RCVD, QTH, NAME, and the memberships as
+/// COMMENT. Fields whose cell is empty or unreadable are left out.
+std::string BuildAdifRecord(const TLogContact& contact);
+
+/// The ADIF header: a line of text, then ADIF_VER, PROGRAMID,
+/// PROGRAMVERSION, CREATED_TIMESTAMP (the moment, UTC) and "<EOH>".
+std::string BuildAdifHeader(const std::string& programVersion, double utc);
+
+/// The ADIF band ("20m") holding the frequency in Hz; empty when none does.
+std::string AdifBandOfFrequency(long long hz);

@@ -1,0 +1,35 @@
+#pragma once
+// The message template file: "MSG=label,text" lines that fill the six
+// message slots in file order (slot 0 on F1 ... slot 5 on F6) and an
+// "AUTOCQ_DELAY=seconds" line; every other line is ignored. And the
+// expansion of a message text for the contact being worked.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// What the template file holds for the application.
+struct TMessageTemplates {
+  /// The template values (label,text) of the first six MSG= lines that have
+  /// something after the sign, each cut to 104 characters, in file order.
+  std::vector<std::string> values;
+  /// The last AUTOCQ_DELAY= line's value, when there is one with a value.
+  std::optional<int> autoCqDelay;
+
+  /// Reads the file; false (and nothing read) when it does not exist.
+  bool Load(const std::string& path);
+};
+
+/// The message text of a template value: its second comma piece (empty
+/// pieces dropped), cut to 100 characters; nothing when it has none.
+std::optional<std::string> MessageTextOfTemplate(std::string_view value);
+
+/// One substitution: each run of the placeholder character becomes the value
+/// (in which that character turns into a blank); at most 100 characters.
+std::string ExpandPlaceholder(std::string_view text, char placeholder, std::string_view value);
+
+/// The message as sent for a contact: "@" by the station worked, then "$"
+/// by the sent report, then "!" by the operator's name; at most 100 characters.
+std::string ExpandMessage(std::string_view text, std::string_view station,
+                          std::string_view sentRst, std::string_view name);

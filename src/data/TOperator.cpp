@@ -1,0 +1,29 @@
+#include "data/TOperator.h"
+
+#include "data/TextUtils.h"
+
+TOperator::TOperator(std::string_view callText, std::string_view nameText, std::string_view number,
+                     std::string_view club)
+    : call(callText), name(nameText) {
+  SetClubNumber(number, club);
+}
+
+void TOperator::Update(std::string_view nameText, std::string_view number, std::string_view club) {
+  name = nameText;
+  SetClubNumber(number, club);
+}
+
+void TOperator::SetClubNumber(std::string_view number, std::string_view club) {
+  if (SameText(club, "FOC")) focNumber = ReadInteger(number);
+  else if (SameText(club, "CWOP")) cwopNumber = ReadInteger(number);
+}
+
+bool TOperator::HasCall(std::string_view other) const { return SameText(call.view(), other); }
+
+std::string TOperator::GetNameAndClubs(std::size_t length, bool showFoc, bool showCwop) const {
+  const bool foc = showFoc && IsFocMember();
+  const bool cwop = showCwop && IsCwopMember();
+  std::string text = name.str();
+  text += foc && cwop ? ",FOC+CWOP" : foc ? ",FOC" : cwop ? ",CWOP" : ",N/A";
+  return text.substr(0, length);
+}

@@ -1,0 +1,32 @@
+#pragma once
+// Reading the program's text files as lines, the way every reader of the
+// system sees them: a line ends at LF, CR LF or a lone CR, and the line end
+// after the last line does not make an empty line of its own (a file
+// "A\n" has one line, "A\n\n" two, the second empty).
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// The lines of a text.
+std::vector<std::string> SplitTextLines(std::string_view text);
+
+/// Reads the whole file; false when it cannot be opened or read.
+bool ReadTextFile(const std::string& path, std::string& text);
+
+/// Reads the file as lines; false (lines empty) when it cannot be read.
+bool LoadTextLines(const std::string& path, std::vector<std::string>& lines);
+
+/// Calls visit(line) for each line of the text, without copying.
+template <typename Visit>
+void ForEachTextLine(std::string_view text, Visit&& visit) {
+  const std::size_t size = text.size();
+  std::size_t start = 0;
+  while (start < size) {
+    std::size_t end = start;
+    while (end < size && text[end] != '\n' && text[end] != '\r') ++end;
+    visit(text.substr(start, end - start));
+    if (end + 1 < size && text[end] == '\r' && text[end + 1] == '\n') ++end;
+    start = end + 1;
+  }
+}
