@@ -55,7 +55,13 @@ bool TTalvexApp::OpenDataFiles() {
     platform::ShowMessage("Ini file is missing");
     return false;
   }
-  // 2. the devices file, 3. the ports of the radio pair: radio start-up
+  // 2. the devices file
+  if (!m_radioPairStartup.ReadDevicesFile(m_devicesFile.str())) {
+    platform::ShowMessage("Supported devices file is missing");
+    return false;
+  }
+  // 3. the serial ports of the radio pair
+  m_radioPairStartup.ListPorts(GetPortsFile());
   // 4. the restart file
   restartFileRead = ReadRestartFile();
   // 5. the serial ports

@@ -8,6 +8,7 @@
 // this class.
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,6 +16,9 @@
 
 #include "data/FixedText.h"
 #include "data/TRadioBand.h"
+#include "platform/Event.h"
+#include "radio/TRadioPair.h"
+#include "radio/TRadioStartup.h"
 // settings and data files
 #include "data/TContactLog.h"
 #include "data/TLogRecord.h"
@@ -218,6 +222,122 @@ class TTalvexApp {
 
   // ==== end of settings and data files ====
 
+  // ==== radio side (TTalvexApp_Radio.cpp) ====
+
+  /// Where the main window's bounds come from, for the radio library's
+  /// centred forms; zeros until the main window sets it.
+  struct WindowBounds {
+    int left = 0, right = 0, top = 0, bottom = 0;
+  };
+  void SetMainWindowBoundsSource(std::function<WindowBounds()> source) { m_boundsSource = std::move(source); }
+
+  /// Finds the radio in the devices list and has the pair create and connect
+  /// the left radio; false when already connected, unknown, or without
+  /// connection data ("Did not find radio data ").
+  bool ConnectRadio(int radioNumber, const std::string& radioName, const std::string& baud,
+                    platform::EventHandle radioEvent, const std::string& port,
+                    const std::string& radioTag);
+  bool IsRadioConnected(int radioNumber) const { return m_radioPair.IsRadioConnected(radioNumber); }
+  bool SetActiveRadio(int radioNumber) { return m_radioPair.SetActiveRadio(radioNumber); }
+  void DisconnectRadio(int radioNumber) { m_radioPair.DisconnectRadio(radioNumber); }
+  void SetLogRequestEvent(int radioNumber, platform::EventHandle event) {
+    m_radioPair.SetLogRequestEventHandle(radioNumber, event);
+  }
+  int SetMessageEvents(int radioNumber, platform::EventHandle startEvent, platform::EventHandle endEvent) {
+    m_radioPair.SetMsgEventHandles(radioNumber, startEvent, endEvent);
+    return 0;
+  }
+  int GetMessageId(int radioNumber) { return m_radioPair.GetMsgId(radioNumber); }
+  void SendCenteredFormsInfo(int left, int right, int top, int bottom) {
+    m_radioPair.SetCenteredFormsInfo(false, left, right, top, bottom);
+  }
+  void SetRadioBaudRate(int radioNumber, const std::string& baud) { m_radioPair.SetBaudRate(radioNumber, baud); }
+  void SetRadioBaud(const std::string& baud);
+  std::string GetRadioBaud() const;
+  /// Asks the radio for its baud rate and stores it (cut to 6 characters).
+  void RefreshRadioBaud(int radioNumber);
+  void SetRadioModel(const std::string& model) { radioModel = model; }
+  void SetRadioComPort(const std::string& port) { radioComPort = port; }
+  std::string GetRadioComPort() const { return radioComPort.str(); }
+  bool ReadRadioFrequency(int radioNumber) { return m_radioPair.ReadFrequency(radioNumber); }
+  bool ReadRadioMode(int radioNumber) { return m_radioPair.ReadMode(radioNumber); }
+  int PollFrequency(int radioNumber);
+  int PollOutputPower(int radioNumber);
+  int PollMode(int radioNumber);
+  void PollKeyerSpeed(int radioNumber) { m_radioPair.RefreshKeyerSpeed(radioNumber); }
+  std::string GetFrequencyText(int radioNumber, std::size_t length) const {
+    return m_radioPair.GetFrequencyText(radioNumber, length);
+  }
+  std::string GetModeText(int radioNumber, std::size_t length) const {
+    return m_radioPair.GetModeText(radioNumber, length);
+  }
+  /// False (text untouched) when the radio number has no radio.
+  bool GetPowerText(int radioNumber, std::size_t length, std::string& text) const {
+    return m_radioPair.GetPowerText(radioNumber, length, text);
+  }
+  /// Converts the text to upper case, then SETMSGATINDEX.
+  void SetMessageText(int radioNumber, int index, std::string& text);
+  void SendMessageAt(int radioNumber, int index) { m_radioPair.SendMsgAtIndex(radioNumber, index); }
+  void ShowKeyboard(int radioNumber) { wantKeyboard = true; m_radioPair.ShowKeyboard(radioNumber); }
+  void HideKeyboard(int radioNumber) { wantKeyboard = false; m_radioPair.HideKeyboard(radioNumber); }
+  void ShowLogGrid(int radioNumber) { wantLogGrid = true; m_radioPair.ShowLogGrid(radioNumber); }
+  void HideLogGrid(int radioNumber) { wantLogGrid = false; m_radioPair.HideLogGrid(radioNumber); }
+  void ShowMessageButtons(int radioNumber) { wantMessageButtons = true; m_radioPair.ShowMsgButtons(radioNumber); }
+  void HideMessageButtons(int radioNumber) { wantMessageButtons = false; m_radioPair.HideMsgButtons(radioNumber); }
+  void ShowTitleBars(int radioNumber) { wantTitleBars = true; m_radioPair.ShowTitleBars(radioNumber); }
+  void HideTitleBars(int radioNumber) { wantTitleBars = false; m_radioPair.HideTitleBars(radioNumber); }
+  void TurnOffRadio(int radioNumber) { m_radioPair.TurnOffRadio(radioNumber); }
+  void SetShowMembers(int radioNumber, bool showFoc, bool showCwops) {
+    m_radioPair.SetShowMembers(radioNumber, showFoc, showCwops);
+  }
+  void SetNamesHistoryFile(int radioNumber, const std::string& path) { m_radioPair.SetNamesHistoryFile(radioNumber, path); }
+  void SetLogFile(int radioNumber, const std::string& path, int type) {
+    m_radioPair.SetLogFile(radioNumber, path, type == kLogTypeAdif);
+  }
+  void SetWantsLog(int radioNumber, bool flag) { m_radioPair.SetWantsLog(radioNumber, flag); }
+  void SetDefaultLogFile(int radioNumber, const std::string& path) { m_radioPair.SetDefaultLogFile(radioNumber, path); }
+  void ShowConfig(int radioNumber) { m_radioPair.ShowConfig(radioNumber); }
+  void HideConfigPanel(int radioNumber) { m_radioPair.HideConfigPanel(radioNumber); }
+  void ShowPigKnobConfig(int radioNumber) { m_radioPair.ShowPigKnobConfig(radioNumber); }
+  void AddMacros(int radioNumber) { m_radioPair.AddMacros(radioNumber); }
+  void HideClosePanel(int radioNumber) { m_radioPair.HideClosePanel(radioNumber); }
+  void HideSmallPanel(int radioNumber) { m_radioPair.HideSmallPanel(radioNumber); }
+  void ShowMoreControls(int radioNumber) { m_radioPair.ShowMoreControls(radioNumber); }
+  void GetMacroNames(int radioNumber, std::vector<std::string>& names) {
+    names.clear();
+    m_radioPair.GetMacroNames(radioNumber, names);
+  }
+  void RunMacro(const std::string& macro) { m_radioPair.RunMacro(1, macro); }
+  void FocusVfoKnob(int radioNumber, char value) { m_radioPair.FocusVfoKnob(radioNumber, value); }
+  void StopAutoRepeat() { m_radioPair.StopAutoRepeatMessage(); }
+  void SetAutoCq(bool flag) { wantAutoCq = flag; m_radioPair.SetAutoRepeatStatus(1, flag); }
+  void SendAutoCqDelay() { m_radioPair.SetAutoRepeatDelayTime(1, std::to_string(autoCqDelay)); }
+
+  TRadioPair& RadioPair() { return m_radioPair; }
+  const TRadioPairStartup& RadioPairStartup() const { return m_radioPairStartup; }
+
+  // ---- band limits and the radio restart file ----
+
+  /// After a connection: loads the radio restart file into the radio, its
+  /// memories into the library, then the band limits. Nothing without the file.
+  void ReloadRadioRestart(int radioNumber);
+  /// Reads the BANDLIMIT= lines of a file.
+  void ReadRadioSettings(const std::string& path);
+  /// The text after "BANDLIMIT="; applied only when all nine pieces are there.
+  void ApplyBandLimitText(const std::string& text);
+  /// SetLimits on the named band, then every band record to both radios.
+  void SetBandLimits(const std::string& name, const std::array<std::string, 8>& limits);
+  /// The eight limits of the named band, or false (text untouched) when none has that name.
+  bool GetBandLimitText(const std::string& name, std::size_t length, std::string& text) const;
+  /// Every radio present takes its band limits (UPDATEBANDLIMITS).
+  void SendBandLimits() { m_radioPair.UpdateBandLimits(); }
+  /// Replaces the radio restart file: the left radio's state and memories,
+  /// the band limits and the marker; then SendBandLimits. False when it
+  /// cannot be written (the old file stays).
+  bool WriteRadioRestartFile();
+
+  // ==== end of radio side ====
+
  private:
   // file set
   FixedText<14> m_version;
@@ -232,7 +352,10 @@ class TTalvexApp {
 
   // owned objects, created in this order
   std::vector<std::string> m_serialPorts;
+  TRadioPair m_radioPair;
+  TRadioPairStartup m_radioPairStartup;
   std::vector<TRadioBand> m_bands;
+  std::function<WindowBounds()> m_boundsSource;
 
   // ==== settings and data files ====
   TOperatorList m_operators;

@@ -22,7 +22,7 @@ TRestartSettings TTalvexApp::GetRestartSettings() const {
   s.sioLogAdif = sioLogAdif;
   s.sioLogArrl = sioLogArrl;
   s.radioComPort = radioComPort;
-  s.radioBaud = radioBaud;
+  s.radioBaud = GetRadioBaud();
   s.sioLogComPort = sioLogComPort;
   s.sioLogBaud = sioLogBaud;
   s.sioLogStopBits = sioLogStopBits;
@@ -50,7 +50,7 @@ void TTalvexApp::TakeRestartSettings(const TRestartSettings& s) {
   sioLogAdif = s.sioLogAdif;
   sioLogArrl = s.sioLogArrl;
   radioComPort = s.radioComPort;
-  radioBaud = s.radioBaud;
+  SetRadioBaud(s.radioBaud.str());
   sioLogComPort = s.sioLogComPort;
   sioLogBaud = s.sioLogBaud;
   sioLogStopBits = s.sioLogStopBits;

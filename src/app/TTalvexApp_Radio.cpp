@@ -1,0 +1,169 @@
+// The application object's radio side: connecting the left radio from the
+// devices list, the radio restart file and the band limits.
+
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <sstream>
+
+#include "app/TTalvexApp.h"
+#include "data/AtomicFile.h"
+#include "data/TextUtils.h"
+#include "platform/MessageSink.h"
+
+namespace {
+// The radio baud text is written by the radio listener thread and read by
+// the main thread.
+std::mutex g_baudMutex;
+}  // namespace
+
+bool TTalvexApp::ConnectRadio(int radioNumber, const std::string& radioName, const std::string& baud,
+                              platform::EventHandle radioEvent, const std::string& port,
+                              const std::string& radioTag) {
+  if (m_radioPair.IsRadioConnected(radioNumber)) return false;
+  std::string libraryFile;
+  if (!m_radioPairStartup.GetLibraryFileName(radioName, libraryFile)) return false;
+  std::string connectionText;
+  if (!m_radioPairStartup.GetConnectionText(radioName, baud, connectionText, 59)) {
+    platform::ShowMessage("Did not find radio data ");
+    return false;
+  }
+  connectionText = (connectionText + "," + radioTag).substr(0, 65);
+  const std::string libraryPath = (m_devicesDir.str() + libraryFile).substr(0, 260);
+  m_radioPair.SetRadioTag(radioNumber, radioTag);
+  std::string portBuffer = port;
+  // The left radio is created whatever the radio number.
+  m_radioPair.CreateRadio(1, radioName, libraryPath, connectionText, radioEvent, portBuffer, wantTitleBars);
+  if (!m_radioPair.GetRadio(1)) return false;
+  if (m_radioPair.GetActiveSide() == 0) m_radioPair.SetActiveRadio(1);
+  m_radioPair.RadioSupportsRit(1);
+  m_radioPair.RadioSupportsXit(1);
+  m_radioPair.SetBandLimitsFile(m_radioRestartFile.view());
+  const WindowBounds bounds = m_boundsSource ? m_boundsSource() : WindowBounds{};
+  SendCenteredFormsInfo(bounds.left, bounds.right, bounds.top, bounds.bottom);
+  return true;
+}
+
+void TTalvexApp::SetRadioBaud(const std::string& baud) {
+  std::lock_guard lock(g_baudMutex);
+  radioBaud = baud;
+}
+
+std::string TTalvexApp::GetRadioBaud() const {
+  std::lock_guard lock(g_baudMutex);
+  return radioBaud.str();
+}
+
+void TTalvexApp::RefreshRadioBaud(int radioNumber) {
+  SetRadioBaud(m_radioPair.GetBaudRateText(radioNumber, 6));
+}
+
+int TTalvexApp::PollFrequency(int radioNumber) {
+  m_radioPair.RefreshFrequency(radioNumber);
+  return m_radioPair.GetFrequency(radioNumber);
+}
+
+int TTalvexApp::PollOutputPower(int radioNumber) {
+  m_radioPair.RefreshOutputPower(radioNumber);
+  TRadio* radio = m_radioPair.GetRadio(radioNumber);
+  return radio ? radio->GetOutputPower() : 0;
+}
+
+int TTalvexApp::PollMode(int radioNumber) {
+  m_radioPair.RefreshMode(radioNumber);
+  return m_radioPair.GetModeIndex(radioNumber);
+}
+
+void TTalvexApp::SetMessageText(int radioNumber, int index, std::string& text) {
+  text = UpperCase(text);
+  m_radioPair.SetMsgAtIndex(radioNumber, index, text);
+}
+
+// ---- band limits and the radio restart file ----
+
+void TTalvexApp::ReloadRadioRestart(int radioNumber) {
+  const std::string path = m_radioRestartFile.str();
+  if (!std::filesystem::exists(path)) return;
+  m_radioPair.LoadRadioRestart(radioNumber, path);
+  m_radioPair.SetBandLimitsFile(path);
+  m_radioPair.StoreVFOMemories(radioNumber);
+  ReadRadioSettings(path);
+  SendBandLimits();
+}
+
+void TTalvexApp::ReadRadioSettings(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.rfind("BANDLIMIT=", 0) != 0) continue;
+    const auto pieces = SplitFields(line, "=");
+    if (pieces.size() >= 2) ApplyBandLimitText(pieces[1]);
+  }
+}
+
+void TTalvexApp::ApplyBandLimitText(const std::string& text) {
+  const auto pieces = SplitFields(text, ",");
+  if (pieces.size() < 9) return;
+  std::array<std::string, 8> limits;
+  for (std::size_t i = 0; i < 8; ++i) limits[i] = pieces[i + 1];
+  SetBandLimits(pieces[0], limits);
+}
+
+void TTalvexApp::SetBandLimits(const std::string& name, const std::array<std::string, 8>& limits) {
+  for (auto& band : m_bands) {
+    if (SameText(band.name.view(), name)) {
+      band.SetLimits(limits);
+      break;
+    }
+  }
+  for (const auto& band : m_bands) m_radioPair.SetBandLimits(3, band);
+}
+
+bool TTalvexApp::GetBandLimitText(const std::string& name, std::size_t length, std::string& text) const {
+  for (const auto& band : m_bands) {
+    if (SameText(band.name.view(), name)) {
+      text = band.FormatLimits(length);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool TTalvexApp::WriteRadioRestartFile() {
+  TraceActivity("SAVING RADIO RESTART FILE");
+  std::ostringstream out;
+  if (TRadio* left = m_radioPair.GetRadio(1)) {
+    std::string tag;
+    m_radioPair.GetRadioTag(1, tag);
+    out << "LEFT_RADIO_FREQUENCY=" << m_radioPair.GetFrequency(1) << "\n"
+        << "LEFT_RADIO_TUNESTEP=" << m_radioPair.GetTuneStep(1) << "\n"
+        << "LEFT_RADIO_MODE=" << m_radioPair.GetModeIndex(1) << "\n"
+        << "LEFT_RADIO_RTSDTR=" << tag << "\n";
+    m_radioPair.FetchVFOMemories(1);
+    for (const auto& memory : left->VFOMemories())
+      out << "LEFT_VFO_MEMORY=" << memory.ToText(TVFOMemory::kTextLength) << "\n";
+  }
+  for (const auto& band : m_bands) {
+    WriteBandLimitLine(out, band);
+    out << "\n";
+  }
+  out << "END_OF_RADIORESTART_FILE=YES";
+  const bool written = WriteFileAtomically(m_radioRestartFile.str(), out.str());
+  if (!written) platform::ShowMessage("Could not write the radio restart file " + m_radioRestartFile.str());
+  m_radioPair.UpdateBandLimits();
+  return written;
+}
+
+// ---- the settings operations' questions to the radio side ----
+
+bool TTalvexApp::LeftRadioConnected() const { return m_radioPair.IsRadioConnected(1); }
+
+// The stored expanded message becomes upper case too, as the radio has it.
+void TTalvexApp::HandMessageToRadio(int index, const std::string& text) {
+  std::string message = text;
+  SetMessageText(1, index, message);
+  if (index >= 0 && index < static_cast<int>(messages.size())) messages[static_cast<std::size_t>(index)].expanded = message;
+}
+
+void TTalvexApp::RefreshLeftRadioBaud() { RefreshRadioBaud(1); }
