@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "RecordingMessageSink.h"
 #include "TempProgramDir.h"
 #include "app/TTalvexApp.h"
@@ -87,4 +89,29 @@ TEST(TTalvexApp, ActivityTraceOnlyWhenSwitchedOn) {
   EXPECT_NE(text.find(": SAVING RESTART FILE\n"), std::string::npos);
   // "ddd mmm dd hh:nn:ss yyyy: " then the message
   EXPECT_EQ(text.find(':'), 13u);
+}
+
+TEST(TTalvexApp, SerialPortListHoldsPresentPortsOnceInPortOrder) {
+  TempProgramDir dir;
+  dir.Write("fake-tty-a", "");
+  dir.Write("fake-tty-b", "");
+  dir.Write("Devices/Dravel_PORTS.txt",
+            "COM10=" + dir.Path("fake-tty-a") + "\n"
+            "COM2=" + dir.Path("fake-tty-b") + "\n"
+            "COM2=" + dir.Path("fake-tty-a") + "\n"
+            "LPT1=" + dir.Path("fake-tty-a") + "\n"
+            "COM7=" + dir.Path("no-such-device") + "\n");
+  TTalvexApp app;
+  EXPECT_GE(app.ListSerialPorts(), 2);
+  const auto& ports = app.SerialPorts();
+  auto at2 = std::find(ports.begin(), ports.end(), "COM2");
+  auto at10 = std::find(ports.begin(), ports.end(), "COM10");
+  ASSERT_NE(at2, ports.end());
+  ASSERT_NE(at10, ports.end());
+  EXPECT_LT(at2, at10);  // port order: COM2 before COM10
+  EXPECT_EQ(std::count(ports.begin(), ports.end(), "COM2"), 1);
+  EXPECT_EQ(std::find(ports.begin(), ports.end(), "COM7"), ports.end());
+  EXPECT_TRUE(app.IsSerialPortListed(" com2\t"));
+  EXPECT_FALSE(app.IsSerialPortListed("COM7"));
+  EXPECT_FALSE(app.IsSerialPortListed("LPT1"));
 }
