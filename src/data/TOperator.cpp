@@ -1,5 +1,7 @@
 #include "data/TOperator.h"
 
+#include <algorithm>
+
 #include "data/TextUtils.h"
 
 TOperator::TOperator(std::string_view callText, std::string_view nameText, std::string_view number,
@@ -23,7 +25,10 @@ bool TOperator::HasCall(std::string_view other) const { return SameText(call.vie
 std::string TOperator::GetNameAndClubs(std::size_t length, bool showFoc, bool showCwop) const {
   const bool foc = showFoc && IsFocMember();
   const bool cwop = showCwop && IsCwopMember();
-  std::string text = name.str();
-  text += foc && cwop ? ",FOC+CWOP" : foc ? ",FOC" : cwop ? ",CWOP" : ",N/A";
-  return text.substr(0, length);
+  const std::string_view suffix = foc && cwop ? ",FOC+CWOP" : foc ? ",FOC" : cwop ? ",CWOP" : ",N/A";
+  std::string text;
+  text.reserve(std::min(length, name.size() + suffix.size()));
+  text.append(name.view().substr(0, length));
+  text.append(suffix.substr(0, length - text.size()));
+  return text;
 }

@@ -1,7 +1,7 @@
 #include "data/TOperatorList.h"
 
-#include <algorithm>
 #include <array>
+#include <filesystem>
 
 #include "data/TextFile.h"
 #include "data/TextUtils.h"
@@ -37,13 +37,14 @@ std::string_view TrimView(std::string_view text) {
 }  // namespace
 
 bool TOperatorList::LoadNamesFile(const std::string& path) {
-  std::string text;
-  if (path.empty() || !ReadTextFile(path, text)) return false;
-  const auto lineCount = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
-  m_operators.reserve(m_operators.size() + lineCount);
-  Reserve(m_operators.size() + lineCount);
-  ForEachTextLine(text, [this](std::string_view line) { ApplyNamesLine(line); });
-  return true;
+  if (path.empty()) return false;
+  // A names file line takes at least a dozen characters: room for that many
+  // operators spares the copies of a growing list (pages never filled cost
+  // nothing). The index grows as operators come.
+  std::error_code error;
+  const auto bytes = std::filesystem::file_size(path, error);
+  if (!error) m_operators.reserve(m_operators.size() + static_cast<std::size_t>(bytes / 12) + 1);
+  return ForEachFileLine(path, [this](std::string_view line) { ApplyNamesLine(line); });
 }
 
 void TOperatorList::ApplyNamesLine(std::string_view line) {
@@ -73,7 +74,7 @@ void TOperatorList::Reserve(std::size_t operators) {
   std::size_t size = m_index.empty() ? 64 : m_index.size();
   while (size < 2 * operators) size *= 2;
   if (size == m_index.size()) return;
-  std::vector<Slot> old(size);
+  std::vector<Slot, LargeAllocator<Slot>> old(size);
   old.swap(m_index);
   const std::size_t mask = size - 1;
   for (const Slot& slot : old) {

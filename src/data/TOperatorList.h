@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data/LargeAllocator.h"
 #include "data/TOperator.h"
 
 class TOperatorList {
@@ -35,7 +36,8 @@ class TOperatorList {
   std::string Lookup(std::string_view call, std::size_t length, bool showFoc,
                      bool showCwop) const;
 
-  const std::vector<TOperator>& Operators() const { return m_operators; }
+  using Storage = std::vector<TOperator, LargeAllocator<TOperator>>;
+  const Storage& Operators() const { return m_operators; }
   std::size_t size() const { return m_operators.size(); }
   void clear();
 
@@ -50,8 +52,8 @@ class TOperatorList {
   /// Makes room in the index for this many operators.
   void Reserve(std::size_t operators);
 
-  std::vector<TOperator> m_operators;
+  Storage m_operators;
   // Open addressing with linear probing on the upper-case call; a power of
   // two in size, never more than half full.
-  std::vector<Slot> m_index;
+  std::vector<Slot, LargeAllocator<Slot>> m_index;
 };

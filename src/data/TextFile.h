@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 /// The lines of a text.
@@ -16,6 +17,12 @@ bool ReadTextFile(const std::string& path, std::string& text);
 
 /// Reads the file as lines; false (lines empty) when it cannot be read.
 bool LoadTextLines(const std::string& path, std::vector<std::string>& lines);
+
+/// Reads the file piece by piece and calls visit(line) for each line, so
+/// that a large file never sits in memory whole; false when it cannot be
+/// opened or read.
+template <typename Visit>
+bool ForEachFileLine(const std::string& path, Visit&& visit);
 
 /// Calls visit(line) for each line of the text, without copying.
 template <typename Visit>
@@ -29,4 +36,18 @@ void ForEachTextLine(std::string_view text, Visit&& visit) {
     if (end + 1 < size && text[end] == '\r' && text[end + 1] == '\n') ++end;
     start = end + 1;
   }
+}
+
+namespace textfile_detail {
+/// Reads the file in pieces; calls take(context, text) with text that
+/// holds whole lines only, and at the end with the rest of the file.
+bool ReadInPieces(const std::string& path, void (*take)(void*, std::string_view), void* context);
+}  // namespace textfile_detail
+
+template <typename Visit>
+bool ForEachFileLine(const std::string& path, Visit&& visit) {
+  auto take = [](void* context, std::string_view text) {
+    ForEachTextLine(text, *static_cast<std::remove_reference_t<Visit>*>(context));
+  };
+  return textfile_detail::ReadInPieces(path, take, &visit);
 }
