@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "Morse.h"
+
 namespace varosim {
 namespace {
 
@@ -220,6 +222,7 @@ std::int32_t VaroLibrary::Query(std::string_view what, std::int32_t radioNumber)
   if (name == "KEYER") return radio->KeyerRunning();
   if (name == "SENDING") return radio->SendingSlot();
   if (name == "STARTS") return radio->StartCount();
+  if (name == "BUSY") return radio->Busy();
   if (name == "LASTKEYINGMS") {
     return static_cast<std::int32_t>(std::min<std::int64_t>(radio->LastKeyingMs(), INT32_MAX));
   }
@@ -236,6 +239,10 @@ std::int32_t VaroLibrary::Query(std::string_view what, std::int32_t radioNumber)
     if (name == "AUTOREPEATDELAY") return s.autoRepeatDelay;
     if (name == "POWEREDON") return s.poweredOn;
     if (name == "VFOMEMORIES") return static_cast<std::int32_t>(s.vfoMemories.size());
+    if (name.size() == 6 && name.compare(0, 5, "UNITS") == 0 && name[5] >= '0' &&
+        name[5] < '0' + kMessageSlots) {
+      return static_cast<std::int32_t>(MorseUnits(s.messages[static_cast<std::size_t>(name[5] - '0')]));
+    }
     return INT32_MIN;
   });
 }

@@ -157,6 +157,11 @@ bool VaroRadio::KeyerRunning() const {
   return m_keyer.joinable();
 }
 
+bool VaroRadio::Busy() const {
+  std::lock_guard lock(m_mutex);
+  return m_busy || m_pendingSlot >= 0;
+}
+
 void VaroRadio::Reset() {
   Stop();
   {

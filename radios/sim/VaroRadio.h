@@ -103,6 +103,8 @@ class VaroRadio {
   /// Messages started since the library was loaded or Reset.
   int StartCount() const;
   bool KeyerRunning() const;
+  /// A message asked for, being keyed, or waiting to repeat slot 0.
+  bool Busy() const;
   /// Back to the state of a new radio; connection and events are kept.
   void Reset();
 

@@ -1,78 +1,16 @@
-// The exports of the simulated Varo radio library.
-//
-// Each export first writes one line to the call trace: its name and its
-// arguments as received, texts in double quotes, out-parameters as "&" and
-// the value they held on entry, fill-in buffers as "buf". Then it acts on the
-// radio of the given number; other numbers are ignored.
-//
-// Build variants leave exports out: VAROSIM_OMIT_<NAME>=1 drops one export;
-// VAROSIM_ONLY_LISTED=1 drops every export not named by VAROSIM_KEEP_<NAME>=1.
-// The test exports (VAROSIM_*) are in every variant.
+// The exports of the simulated Varo radio library: connection, radio state,
+// VFO memories, stored messages and macros. Panels, options and the test
+// exports are in VaroSimPanels.cpp.
 
-#include <algorithm>
 #include <cstdlib>
-#include <cstring>
-#include <string>
 
-#include "RadioLibrary.h"
-#include "VaroLibrary.h"
-#include "VaroSimControl.h"
-
-#define VAROSIM_WANTS(NAME) \
-  ((VAROSIM_ONLY_LISTED + 0 == 0 || VAROSIM_KEEP_##NAME + 0) && !(VAROSIM_OMIT_##NAME + 0))
+#include "VaroExports.h"
 
 using namespace varosim;
-
-namespace {
-
-[[maybe_unused]] std::string Arg(std::int32_t value) { return std::to_string(value); }
-[[maybe_unused]] std::string Arg(std::uint32_t handle) { return std::to_string(handle); }
-[[maybe_unused]] std::string Arg(RadioFlag flag) { return std::to_string(static_cast<int>(flag)); }
-[[maybe_unused]] std::string Arg(char letter) { return std::string("'") + letter + "'"; }
-[[maybe_unused]] std::string Arg(const char* text) {
-  return text ? std::string("\"") + text + "\"" : std::string("(null)");
-}
-[[maybe_unused]] std::string Arg(const std::int32_t* out) { return out ? "&" + std::to_string(*out) : "&(null)"; }
-[[maybe_unused]] std::string Arg(const RadioFlag* out) {
-  return out ? "&" + std::to_string(static_cast<int>(*out)) : "&(null)";
-}
-struct Buffer {};
-[[maybe_unused]] std::string Arg(Buffer) { return "buf"; }
-
-template <typename... Args>
-void Trace(const char* name, Args... args) {
-  std::string line = name;
-  line += '(';
-  bool first = true;
-  ((line += (first ? "" : ", ") + Arg(args), first = false), ...);
-  line += ')';
-  Library().Trace(std::move(line));
-}
-
-// Writes at most length characters and a terminator (the caller gives
-// length + 1 bytes).
-[[maybe_unused]] void CopyOut(const std::string& text, std::int32_t length, char* buffer) {
-  if (!buffer || length < 0) return;
-  std::size_t n = std::min(text.size(), static_cast<std::size_t>(length));
-  std::memcpy(buffer, text.data(), n);
-  buffer[n] = '\0';
-}
-
-// The item at the index, or empty text.
-[[maybe_unused]] std::string ItemAt(const std::vector<std::string>& items, std::int32_t index) {
-  return index >= 0 && static_cast<std::size_t>(index) < items.size()
-             ? items[static_cast<std::size_t>(index)]
-             : std::string();
-}
-
-// The radio-only exports that open or hide a part of the panel: the
-// simulation has no panel, the trace shows the request.
-#define VAROSIM_PANEL_EXPORT(NAME)                     \
-  extern "C" RADIO_EXPORT void RADIO_CALL NAME(std::int32_t radio) { Trace(#NAME, radio); }
-
-}  // namespace
+using namespace varosim::exports;
 
 extern "C" {
+
 
 // ---- Connection ---------------------------------------------------------------
 
@@ -392,137 +330,5 @@ RADIO_EXPORT void RADIO_CALL GETMACRONAMEATINDEX(std::int32_t length, char* buff
   if (r) CopyOut(r->Read([&](const RadioState& s) { return ItemAt(s.macroNames, index); }), length, buffer);
 }
 #endif
-
-// ---- Panels, dialogs, power -------------------------------------------------------
-
-#if VAROSIM_WANTS(SHOWKEYBOARD)
-VAROSIM_PANEL_EXPORT(SHOWKEYBOARD)
-#endif
-#if VAROSIM_WANTS(HIDEKEYBOARD)
-VAROSIM_PANEL_EXPORT(HIDEKEYBOARD)
-#endif
-#if VAROSIM_WANTS(SHOWLOGGRID)
-VAROSIM_PANEL_EXPORT(SHOWLOGGRID)
-#endif
-#if VAROSIM_WANTS(HIDELOGGRID)
-VAROSIM_PANEL_EXPORT(HIDELOGGRID)
-#endif
-#if VAROSIM_WANTS(SHOWMSGBUTTONS)
-VAROSIM_PANEL_EXPORT(SHOWMSGBUTTONS)
-#endif
-#if VAROSIM_WANTS(HIDEMSGBUTTONS)
-VAROSIM_PANEL_EXPORT(HIDEMSGBUTTONS)
-#endif
-#if VAROSIM_WANTS(SHOWTITLEBARS)
-VAROSIM_PANEL_EXPORT(SHOWTITLEBARS)
-#endif
-#if VAROSIM_WANTS(HIDETITLEBARS)
-VAROSIM_PANEL_EXPORT(HIDETITLEBARS)
-#endif
-#if VAROSIM_WANTS(SHOWCONFIG)
-VAROSIM_PANEL_EXPORT(SHOWCONFIG)
-#endif
-#if VAROSIM_WANTS(SHOWPIGKNOBCONFIG)
-VAROSIM_PANEL_EXPORT(SHOWPIGKNOBCONFIG)
-#endif
-#if VAROSIM_WANTS(ADDMACROS)
-VAROSIM_PANEL_EXPORT(ADDMACROS)
-#endif
-#if VAROSIM_WANTS(HIDECONFIGPANEL)
-VAROSIM_PANEL_EXPORT(HIDECONFIGPANEL)
-#endif
-#if VAROSIM_WANTS(HIDECLOSEPANEL)
-VAROSIM_PANEL_EXPORT(HIDECLOSEPANEL)
-#endif
-#if VAROSIM_WANTS(HIDESMALLPANEL)
-VAROSIM_PANEL_EXPORT(HIDESMALLPANEL)
-#endif
-#if VAROSIM_WANTS(SHOWMORECONTROLS)
-VAROSIM_PANEL_EXPORT(SHOWMORECONTROLS)
-#endif
-
-#if VAROSIM_WANTS(TURNOFFRADIO)
-RADIO_EXPORT void RADIO_CALL TURNOFFRADIO(std::int32_t radio) {
-  Trace("TURNOFFRADIO", radio);
-  VaroRadio* r = Library().Radio(radio);
-  if (!r) return;
-  r->Stop();
-  r->Change([](RadioState& s) {
-    s.poweredOn = false;
-    return true;
-  });
-}
-#endif
-
-#if VAROSIM_WANTS(SETCENTEREDFORMSINFO)
-RADIO_EXPORT void RADIO_CALL SETCENTEREDFORMSINFO(std::int32_t bottom, std::int32_t top, std::int32_t right,
-                                                  std::int32_t left, RadioFlag flag) {
-  Trace("SETCENTEREDFORMSINFO", bottom, top, right, left, flag);
-  Library().Change([&](LibraryState& s) {
-    s.bottom = bottom;
-    s.top = top;
-    s.right = right;
-    s.left = left;
-    s.centeredFlag = flag != 0;
-  });
-}
-#endif
-
-// ---- Files and logging options ------------------------------------------------------
-
-#if VAROSIM_WANTS(SETSHOWMEMBERS)
-RADIO_EXPORT void RADIO_CALL SETSHOWMEMBERS(RadioFlag showCwops, RadioFlag showFoc, std::int32_t radio) {
-  Trace("SETSHOWMEMBERS", showCwops, showFoc, radio);
-}
-#endif
-
-#if VAROSIM_WANTS(SETNAMESHISTORYFILE)
-RADIO_EXPORT void RADIO_CALL SETNAMESHISTORYFILE(char* path, std::int32_t radio) {
-  Trace("SETNAMESHISTORYFILE", static_cast<const char*>(path), radio);
-}
-#endif
-
-#if VAROSIM_WANTS(SETLOGFILE)
-RADIO_EXPORT void RADIO_CALL SETLOGFILE(RadioFlag isAdif, char* path, std::int32_t radio) {
-  Trace("SETLOGFILE", isAdif, static_cast<const char*>(path), radio);
-}
-#endif
-
-#if VAROSIM_WANTS(SETWANTSLOG)
-RADIO_EXPORT void RADIO_CALL SETWANTSLOG(RadioFlag wantsLog, std::int32_t radio) {
-  Trace("SETWANTSLOG", wantsLog, radio);
-}
-#endif
-
-#if VAROSIM_WANTS(SETDEFAULTLOGFILE)
-RADIO_EXPORT void RADIO_CALL SETDEFAULTLOGFILE(char* path, std::int32_t radio) {
-  Trace("SETDEFAULTLOGFILE", static_cast<const char*>(path), radio);
-}
-#endif
-
-#if VAROSIM_WANTS(UPDATEBANDLIMITS)
-RADIO_EXPORT void RADIO_CALL UPDATEBANDLIMITS(char* path) {
-  Trace("UPDATEBANDLIMITS", static_cast<const char*>(path));
-  Library().Change([&](LibraryState& s) { s.bandLimitsFile = path ? path : ""; });
-}
-#endif
-
-// ---- Test exports -------------------------------------------------------------------
-
-RADIO_EXPORT std::int32_t RADIO_CALL VAROSIM_CONTROL(const char* command, std::int32_t radio) {
-  return command ? Library().Control(command, radio) : 0;
-}
-
-RADIO_EXPORT std::int32_t RADIO_CALL VAROSIM_QUERY(const char* what, std::int32_t radio) {
-  return what ? Library().Query(what, radio) : INT32_MIN;
-}
-
-RADIO_EXPORT std::int32_t RADIO_CALL VAROSIM_TRACE(char* buffer, std::int32_t length) {
-  std::string text = Library().TraceText();
-  CopyOut(text, length, buffer);
-  return static_cast<std::int32_t>(text.size());
-}
-
-RADIO_EXPORT void RADIO_CALL VAROSIM_CLEARTRACE(void) { Library().ClearTrace(); }
 
 }  // extern "C"

@@ -27,7 +27,9 @@
  * VAROSIM_QUERY(what, radio): a value of the radio's state; INT32_MIN for
  * an unknown name. FREQ, MODE, POWER, SPEED, RIT, RITFREQ, XIT, XITFREQ,
  * AUTOREPEAT, AUTOREPEATDELAY (s), POWEREDON, VFOMEMORIES (count),
- * CONNECTED, KEYER (keyer thread running), SENDING (slot or -1), STARTS
+ * CONNECTED, KEYER (keyer thread running), SENDING (slot or -1), BUSY
+ * (a message asked for, being keyed, or waiting to repeat slot 0), UNITS0..UNITS5 (length of the
+ * slot's message in Morse dot units), STARTS
  * (messages started since load or RESET), LASTKEYINGMS (time of the last
  * completed message from its start event to its over event, measured by
  * the keyer; -1 before any), SUPPORTSRIT, SUPPORTSXIT, TITLEBARS.
@@ -44,7 +46,7 @@
 
 #include <stdint.h>
 
-#include "RadioLibrary.h"
+#include "../../src/radiolib/RadioLibrary.h"
 
 #ifdef __cplusplus
 extern "C" {

@@ -1,0 +1,146 @@
+// The exports of the simulated Varo radio library for its panels, dialogs
+// and options, and the test exports.
+
+#include <climits>
+
+#include "VaroExports.h"
+#include "VaroSimControl.h"
+
+using namespace varosim;
+using namespace varosim::exports;
+
+extern "C" {
+
+// ---- Panels, dialogs, power -------------------------------------------------------
+
+#if VAROSIM_WANTS(SHOWKEYBOARD)
+VAROSIM_PANEL_EXPORT(SHOWKEYBOARD)
+#endif
+#if VAROSIM_WANTS(HIDEKEYBOARD)
+VAROSIM_PANEL_EXPORT(HIDEKEYBOARD)
+#endif
+#if VAROSIM_WANTS(SHOWLOGGRID)
+VAROSIM_PANEL_EXPORT(SHOWLOGGRID)
+#endif
+#if VAROSIM_WANTS(HIDELOGGRID)
+VAROSIM_PANEL_EXPORT(HIDELOGGRID)
+#endif
+#if VAROSIM_WANTS(SHOWMSGBUTTONS)
+VAROSIM_PANEL_EXPORT(SHOWMSGBUTTONS)
+#endif
+#if VAROSIM_WANTS(HIDEMSGBUTTONS)
+VAROSIM_PANEL_EXPORT(HIDEMSGBUTTONS)
+#endif
+#if VAROSIM_WANTS(SHOWTITLEBARS)
+VAROSIM_PANEL_EXPORT(SHOWTITLEBARS)
+#endif
+#if VAROSIM_WANTS(HIDETITLEBARS)
+VAROSIM_PANEL_EXPORT(HIDETITLEBARS)
+#endif
+#if VAROSIM_WANTS(SHOWCONFIG)
+VAROSIM_PANEL_EXPORT(SHOWCONFIG)
+#endif
+#if VAROSIM_WANTS(SHOWPIGKNOBCONFIG)
+VAROSIM_PANEL_EXPORT(SHOWPIGKNOBCONFIG)
+#endif
+#if VAROSIM_WANTS(ADDMACROS)
+VAROSIM_PANEL_EXPORT(ADDMACROS)
+#endif
+#if VAROSIM_WANTS(HIDECONFIGPANEL)
+VAROSIM_PANEL_EXPORT(HIDECONFIGPANEL)
+#endif
+#if VAROSIM_WANTS(HIDECLOSEPANEL)
+VAROSIM_PANEL_EXPORT(HIDECLOSEPANEL)
+#endif
+#if VAROSIM_WANTS(HIDESMALLPANEL)
+VAROSIM_PANEL_EXPORT(HIDESMALLPANEL)
+#endif
+#if VAROSIM_WANTS(SHOWMORECONTROLS)
+VAROSIM_PANEL_EXPORT(SHOWMORECONTROLS)
+#endif
+
+#if VAROSIM_WANTS(TURNOFFRADIO)
+RADIO_EXPORT void RADIO_CALL TURNOFFRADIO(std::int32_t radio) {
+  Trace("TURNOFFRADIO", radio);
+  VaroRadio* r = Library().Radio(radio);
+  if (!r) return;
+  r->Stop();
+  r->Change([](RadioState& s) {
+    s.poweredOn = false;
+    return true;
+  });
+}
+#endif
+
+#if VAROSIM_WANTS(SETCENTEREDFORMSINFO)
+RADIO_EXPORT void RADIO_CALL SETCENTEREDFORMSINFO(std::int32_t bottom, std::int32_t top, std::int32_t right,
+                                                  std::int32_t left, RadioFlag flag) {
+  Trace("SETCENTEREDFORMSINFO", bottom, top, right, left, flag);
+  Library().Change([&](LibraryState& s) {
+    s.bottom = bottom;
+    s.top = top;
+    s.right = right;
+    s.left = left;
+    s.centeredFlag = flag != 0;
+  });
+}
+#endif
+
+// ---- Files and logging options ------------------------------------------------------
+
+#if VAROSIM_WANTS(SETSHOWMEMBERS)
+RADIO_EXPORT void RADIO_CALL SETSHOWMEMBERS(RadioFlag showCwops, RadioFlag showFoc, std::int32_t radio) {
+  Trace("SETSHOWMEMBERS", showCwops, showFoc, radio);
+}
+#endif
+
+#if VAROSIM_WANTS(SETNAMESHISTORYFILE)
+RADIO_EXPORT void RADIO_CALL SETNAMESHISTORYFILE(char* path, std::int32_t radio) {
+  Trace("SETNAMESHISTORYFILE", static_cast<const char*>(path), radio);
+}
+#endif
+
+#if VAROSIM_WANTS(SETLOGFILE)
+RADIO_EXPORT void RADIO_CALL SETLOGFILE(RadioFlag isAdif, char* path, std::int32_t radio) {
+  Trace("SETLOGFILE", isAdif, static_cast<const char*>(path), radio);
+}
+#endif
+
+#if VAROSIM_WANTS(SETWANTSLOG)
+RADIO_EXPORT void RADIO_CALL SETWANTSLOG(RadioFlag wantsLog, std::int32_t radio) {
+  Trace("SETWANTSLOG", wantsLog, radio);
+}
+#endif
+
+#if VAROSIM_WANTS(SETDEFAULTLOGFILE)
+RADIO_EXPORT void RADIO_CALL SETDEFAULTLOGFILE(char* path, std::int32_t radio) {
+  Trace("SETDEFAULTLOGFILE", static_cast<const char*>(path), radio);
+}
+#endif
+
+#if VAROSIM_WANTS(UPDATEBANDLIMITS)
+RADIO_EXPORT void RADIO_CALL UPDATEBANDLIMITS(char* path) {
+  Trace("UPDATEBANDLIMITS", static_cast<const char*>(path));
+  Library().Change([&](LibraryState& s) { s.bandLimitsFile = path ? path : ""; });
+}
+#endif
+
+// ---- Test exports -------------------------------------------------------------------
+
+RADIO_EXPORT std::int32_t RADIO_CALL VAROSIM_CONTROL(const char* command, std::int32_t radio) {
+  return command ? Library().Control(command, radio) : 0;
+}
+
+RADIO_EXPORT std::int32_t RADIO_CALL VAROSIM_QUERY(const char* what, std::int32_t radio) {
+  return what ? Library().Query(what, radio) : INT32_MIN;
+}
+
+RADIO_EXPORT std::int32_t RADIO_CALL VAROSIM_TRACE(char* buffer, std::int32_t length) {
+  std::string text = Library().TraceText();
+  CopyOut(text, length, buffer);
+  return static_cast<std::int32_t>(text.size());
+}
+
+RADIO_EXPORT void RADIO_CALL VAROSIM_CLEARTRACE(void) { Library().ClearTrace(); }
+
+}  // extern "C"
