@@ -49,7 +49,7 @@ TEST(AppRadio, ConnectRadioFollowsTheDevicesFileAndTellsTheLibraryWhereItIs) {
   EXPECT_TRUE(app.IsRadioConnected(1));
   EXPECT_EQ(app.RadioPair().GetActiveSide(), 1);
 
-  const std::string trace = sim.Trace();
+  const std::string trace = sim.TraceText();
   const auto title = trace.find("INITTITLEBARFLAG(");
   const auto connect = trace.find("CONNECTRADIO(");
   ASSERT_NE(title, std::string::npos) << trace;

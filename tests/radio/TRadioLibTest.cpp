@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "../radios/VaroSimProbe.h"
+#include "VaroSimProbe.h"
 #include "RecordingMessageSink.h"
 #include "TempProgramDir.h"
 #include "platform/Event.h"
