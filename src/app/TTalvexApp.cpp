@@ -21,14 +21,6 @@ void CopyOut(char* out, const PathText& path) { CopyText(out, path.c_str(), 260)
 
 TTalvexApp::TTalvexApp() : m_bands(DefaultBands()) {
   BuildFileSet(platform::ProgramPath());
-  radioComPort = "COM0";
-  radioBaud = "9600";
-  sioLogComPort = "COM0";
-  sioLogBaud = "9600";
-  sioLogStopBits = "1";
-  sioLogDataBits = "8";
-  sioLogParity = "None";
-  columnWidths.fill(70);
 }
 
 TTalvexApp::~TTalvexApp() = default;

@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -91,8 +92,8 @@ class TTalvexApp {
   std::string GetDevicesFile() const { return m_devicesFile.str(); }
   std::string GetDefaultLogFile() const { return m_defaultLogFile.str(); }
   std::string GetMessageTemplateFile() const { return m_messageTemplateFile.str(); }
-  std::string GetLocalLogFile() const { return m_localLogFile.str(); }
-  void SetLocalLogFile(const std::string& path) { m_localLogFile = path; }
+  std::string GetLocalLogFile() const { return options.localLogFile.str(); }
+  void SetLocalLogFile(const std::string& path) { options.localLogFile = path; }
   std::string GetUserHelpFile() const { return m_userHelpFile.str(); }
   std::string GetRadioManualFile() const { return m_radioManualFile.str(); }
   std::string GetNamesFile() const { return m_namesFile.str(); }
@@ -105,8 +106,8 @@ class TTalvexApp {
   std::string GetProgramUrl() const { return m_programUrl.str(); }
   std::string GetVersion() const { return m_version.str(); }
 
-  int GetLocalLogType() const { return m_localLogType; }
-  void SetLocalLogType(int type) { m_localLogType = type == kLogTypeAdif ? kLogTypeAdif : kLogTypeArrl; }
+  int GetLocalLogType() const { return options.localLogAdif ? kLogTypeAdif : kLogTypeArrl; }
+  void SetLocalLogType(int type) { options.localLogAdif = type == kLogTypeAdif; }
 
   // ---- status ----
 
@@ -116,31 +117,11 @@ class TTalvexApp {
 
   // ---- options persisted by the restart file ----
 
-  FixedText<10> radioBaud;
-  FixedText<6> radioComPort;
+  /// Every option of the restart file; the windows read and write them here.
+  /// The radio baud text is also written by the radio listener thread: use
+  /// GetRadioBaud / SetRadioBaud for it.
+  TRestartSettings options;
   FixedText<20> radioModel;  // not persisted; "Varo" once connected
-  FixedText<6> sioLogComPort;
-  FixedText<10> sioLogBaud;
-  FixedText<4> sioLogStopBits;
-  FixedText<1> sioLogDataBits;
-  FixedText<4> sioLogParity;
-
-  bool disableAltF4 = false;
-  bool disableScreenSaver = false;
-  bool wantCenteredForms = false;
-  bool controlSubsetEnabled = false;
-  bool showFocMembers = false;
-  bool showCwopMembers = false;
-  bool sioLogAdif = false;
-  bool sioLogArrl = false;
-  bool wantKeyboard = false;
-  bool wantLogGrid = false;
-  bool wantMessageButtons = false;
-  bool wantTitleBars = false;
-  bool wantAutoCq = false;
-
-  std::array<int, kGridColumns> columnWidths{};
-  int autoCqDelay = 3;
 
   // ---- run-time state ----
 
@@ -217,7 +198,7 @@ class TTalvexApp {
   /// I/O log).
   std::string LogContact(const TLogContact& contact);
   std::string GetLocalLogTypeName() const;
-  bool IsLocalLogAdif() const { return m_localLogType == kLogTypeAdif; }
+  bool IsLocalLogAdif() const { return options.localLogAdif; }
   std::string GetSerialLogFormatName() const;
 
   // ==== end of settings and data files ====
@@ -257,8 +238,8 @@ class TTalvexApp {
   /// Asks the radio for its baud rate and stores it (cut to 6 characters).
   void RefreshRadioBaud(int radioNumber);
   void SetRadioModel(const std::string& model) { radioModel = model; }
-  void SetRadioComPort(const std::string& port) { radioComPort = port; }
-  std::string GetRadioComPort() const { return radioComPort.str(); }
+  void SetRadioComPort(const std::string& port) { options.radioComPort = port; }
+  std::string GetRadioComPort() const { return options.radioComPort.str(); }
   bool ReadRadioFrequency(int radioNumber) { return m_radioPair.ReadFrequency(radioNumber); }
   bool ReadRadioMode(int radioNumber) { return m_radioPair.ReadMode(radioNumber); }
   int PollFrequency(int radioNumber);
@@ -278,14 +259,14 @@ class TTalvexApp {
   /// Converts the text to upper case, then SETMSGATINDEX.
   void SetMessageText(int radioNumber, int index, std::string& text);
   void SendMessageAt(int radioNumber, int index) { m_radioPair.SendMsgAtIndex(radioNumber, index); }
-  void ShowKeyboard(int radioNumber) { wantKeyboard = true; m_radioPair.ShowKeyboard(radioNumber); }
-  void HideKeyboard(int radioNumber) { wantKeyboard = false; m_radioPair.HideKeyboard(radioNumber); }
-  void ShowLogGrid(int radioNumber) { wantLogGrid = true; m_radioPair.ShowLogGrid(radioNumber); }
-  void HideLogGrid(int radioNumber) { wantLogGrid = false; m_radioPair.HideLogGrid(radioNumber); }
-  void ShowMessageButtons(int radioNumber) { wantMessageButtons = true; m_radioPair.ShowMsgButtons(radioNumber); }
-  void HideMessageButtons(int radioNumber) { wantMessageButtons = false; m_radioPair.HideMsgButtons(radioNumber); }
-  void ShowTitleBars(int radioNumber) { wantTitleBars = true; m_radioPair.ShowTitleBars(radioNumber); }
-  void HideTitleBars(int radioNumber) { wantTitleBars = false; m_radioPair.HideTitleBars(radioNumber); }
+  void ShowKeyboard(int radioNumber) { options.wantKeyboard = true; m_radioPair.ShowKeyboard(radioNumber); }
+  void HideKeyboard(int radioNumber) { options.wantKeyboard = false; m_radioPair.HideKeyboard(radioNumber); }
+  void ShowLogGrid(int radioNumber) { options.wantLogGrid = true; m_radioPair.ShowLogGrid(radioNumber); }
+  void HideLogGrid(int radioNumber) { options.wantLogGrid = false; m_radioPair.HideLogGrid(radioNumber); }
+  void ShowMessageButtons(int radioNumber) { options.wantMessageButtons = true; m_radioPair.ShowMsgButtons(radioNumber); }
+  void HideMessageButtons(int radioNumber) { options.wantMessageButtons = false; m_radioPair.HideMsgButtons(radioNumber); }
+  void ShowTitleBars(int radioNumber) { options.wantTitleBars = true; m_radioPair.ShowTitleBars(radioNumber); }
+  void HideTitleBars(int radioNumber) { options.wantTitleBars = false; m_radioPair.HideTitleBars(radioNumber); }
   void TurnOffRadio(int radioNumber) { m_radioPair.TurnOffRadio(radioNumber); }
   void SetShowMembers(int radioNumber, bool showFoc, bool showCwops) {
     m_radioPair.SetShowMembers(radioNumber, showFoc, showCwops);
@@ -310,8 +291,8 @@ class TTalvexApp {
   void RunMacro(const std::string& macro) { m_radioPair.RunMacro(1, macro); }
   void FocusVfoKnob(int radioNumber, char value) { m_radioPair.FocusVfoKnob(radioNumber, value); }
   void StopAutoRepeat() { m_radioPair.StopAutoRepeatMessage(); }
-  void SetAutoCq(bool flag) { wantAutoCq = flag; m_radioPair.SetAutoRepeatStatus(1, flag); }
-  void SendAutoCqDelay() { m_radioPair.SetAutoRepeatDelayTime(1, std::to_string(autoCqDelay)); }
+  void SetAutoCq(bool flag) { options.wantAutoCq = flag; m_radioPair.SetAutoRepeatStatus(1, flag); }
+  void SendAutoCqDelay() { m_radioPair.SetAutoRepeatDelayTime(1, std::to_string(options.autoCqDelay)); }
 
   TRadioPair& RadioPair() { return m_radioPair; }
   const TRadioPairStartup& RadioPairStartup() const { return m_radioPairStartup; }
@@ -348,7 +329,6 @@ class TTalvexApp {
   PathText m_allocationExtraFile, m_allocationAdvancedFile, m_allocationGeneralFile;
   PathText m_revisionsUrl, m_makerUrl, m_programUrl;
 
-  int m_localLogType = kLogTypeArrl;
 
   // owned objects, created in this order
   std::vector<std::string> m_serialPorts;
@@ -360,8 +340,10 @@ class TTalvexApp {
   // ==== settings and data files ====
   TOperatorList m_operators;
   TContactLog m_contactLog;
+  /// The options with the radio baud text read under its lock.
   TRestartSettings GetRestartSettings() const;
   void TakeRestartSettings(const TRestartSettings& settings);
+  mutable std::mutex m_baudMutex;
 
   // ---- radio hooks: the data operations' questions to the radio side ----
   // Implemented in TTalvexApp_RadioHooks.cpp; the radio side fills them.

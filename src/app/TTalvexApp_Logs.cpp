@@ -15,9 +15,9 @@ bool TTalvexApp::AppendDefaultLog(const std::string& line) {
 bool TTalvexApp::AppendLocalLog(const TLogContact& contact) {
   if (!localLogWantedAdif && !localLogWantedArrl) return true;
   if (IsLocalLogAdif())
-    return m_contactLog.AppendAdif(m_localLogFile.str(), contact,
+    return m_contactLog.AppendAdif(options.localLogFile.str(), contact,
                                    m_version.empty() ? "unknown" : m_version.str());
-  return m_contactLog.AppendLine(m_localLogFile.str(), BuildRecordLine(contact));
+  return m_contactLog.AppendLine(options.localLogFile.str(), BuildRecordLine(contact));
 }
 
 std::string TTalvexApp::LogContact(const TLogContact& contact) {
@@ -29,4 +29,4 @@ std::string TTalvexApp::LogContact(const TLogContact& contact) {
 
 std::string TTalvexApp::GetLocalLogTypeName() const { return IsLocalLogAdif() ? "ADIF" : "ARRL"; }
 
-std::string TTalvexApp::GetSerialLogFormatName() const { return sioLogAdif ? "ADIF" : "ARRL"; }
+std::string TTalvexApp::GetSerialLogFormatName() const { return options.sioLogAdif ? "ADIF" : "ARRL"; }

@@ -21,5 +21,5 @@ void TTalvexApp::AddOrUpdateOperator(std::string_view call, std::string_view nam
 }
 
 std::string TTalvexApp::LookupOperator(std::string_view call, std::size_t length) const {
-  return m_operators.Lookup(call, length, showFocMembers, showCwopMembers);
+  return m_operators.Lookup(call, length, options.showFocMembers, options.showCwopMembers);
 }

@@ -11,12 +11,6 @@
 #include "data/TextUtils.h"
 #include "platform/MessageSink.h"
 
-namespace {
-// The radio baud text is written by the radio listener thread and read by
-// the main thread.
-std::mutex g_baudMutex;
-}  // namespace
-
 bool TTalvexApp::ConnectRadio(int radioNumber, const std::string& radioName, const std::string& baud,
                               platform::EventHandle radioEvent, const std::string& port,
                               const std::string& radioTag) {
@@ -33,7 +27,7 @@ bool TTalvexApp::ConnectRadio(int radioNumber, const std::string& radioName, con
   m_radioPair.SetRadioTag(radioNumber, radioTag);
   std::string portBuffer = port;
   // The left radio is created whatever the radio number.
-  m_radioPair.CreateRadio(1, radioName, libraryPath, connectionText, radioEvent, portBuffer, wantTitleBars);
+  m_radioPair.CreateRadio(1, radioName, libraryPath, connectionText, radioEvent, portBuffer, options.wantTitleBars);
   if (!m_radioPair.GetRadio(1)) return false;
   if (m_radioPair.GetActiveSide() == 0) m_radioPair.SetActiveRadio(1);
   m_radioPair.RadioSupportsRit(1);
@@ -45,13 +39,13 @@ bool TTalvexApp::ConnectRadio(int radioNumber, const std::string& radioName, con
 }
 
 void TTalvexApp::SetRadioBaud(const std::string& baud) {
-  std::lock_guard lock(g_baudMutex);
-  radioBaud = baud;
+  std::lock_guard lock(m_baudMutex);
+  options.radioBaud = baud;
 }
 
 std::string TTalvexApp::GetRadioBaud() const {
-  std::lock_guard lock(g_baudMutex);
-  return radioBaud.str();
+  std::lock_guard lock(m_baudMutex);
+  return options.radioBaud.str();
 }
 
 void TTalvexApp::RefreshRadioBaud(int radioNumber) {

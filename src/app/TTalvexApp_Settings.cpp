@@ -12,59 +12,13 @@ constexpr const char* kBackupRestartFile = "Talvex_RESTART_B.txt";
 }  // namespace
 
 TRestartSettings TTalvexApp::GetRestartSettings() const {
-  TRestartSettings s;
-  s.disableAltF4 = disableAltF4;
-  s.disableScreenSaver = disableScreenSaver;
-  s.wantCenteredForms = wantCenteredForms;
-  s.controlSubsetEnabled = controlSubsetEnabled;
-  s.showFocMembers = showFocMembers;
-  s.showCwopMembers = showCwopMembers;
-  s.sioLogAdif = sioLogAdif;
-  s.sioLogArrl = sioLogArrl;
-  s.radioComPort = radioComPort;
-  s.radioBaud = GetRadioBaud();
-  s.sioLogComPort = sioLogComPort;
-  s.sioLogBaud = sioLogBaud;
-  s.sioLogStopBits = sioLogStopBits;
-  s.sioLogDataBits = sioLogDataBits;
-  s.sioLogParity = sioLogParity;
-  s.localLogFile = m_localLogFile;
-  s.localLogAdif = m_localLogType == kLogTypeAdif;
-  s.columnWidths = columnWidths;
-  s.autoCqDelay = autoCqDelay;
-  s.wantKeyboard = wantKeyboard;
-  s.wantLogGrid = wantLogGrid;
-  s.wantMessageButtons = wantMessageButtons;
-  s.wantTitleBars = wantTitleBars;
-  s.wantAutoCq = wantAutoCq;
-  return s;
+  std::lock_guard lock(m_baudMutex);
+  return options;
 }
 
-void TTalvexApp::TakeRestartSettings(const TRestartSettings& s) {
-  disableAltF4 = s.disableAltF4;
-  disableScreenSaver = s.disableScreenSaver;
-  wantCenteredForms = s.wantCenteredForms;
-  controlSubsetEnabled = s.controlSubsetEnabled;
-  showFocMembers = s.showFocMembers;
-  showCwopMembers = s.showCwopMembers;
-  sioLogAdif = s.sioLogAdif;
-  sioLogArrl = s.sioLogArrl;
-  radioComPort = s.radioComPort;
-  SetRadioBaud(s.radioBaud.str());
-  sioLogComPort = s.sioLogComPort;
-  sioLogBaud = s.sioLogBaud;
-  sioLogStopBits = s.sioLogStopBits;
-  sioLogDataBits = s.sioLogDataBits;
-  sioLogParity = s.sioLogParity;
-  m_localLogFile = s.localLogFile;
-  m_localLogType = s.localLogAdif ? kLogTypeAdif : kLogTypeArrl;
-  columnWidths = s.columnWidths;
-  autoCqDelay = s.autoCqDelay;
-  wantKeyboard = s.wantKeyboard;
-  wantLogGrid = s.wantLogGrid;
-  wantMessageButtons = s.wantMessageButtons;
-  wantTitleBars = s.wantTitleBars;
-  wantAutoCq = s.wantAutoCq;
+void TTalvexApp::TakeRestartSettings(const TRestartSettings& settings) {
+  std::lock_guard lock(m_baudMutex);
+  options = settings;
 }
 
 std::vector<std::string> TTalvexApp::GetBackupRestartFiles() const {
@@ -109,7 +63,7 @@ void TTalvexApp::LoadMessageTemplates() {
   if (!templates.Load(m_messageTemplateFile.str())) return;
   for (std::size_t i = 0; i < templates.values.size() && i < messages.size(); ++i)
     messages[i].raw = templates.values[i];
-  if (templates.autoCqDelay) autoCqDelay = *templates.autoCqDelay;
+  if (templates.autoCqDelay) options.autoCqDelay = *templates.autoCqDelay;
   for (auto& slot : messages)
     if (const auto text = MessageTextOfTemplate(slot.raw.view())) slot.text = *text;
 }

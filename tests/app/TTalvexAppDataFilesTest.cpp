@@ -54,8 +54,8 @@ TEST(TTalvexAppDataFiles, StartReadsRestartNamesAndTemplatesInOrder) {
   ASSERT_TRUE(app.OpenDataFiles());
   EXPECT_TRUE(app.restartFileRead);
   EXPECT_TRUE(app.namesFileRead);
-  EXPECT_EQ(app.radioComPort.str(), "COM3");
-  EXPECT_EQ(app.autoCqDelay, 9);  // the template file's delay wins
+  EXPECT_EQ(app.options.radioComPort.str(), "COM3");
+  EXPECT_EQ(app.options.autoCqDelay, 9);  // the template file's delay wins
   EXPECT_EQ(app.messages[0].raw.str(), "CQ,CQ TEST @");
   EXPECT_EQ(app.messages[0].text.str(), "CQ TEST @");
   EXPECT_EQ(app.messages[1].text.str(), "TU");
@@ -72,7 +72,7 @@ TEST(TTalvexAppDataFiles, MissingFilesDoNotStopTheStart) {
   ASSERT_TRUE(app.OpenDataFiles());
   EXPECT_FALSE(app.restartFileRead);
   EXPECT_FALSE(app.namesFileRead);
-  EXPECT_EQ(app.autoCqDelay, 3);
+  EXPECT_EQ(app.options.autoCqDelay, 3);
   EXPECT_EQ(app.LookupOperator("W1AW"), "N/A,N/A");
   EXPECT_EQ(p.sink.Messages(), std::vector<std::string>{"Could not open operator names/history file"});
   EXPECT_EQ(p.Traces(), (std::vector<std::string>{"RESTART FILE DOES NOT EXIST",
@@ -85,7 +85,7 @@ TEST(TTalvexAppDataFiles, InvalidRestartWithoutBackupKeepsDefaults) {
   TTalvexApp app;
   app.activityTraceOn = true;
   EXPECT_FALSE(app.ReadRestartFile());
-  EXPECT_EQ(app.radioComPort.str(), "COM0");
+  EXPECT_EQ(app.options.radioComPort.str(), "COM0");
   EXPECT_EQ(p.sink.Messages(), std::vector<std::string>{"Backup Restart file not found"});
   EXPECT_EQ(p.Traces(), std::vector<std::string>{"UNABLE TO READ RESTART FILE"});
 }
@@ -106,12 +106,12 @@ TEST(TTalvexAppDataFiles, BackupIsLookedForBesideTheProgramThenInTheCurrentFolde
             (std::vector<std::string>{p.dir.Path("Talvex_RESTART_B.txt"), "Talvex_RESTART_B.txt"}));
   p.dir.Write("Dravel_RESTART.txt", "");
   EXPECT_TRUE(app.ReadRestartFile());
-  EXPECT_EQ(app.radioComPort.str(), "COM7");
+  EXPECT_EQ(app.options.radioComPort.str(), "COM7");
 
   p.dir.Write("Dravel_RESTART.txt", "");
   p.dir.Write("Talvex_RESTART_B.txt", "RADIO_COM_PORT=COM8\n");
   EXPECT_TRUE(app.ReadRestartFile());
-  EXPECT_EQ(app.radioComPort.str(), "COM8");
+  EXPECT_EQ(app.options.radioComPort.str(), "COM8");
   EXPECT_EQ(p.sink.Messages(), (std::vector<std::string>{"Invalid restart file -- using backup",
                                                          "Invalid restart file -- using backup"}));
 }
@@ -121,11 +121,11 @@ TEST(TTalvexAppDataFiles, RestartFileCarriesTheOptionsToTheNextRun) {
   {
     TTalvexApp app;
     app.activityTraceOn = true;
-    app.wantAutoCq = app.showCwopMembers = app.sioLogAdif = true;
-    app.radioBaud = "19200";
-    app.sioLogParity = "Odd";
-    app.columnWidths[kColName] = 120;
-    app.autoCqDelay = 11;
+    app.options.wantAutoCq = app.options.showCwopMembers = app.options.sioLogAdif = true;
+    app.options.radioBaud = "19200";
+    app.options.sioLogParity = "Odd";
+    app.options.columnWidths[kColName] = 120;
+    app.options.autoCqDelay = 11;
     app.SetLocalLogFile("/logs/mine.adi");
     app.SetLocalLogType(kLogTypeAdif);
     ASSERT_TRUE(app.WriteRestartFile());
@@ -137,13 +137,13 @@ TEST(TTalvexAppDataFiles, RestartFileCarriesTheOptionsToTheNextRun) {
 
   TTalvexApp next;
   ASSERT_TRUE(next.ReadRestartFile());
-  EXPECT_TRUE(next.wantAutoCq && next.showCwopMembers && next.sioLogAdif);
-  EXPECT_FALSE(next.wantKeyboard);
-  EXPECT_EQ(next.radioBaud.str(), "19200");
-  EXPECT_EQ(next.sioLogParity.str(), "Odd");
-  EXPECT_EQ(next.columnWidths[kColName], 120);
-  EXPECT_EQ(next.columnWidths[kColQth], 70);
-  EXPECT_EQ(next.autoCqDelay, 11);
+  EXPECT_TRUE(next.options.wantAutoCq && next.options.showCwopMembers && next.options.sioLogAdif);
+  EXPECT_FALSE(next.options.wantKeyboard);
+  EXPECT_EQ(next.options.radioBaud.str(), "19200");
+  EXPECT_EQ(next.options.sioLogParity.str(), "Odd");
+  EXPECT_EQ(next.options.columnWidths[kColName], 120);
+  EXPECT_EQ(next.options.columnWidths[kColQth], 70);
+  EXPECT_EQ(next.options.autoCqDelay, 11);
   EXPECT_EQ(next.GetLocalLogFile(), "/logs/mine.adi");
   EXPECT_TRUE(next.IsLocalLogAdif());
   EXPECT_EQ(next.GetLocalLogTypeName(), "ADIF");

@@ -32,15 +32,15 @@ TEST(TTalvexApp, DefaultsBeforeAnyFileIsRead) {
   EXPECT_EQ(app.Bands().front().name.str(), "160M");
   EXPECT_EQ(app.Bands()[4].fccMax, 14350);
   EXPECT_EQ(app.Bands().back().fccMinHz, 144000000);
-  for (int w : app.columnWidths) EXPECT_EQ(w, 70);
-  EXPECT_EQ(app.autoCqDelay, 3);
-  EXPECT_EQ(app.radioComPort.str(), "COM0");
-  EXPECT_EQ(app.radioBaud.str(), "9600");
-  EXPECT_EQ(app.sioLogParity.str(), "None");
-  EXPECT_EQ(app.sioLogDataBits.str(), "8");
+  for (int w : app.options.columnWidths) EXPECT_EQ(w, 70);
+  EXPECT_EQ(app.options.autoCqDelay, 3);
+  EXPECT_EQ(app.options.radioComPort.str(), "COM0");
+  EXPECT_EQ(app.options.radioBaud.str(), "9600");
+  EXPECT_EQ(app.options.sioLogParity.str(), "None");
+  EXPECT_EQ(app.options.sioLogDataBits.str(), "8");
   EXPECT_TRUE(app.firstActivation);
   EXPECT_FALSE(app.restartFileRead);
-  EXPECT_FALSE(app.wantAutoCq);
+  EXPECT_FALSE(app.options.wantAutoCq);
   EXPECT_EQ(app.GetLocalLogType(), kLogTypeArrl);
   EXPECT_EQ(app.GetNamesFile(), "");
 }
