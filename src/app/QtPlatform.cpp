@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QThread>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -15,15 +16,30 @@
 namespace talvexqt {
 namespace {
 
+std::atomic<bool> g_handOversOpen{true};
+
 bool OnMainThread() { return QThread::currentThread() == qApp->thread(); }
 
-// Runs fn on the main thread and waits for it.
-void RunOnMainThread(const std::function<void()>& fn) {
+// Runs fn on the main thread and waits for it; false when it was dropped
+// because the message loop has ended.
+bool RunOnMainThread(const std::function<void()>& fn) {
   if (!qApp || OnMainThread()) {
     fn();
-    return;
+    return true;
   }
+  if (!g_handOversOpen) return false;
   QMetaObject::invokeMethod(qApp, [&fn] { fn(); }, Qt::BlockingQueuedConnection);
+  return true;
+}
+
+// The answer of a box nobody sees: the button that changes nothing.
+platform::MessageAnswer DefaultAnswer(platform::MessageButtons buttons) {
+  switch (buttons) {
+    case platform::MessageButtons::Ok: return platform::MessageAnswer::Ok;
+    case platform::MessageButtons::YesNo: return platform::MessageAnswer::No;
+    case platform::MessageButtons::YesNoCancel: return platform::MessageAnswer::Cancel;
+  }
+  return platform::MessageAnswer::Ok;
 }
 
 QMessageBox::Icon ToQt(platform::MessageIcon icon) {
@@ -47,11 +63,12 @@ class QtMessageSink : public platform::MessageSink {
       std::fflush(stderr);
       return;
     }
-    RunOnMainThread([&] {
+    const bool shown = RunOnMainThread([&] {
       QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle),
                       QString::fromLocal8Bit(text.c_str()), QMessageBox::Ok);
       box.exec();
     });
+    if (!shown) std::fprintf(stderr, "message: %s\n", text.c_str());
   }
 
   platform::MessageAnswer Ask(const std::string& caption, const std::string& text,
@@ -62,12 +79,10 @@ class QtMessageSink : public platform::MessageSink {
     if (m_logOnly) {
       std::fprintf(stderr, "question: %s: %s\n", caption.c_str(), text.c_str());
       std::fflush(stderr);
-      return buttons == MessageButtons::Ok ? MessageAnswer::Ok
-             : buttons == MessageButtons::YesNo ? MessageAnswer::No
-                                                : MessageAnswer::Cancel;
+      return DefaultAnswer(buttons);
     }
     MessageAnswer answer = MessageAnswer::Ok;
-    RunOnMainThread([&] {
+    const bool asked = RunOnMainThread([&] {
       QMessageBox::StandardButtons qtButtons = QMessageBox::Ok;
       if (buttons == MessageButtons::YesNo) qtButtons = QMessageBox::Yes | QMessageBox::No;
       if (buttons == MessageButtons::YesNoCancel)
@@ -81,6 +96,10 @@ class QtMessageSink : public platform::MessageSink {
         default: answer = MessageAnswer::Ok; break;
       }
     });
+    if (!asked) {
+      std::fprintf(stderr, "question: %s: %s\n", caption.c_str(), text.c_str());
+      return DefaultAnswer(buttons);
+    }
     return answer;
   }
 
@@ -94,9 +113,12 @@ QtMessageSink* g_sink = nullptr;
 
 void InstallQtPlatform() {
   if (!g_sink) g_sink = new QtMessageSink;
+  g_handOversOpen = true;
   platform::SetMessageSink(g_sink);
-  platform::SetMainThreadRunner(RunOnMainThread);
+  platform::SetMainThreadRunner([](const std::function<void()>& fn) { RunOnMainThread(fn); });
 }
+
+void CloseHandOvers() { g_handOversOpen = false; }
 
 void RemoveQtPlatform() {
   platform::SetMainThreadRunner(nullptr);

@@ -11,5 +11,9 @@ namespace talvexqt {
 void InstallQtPlatform();
 /// Restores the plain sink and runner (before the QApplication goes).
 void RemoveQtPlatform();
+/// Called when the message loop has ended: from then on a hand-over from
+/// another thread is dropped (its message written to standard error) instead
+/// of waiting for a loop that will not run again.
+void CloseHandOvers();
 
 }  // namespace talvexqt

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
 #include <cstdlib>
 
 namespace {
@@ -13,12 +14,18 @@ QtSingleInstance::QtSingleInstance(const QString& name, QObject* parent) : QObje
   QString instance = name;
   if (const char* override = std::getenv("TALVEX_INSTANCE_NAME")) instance = QString::fromLocal8Bit(override);
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  m_name = (runtime && QDir(QString::fromLocal8Bit(runtime)).exists())
-               ? QDir(QString::fromLocal8Bit(runtime)).filePath(instance)
-               : instance;
+  const QDir dir = (runtime && QDir(QString::fromLocal8Bit(runtime)).exists())
+                       ? QDir(QString::fromLocal8Bit(runtime))
+                       : QDir(QDir::tempPath());
+  m_name = dir.filePath(instance);
 }
 
 bool QtSingleInstance::BecomeFirstOrRaiseOther() {
+  // Two copies started together take turns: without the lock both could find
+  // no listener, and the second would remove the first one's socket.
+  QLockFile lock(m_name + ".lock");
+  lock.tryLock(5000);
+
   QLocalSocket probe;
   probe.connectToServer(m_name);
   if (probe.waitForConnected(1000)) {

@@ -10,7 +10,8 @@ class QLocalServer;
 class QtSingleInstance : public QObject {
   Q_OBJECT
  public:
-  /// The socket lives in the user's runtime directory when there is one.
+  /// The socket lives in the user's runtime directory when there is one,
+  /// else in the temporary folder.
   /// TALVEX_INSTANCE_NAME replaces the name (tests run their own copies).
   explicit QtSingleInstance(const QString& name, QObject* parent = nullptr);
 

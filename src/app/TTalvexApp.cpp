@@ -2,8 +2,8 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
+#include "data/TextFile.h"
 #include "data/TextUtils.h"
 #include "platform/DateTime.h"
 #include "platform/MessageSink.h"
@@ -66,14 +66,12 @@ bool TTalvexApp::OpenDataFiles() {
 }
 
 bool TTalvexApp::ReadIniFile() {
-  std::ifstream in(m_iniFile.str(), std::ios::binary);
-  if (!in) {
+  std::vector<std::string> lines;
+  if (!LoadTextLines(m_iniFile.str(), lines)) {
     platform::ShowMessage("COULD NOT OPEN INI FILE");
     return false;
   }
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  for (const auto& line : lines) {
     const auto pieces = SplitFields(line, "=");
     if (pieces.size() >= 2) ApplyIniEntry(pieces[0], pieces[1]);
   }

@@ -214,9 +214,10 @@ class TTalvexApp {
 
   /// Finds the radio in the devices list and has the pair create and connect
   /// the left radio; false when already connected, unknown, or without
-  /// connection data ("Did not find radio data ").
+  /// connection data ("Did not find radio data "). The port name comes back
+  /// as the library left it (a library may change it).
   bool ConnectRadio(int radioNumber, const std::string& radioName, const std::string& baud,
-                    platform::EventHandle radioEvent, const std::string& port,
+                    platform::EventHandle radioEvent, std::string& port,
                     const std::string& radioTag);
   bool IsRadioConnected(int radioNumber) const { return m_radioPair.IsRadioConnected(radioNumber); }
   bool SetActiveRadio(int radioNumber) { return m_radioPair.SetActiveRadio(radioNumber); }

@@ -2,17 +2,17 @@
 // devices list, the radio restart file and the band limits.
 
 #include <filesystem>
-#include <fstream>
 #include <mutex>
 #include <sstream>
 
 #include "app/TTalvexApp.h"
 #include "data/AtomicFile.h"
+#include "data/TextFile.h"
 #include "data/TextUtils.h"
 #include "platform/MessageSink.h"
 
 bool TTalvexApp::ConnectRadio(int radioNumber, const std::string& radioName, const std::string& baud,
-                              platform::EventHandle radioEvent, const std::string& port,
+                              platform::EventHandle radioEvent, std::string& port,
                               const std::string& radioTag) {
   if (m_radioPair.IsRadioConnected(radioNumber)) return false;
   std::string libraryFile;
@@ -25,9 +25,8 @@ bool TTalvexApp::ConnectRadio(int radioNumber, const std::string& radioName, con
   connectionText = (connectionText + "," + radioTag).substr(0, 65);
   const std::string libraryPath = (m_devicesDir.str() + libraryFile).substr(0, 260);
   m_radioPair.SetRadioTag(radioNumber, radioTag);
-  std::string portBuffer = port;
   // The left radio is created whatever the radio number.
-  m_radioPair.CreateRadio(1, radioName, libraryPath, connectionText, radioEvent, portBuffer, options.wantTitleBars);
+  m_radioPair.CreateRadio(1, radioName, libraryPath, connectionText, radioEvent, port, options.wantTitleBars);
   if (!m_radioPair.GetRadio(1)) return false;
   if (m_radioPair.GetActiveSide() == 0) m_radioPair.SetActiveRadio(1);
   m_radioPair.RadioSupportsRit(1);
@@ -77,7 +76,8 @@ void TTalvexApp::SetMessageText(int radioNumber, int index, std::string& text) {
 
 void TTalvexApp::ReloadRadioRestart(int radioNumber) {
   const std::string path = m_radioRestartFile.str();
-  if (!std::filesystem::exists(path)) return;
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) return;
   m_radioPair.LoadRadioRestart(radioNumber, path);
   m_radioPair.SetBandLimitsFile(path);
   m_radioPair.StoreVFOMemories(radioNumber);
@@ -86,10 +86,9 @@ void TTalvexApp::ReloadRadioRestart(int radioNumber) {
 }
 
 void TTalvexApp::ReadRadioSettings(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  std::vector<std::string> lines;
+  LoadTextLines(path, lines);
+  for (const auto& line : lines) {
     if (line.rfind("BANDLIMIT=", 0) != 0) continue;
     const auto pieces = SplitFields(line, "=");
     if (pieces.size() >= 2) ApplyBandLimitText(pieces[1]);

@@ -31,6 +31,7 @@ int RunProgram(QApplication& app, QtSingleInstance& instance) {
       mainForm->show();
       std::fprintf(stderr, "Talvex: main window shown\n");
       app.exec();
+      talvexqt::CloseHandOvers();
     }
   } catch (const std::exception& e) {
     ShowException(e.what());

@@ -22,13 +22,13 @@ class FixedText {
 
   void Assign(std::string_view text) {
     m_size = text.size() < N ? text.size() : N;
-    std::memmove(m_data, text.data(), m_size);
+    if (m_size > 0) std::memmove(m_data, text.data(), m_size);
     m_data[m_size] = '\0';
   }
   void Append(std::string_view text) {
     std::size_t room = N - m_size;
     std::size_t n = text.size() < room ? text.size() : room;
-    std::memmove(m_data + m_size, text.data(), n);
+    if (n > 0) std::memmove(m_data + m_size, text.data(), n);
     m_size += n;
     m_data[m_size] = '\0';
   }

@@ -2,10 +2,10 @@
 
 #include <chrono>
 #include <climits>
-#include <fstream>
 #include <optional>
 #include <thread>
 
+#include "data/TextFile.h"
 #include "data/TextUtils.h"
 #include "platform/MessageSink.h"
 
@@ -170,14 +170,7 @@ void TRadio::LoadRadioRestart(const std::string& path) {
   const char* side = m_radioNumber == 1 ? "LEFT_" : m_radioNumber == 2 ? "RIGHT_" : nullptr;
   if (!side) return;
   std::vector<std::string> lines;
-  {
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-    }
-  }
+  LoadTextLines(path, lines);
   auto valueOf = [&](const std::string& key) -> std::string {
     for (const auto& line : lines) {
       const auto eq = line.find('=');

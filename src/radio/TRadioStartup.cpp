@@ -1,8 +1,8 @@
 #include "radio/TRadioStartup.h"
 
 #include <algorithm>
-#include <fstream>
 
+#include "data/TextFile.h"
 #include "data/TextUtils.h"
 #include "platform/MessageSink.h"
 #include "platform/SerialPortRegistry.h"
@@ -27,14 +27,12 @@ void AddSorted(std::vector<std::string>& list, const std::string& value) {
 }  // namespace
 
 bool TRadioStartup::ReadDevicesFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  std::vector<std::string> lines;
+  if (!LoadTextLines(path, lines)) {
     platform::ShowMessage("Could not open the radios file");
     return false;
   }
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  for (const auto& line : lines) {
     const auto eq = line.find('=');
     if (eq == std::string::npos || eq == 0) continue;
     const std::string key = line.substr(0, eq);

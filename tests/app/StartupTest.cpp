@@ -92,3 +92,26 @@ TEST(Startup, SecondCopyRaisesTheFirstAndExitsWithoutTouchingFiles) {
   fs::remove(secondErr);
   first.Kill();
 }
+
+TEST(Startup, TwoCopiesStartedTogetherLeaveOneRunning) {
+  InstalledProgram program(true);
+  const std::string errA = program.dir.Path("a.txt");
+  const std::string errB = "/tmp/talvex-b-" + program.instance + ".txt";
+  ProgramRun a(program.exe, program.Env(), errA);
+  ProgramRun b(program.exe, program.Env(), errB);
+  // One of them ends at once with exit code 0; the other keeps running.
+  int code = -1;
+  bool aEnded = false, bEnded = false;
+  for (int i = 0; i < 300 && !aEnded && !bEnded; ++i) {
+    aEnded = a.Wait(50, &code);
+    if (!aEnded) bEnded = b.Wait(50, &code);
+  }
+  ASSERT_TRUE(aEnded || bEnded);
+  EXPECT_EQ(code, 0);
+  ProgramRun& survivor = aEnded ? b : a;
+  const std::string survivorErr = aEnded ? errB : errA;
+  EXPECT_TRUE(WaitForText(survivorErr, "main window shown", 30000)) << ReadWholeFile(survivorErr);
+  EXPECT_FALSE(survivor.Wait(200, &code));  // still running
+  survivor.Kill();
+  fs::remove(errB);
+}

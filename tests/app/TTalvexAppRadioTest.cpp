@@ -34,7 +34,8 @@ struct RadioProgramDir {
 bool OpenAndConnect(TTalvexApp& app) {
   RecordingMessageSink startMessages;
   if (!app.OpenDataFiles()) return false;
-  return app.ConnectRadio(1, "Varo", "9600", platform::kNoEvent, "COM3", "PRPD");
+  std::string port = "com3";
+  return app.ConnectRadio(1, "Varo", "9600", platform::kNoEvent, port, "PRPD");
 }
 
 }  // namespace
@@ -45,7 +46,13 @@ TEST(AppRadio, ConnectRadioFollowsTheDevicesFileAndTellsTheLibraryWhereItIs) {
   sim.ClearTrace();
   TTalvexApp app;
   app.SetMainWindowBoundsSource([] { return TTalvexApp::WindowBounds{10, 730, 20, 320}; });
-  ASSERT_TRUE(OpenAndConnect(app));
+  {
+    RecordingMessageSink startMessages;
+    ASSERT_TRUE(app.OpenDataFiles());
+  }
+  std::string port = "com3";
+  ASSERT_TRUE(app.ConnectRadio(1, "Varo", "9600", platform::kNoEvent, port, "PRPD"));
+  EXPECT_EQ(port, "COM3");  // the library's own spelling comes back
   EXPECT_TRUE(app.IsRadioConnected(1));
   EXPECT_EQ(app.RadioPair().GetActiveSide(), 1);
 
@@ -64,7 +71,7 @@ TEST(AppRadio, ConnectRadioFollowsTheDevicesFileAndTellsTheLibraryWhereItIs) {
 
   // Already connected: false, and nothing is called again.
   sim.ClearTrace();
-  EXPECT_FALSE(app.ConnectRadio(1, "Varo", "9600", platform::kNoEvent, "COM3", "PRPD"));
+  EXPECT_FALSE(app.ConnectRadio(1, "Varo", "9600", platform::kNoEvent, port, "PRPD"));
   EXPECT_TRUE(sim.Calls("CONNECTRADIO").empty());
   app.DisconnectRadio(1);
   EXPECT_FALSE(app.IsRadioConnected(1));
@@ -76,9 +83,10 @@ TEST(AppRadio, UnknownRadiosAndEntriesWithoutConnectionData) {
   TTalvexApp app;
   ASSERT_TRUE(app.OpenDataFiles());
   sink.Clear();
-  EXPECT_FALSE(app.ConnectRadio(1, "Nowhere", "9600", platform::kNoEvent, "COM3", "PRPD"));
+  std::string port = "COM3";
+  EXPECT_FALSE(app.ConnectRadio(1, "Nowhere", "9600", platform::kNoEvent, port, "PRPD"));
   EXPECT_TRUE(sink.Messages().empty());
-  EXPECT_FALSE(app.ConnectRadio(1, "Mute", "9600", platform::kNoEvent, "COM3", "PRPD"));
+  EXPECT_FALSE(app.ConnectRadio(1, "Mute", "9600", platform::kNoEvent, port, "PRPD"));
   EXPECT_EQ(sink.Messages(), (std::vector<std::string>{"Did not find radio data "}));
   EXPECT_EQ(app.RadioPair().GetRadio(1), nullptr);
 }

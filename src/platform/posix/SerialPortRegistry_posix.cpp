@@ -2,13 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fcntl.h>
 #include <fstream>
-#include <linux/serial.h>
 #include <set>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -31,13 +27,13 @@ bool IsComName(const std::string& name) {
 }
 
 // A /dev/ttyS device exists for every possible UART; only some have one.
+// The kernel's UART type (0 for none) is read from sysfs: opening the
+// device would raise DTR and RTS, which on a radio's port can key it.
 bool HasUart(const std::string& device) {
-  int fd = open(device.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0) return false;
-  serial_struct info{};
-  bool real = ioctl(fd, TIOCGSERIAL, &info) == 0 && info.type != PORT_UNKNOWN;
-  close(fd);
-  return real;
+  const std::string name = device.substr(device.rfind('/') + 1);
+  std::ifstream type("/sys/class/tty/" + name + "/type");
+  int uart = 0;
+  return static_cast<bool>(type >> uart) && uart != 0;
 }
 
 bool Exists(const std::string& device) {
