@@ -33,10 +33,10 @@ inline std::optional<AdifFile> ReadAdif(const std::string& text) {
     }
     const std::size_t close = text.find('>', i);
     if (close == std::string::npos) return std::nullopt;
-    std::string spec = text.substr(i + 1, close - i - 1);
-    for (auto& c : spec) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    std::string tag = text.substr(i + 1, close - i - 1);
+    for (auto& c : tag) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     i = close + 1;
-    if (spec == "EOH") {
+    if (tag == "EOH") {
       if (!inHeader) return std::nullopt;
       file.header = fields;
       fields.clear();
@@ -44,16 +44,16 @@ inline std::optional<AdifFile> ReadAdif(const std::string& text) {
       ++file.headerEnds;
       continue;
     }
-    if (spec == "EOR") {
+    if (tag == "EOR") {
       if (inHeader) return std::nullopt;
       file.records.push_back(fields);
       fields.clear();
       continue;
     }
-    const std::size_t colon = spec.find(':');
+    const std::size_t colon = tag.find(':');
     if (colon == std::string::npos) return std::nullopt;
-    const std::string name = spec.substr(0, colon);
-    std::string lengthText = spec.substr(colon + 1);
+    const std::string name = tag.substr(0, colon);
+    std::string lengthText = tag.substr(colon + 1);
     lengthText = lengthText.substr(0, lengthText.find(':'));  // an optional type follows
     if (lengthText.empty() || lengthText.find_first_not_of("0123456789") != std::string::npos)
       return std::nullopt;
