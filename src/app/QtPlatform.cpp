@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "app/AppTitle.h"
+#include "platform/HandOver.h"
 #include "platform/MessageSink.h"
 #include "platform/Synchronize.h"
 
@@ -116,12 +117,16 @@ void InstallQtPlatform() {
   g_handOversOpen = true;
   platform::SetMessageSink(g_sink);
   platform::SetMainThreadRunner([](const std::function<void()>& fn) { RunOnMainThread(fn); });
+  platform::SetMainThreadPoster([](std::function<void()> fn) {
+    QMetaObject::invokeMethod(qApp, std::move(fn), Qt::QueuedConnection);
+  });
 }
 
 void CloseHandOvers() { g_handOversOpen = false; }
 
 void RemoveQtPlatform() {
   platform::SetMainThreadRunner(nullptr);
+  platform::SetMainThreadPoster(nullptr);
   platform::SetMessageSink(nullptr);
   delete g_sink;
   g_sink = nullptr;

@@ -166,8 +166,9 @@ class TTalvexApp {
   /// when it is missing); its AUTOCQ_DELAY overrides the restart file's.
   void LoadMessageTemplates();
   /// Expands the six messages for the contact being worked and hands them
-  /// to the left radio, or asks "Radio not connected - connect now?".
-  void UpdateRadioMessages();
+  /// to the left radio, or asks "Radio not connected - connect now?". True
+  /// when the user answered Yes (the caller runs the connect command).
+  bool UpdateRadioMessages();
   /// One placeholder substitution, at most 100 characters.
   std::string ExpandPlaceholder(std::string_view text, char placeholder,
                                 std::string_view value) const;

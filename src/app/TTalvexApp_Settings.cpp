@@ -68,18 +68,19 @@ void TTalvexApp::LoadMessageTemplates() {
     if (const auto text = MessageTextOfTemplate(slot.raw.view())) slot.text = *text;
 }
 
-void TTalvexApp::UpdateRadioMessages() {
+bool TTalvexApp::UpdateRadioMessages() {
   for (auto& slot : messages)
     slot.expanded = ExpandMessage(slot.text.view(), stationWorked.view(), sentRst.view(),
                                   operatorName.view());
   if (LeftRadioConnected()) {
     for (std::size_t i = 0; i < messages.size(); ++i)
       HandMessageToRadio(static_cast<int>(i), messages[i].expanded.str());
-    return;
+    return false;
   }
-  // Nothing acts on the answer yet: connecting is the main window's command.
-  platform::Ask("Warning no radio", "Radio not connected - connect now?",
-                platform::MessageIcon::Exclamation, platform::MessageButtons::YesNo);
+  // Connecting is the main window's command: it acts on the answer.
+  return platform::Ask("Warning no radio", "Radio not connected - connect now?",
+                       platform::MessageIcon::Exclamation, platform::MessageButtons::YesNo) ==
+         platform::MessageAnswer::Yes;
 }
 
 std::string TTalvexApp::ExpandPlaceholder(std::string_view text, char placeholder,

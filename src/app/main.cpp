@@ -25,7 +25,7 @@ int RunProgram(QApplication& app, QtSingleInstance& instance) {
   try {
     if (TalvexApp->OpenDataFiles()) {
       app.setApplicationDisplayName(QString::fromLatin1(kAppTitle));
-      mainForm = std::make_unique<TfmRCatMain>();
+      mainForm = std::make_unique<TfmRCatMain>(*TalvexApp);
       QObject::connect(&instance, &QtSingleInstance::raiseRequested, mainForm.get(),
                        &TfmRCatMain::BringToFront);
       mainForm->show();

@@ -1,16 +1,192 @@
 #include "mainform/TfmRCatMain.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFrame>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTableWidget>
+#include <QTimer>
 #include <cstdio>
 
 #include "app/AppTitle.h"
+#include "app/TTalvexApp.h"
 #include "data/TextUtils.h"
+#include "dialogs/TfmResume.h"
+#include "mainform/KeyPreviewFilter.h"
+#include "mainform/TListenerThreads.h"
+#include "mainform/TfmPanel.h"
+#include "mainform/VaroPanelPicture.h"
 #include "platform/DateTime.h"
 #include "platform/ProgramPath.h"
+#include "serial/TSioLogController.h"
+#include "serial/TfmSioLog.h"
 
-TfmRCatMain::TfmRCatMain(QWidget* parent) : QMainWindow(parent) {
-  setObjectName("fmRCatMain");
+namespace {
+
+constexpr int kFormWidth = 918;
+constexpr int kFormHeight = 408;
+constexpr int kPanel1Height = 42;
+constexpr int kKeysHeight = 25;
+constexpr int kKeyWidth = 81;
+constexpr int kKeyHeight = 19;
+constexpr int kSendingWidth = 97;
+constexpr int kRowHeight = 17;
+constexpr int kDefaultColumnWidths[12] = {78, 64, 64, 64, 64, 64, 64, 64, 64, 76, 106, 112};
+
+const char* const kHeadings[12] = {"DATE", "FREQ",  "MODE",    "POWER", "UTC-ON", "STN.WRKD",
+                                   "S.RST", "R.RST", "UTC-OFF", "QTH",   "NAME",   "ORGS"};
+const char* const kKeyNames[7] = {"pnF1", "pnF2", "pnF3", "pnF4", "pnF5", "pnF6", "pnF7"};
+const char* const kKeyCaptions[7] = {"F1 - CQ", "F2 - MSG1", "F3 - MSG2", "F4 - MSG3",
+                                     "F5 - MSG4", "F6 - 73",  "F7 - LOG"};
+
+QFont BaseFont() {
+  QFont font(QStringLiteral("Sans Serif"));
+  font.setPixelSize(11);
+  return font;
+}
+
+TfmPanel* MakeKey(QWidget* parent, const char* name, const QString& caption, int x) {
+  auto* key = new TfmPanel(caption, parent);
+  key->setObjectName(QString::fromLatin1(name));
+  key->setGeometry(x, 3, kKeyWidth, kKeyHeight);
+  key->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  key->setLineWidth(1);
+  key->setAlignment(Qt::AlignCenter);
+  return key;
+}
+
+TfmPanel* MakeStatus(QWidget* parent, const char* name, int x, int width) {
+  auto* status = new TfmPanel(parent);
+  status->setObjectName(QString::fromLatin1(name));
+  status->setGeometry(x, 3, width, kKeyHeight);
+  status->setAlignment(Qt::AlignCenter);
+  status->setStyleSheet(QStringLiteral("color: #008000; font-weight: bold;"));
+  return status;
+}
+
+}  // namespace
+
+TfmRCatMain::TfmRCatMain(TTalvexApp& app, QWidget* parent)
+    : QMainWindow(parent), m_app(app) {
+  setObjectName(QStringLiteral("fmRCatMain"));
+  setFont(BaseFont());
+  BuildComponents();
+  BuildMenu();
+  InstallKeyPreview();
+  InstallGridHandlers();
+  FormCreate();
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame = geometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+  m_app.SetMainWindowBoundsSource([this] {
+    const QRect g = frameGeometry();
+    return TTalvexApp::WindowBounds{g.left(), g.right(), g.top(), g.bottom()};
+  });
+}
+
+TfmRCatMain::~TfmRCatMain() {
+  m_app.SetMainWindowBoundsSource(nullptr);
+  RemoveKeyPreview();
+  // Listeners left running (the window closed by its owner without a close
+  // event) end here, before the steps they would hand over are gone.
+  for (auto& listener : m_listeners)
+    if (listener) listener->Stop();
+}
+
+void TfmRCatMain::BuildComponents() {
+  m_central = new QWidget(this);
+  m_central->setObjectName(QStringLiteral("fmRCatMainClient"));
+  setCentralWidget(m_central);
+
+  Panel1 = new QFrame(m_central);
+  Panel1->setObjectName(QStringLiteral("Panel1"));
+  Panel1->setGeometry(0, 0, kFormWidth, kPanel1Height);
+
+  sgLog = new QTableWidget(2, 12, Panel1);
+  sgLog->setObjectName(QStringLiteral("sgLog"));
+  sgLog->setGeometry(4, 1, 900, 40);
+  QFont bold = BaseFont();
+  bold.setBold(true);
+  sgLog->setFont(bold);
+  sgLog->horizontalHeader()->hide();
+  sgLog->verticalHeader()->hide();
+  sgLog->verticalHeader()->setMinimumSectionSize(kRowHeight);
+  sgLog->verticalHeader()->setDefaultSectionSize(kRowHeight);
+  sgLog->setRowHeight(0, kRowHeight);
+  sgLog->setRowHeight(1, kRowHeight);
+  sgLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  sgLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  sgLog->setTabKeyNavigation(true);
+  sgLog->setSelectionMode(QAbstractItemView::SingleSelection);
+  sgLog->setEditTriggers(QAbstractItemView::AllEditTriggers);
+  for (int c = 0; c < 12; ++c) {
+    sgLog->setItem(0, c, new QTableWidgetItem);
+    sgLog->item(0, c)->setFlags(Qt::ItemIsEnabled);  // the fixed heading row
+    sgLog->setItem(1, c, new QTableWidgetItem);
+    sgLog->setColumnWidth(c, kDefaultColumnWidths[c]);
+  }
+
+  pnKeys = new QFrame(m_central);
+  pnKeys->setObjectName(QStringLiteral("pnKeys"));
+  pnKeys->setGeometry(0, kPanel1Height, kFormWidth, kKeysHeight);
+  pnKeys->setFont(bold);
+  pnKeys->setEnabled(false);
+  int x = 4;
+  pnConnecting = MakeStatus(pnKeys, "pnConnecting", x, kKeyWidth);
+  x += kKeyWidth + 8;
+  pnEsc = MakeKey(pnKeys, "pnEsc", QStringLiteral("ESC - Stop"), x);
+  x += kKeyWidth + 8;
+  for (int i = 0; i < 7; ++i, x += kKeyWidth + 8)
+    pnF[i] = MakeKey(pnKeys, kKeyNames[i], QString::fromLatin1(kKeyCaptions[i]), x);
+  pnF[6]->setToolTip(QStringLiteral("Log the QSO"));
+  pnSending = MakeStatus(pnKeys, "pnSending", x, kSendingWidth);
+
+  imVaroPanel = new TfmPanel(m_central);
+  imVaroPanel->setObjectName(QStringLiteral("imVaroPanel"));
+  imVaroPanel->setGeometry(4, kPanel1Height + kKeysHeight, 910, 295);
+  imVaroPanel->setPixmap(DrawVaroPanelPicture());
+  imVaroPanel->SetClickHandler([this] { ConnectCommand(); });
+
+  pnActivateSoftPanel = new TfmPanel(QStringLiteral("Click to Activate Soft Panel"), m_central);
+  pnActivateSoftPanel->setObjectName(QStringLiteral("pnActivateSoftPanel"));
+  pnActivateSoftPanel->setGeometry((kFormWidth - 353) / 2, kPanel1Height + kKeysHeight + (295 - 89) / 2,
+                                   353, 89);
+  pnActivateSoftPanel->setAlignment(Qt::AlignCenter);
+  pnActivateSoftPanel->setAutoFillBackground(true);
+  pnActivateSoftPanel->setStyleSheet(QStringLiteral(
+      "background-color: #0000ff; color: #ffffff; font-weight: bold; font-size: 16px;"));
+  pnActivateSoftPanel->hide();
+  pnActivateSoftPanel->SetClickHandler([this] { pnActivateSoftPanelClick(); });
+
+  OpenDialog1 = new QFileDialog(this);
+  OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
+
+  tmHealthCheck = new QTimer(this);
+  tmHealthCheck->setObjectName(QStringLiteral("tmHealthCheck"));
+  tmHealthCheck->setInterval(10000);  // runs nothing: the connection is not checked
+
+  m_central->setFixedSize(kFormWidth, kFormHeight - menuBar()->sizeHint().height());
+  adjustSize();
+}
+
+void TfmRCatMain::FormCreate() {
+  const auto& o = m_app.options;
+  MenuItem(QStringLiteral("Center Forms in Main"))->setChecked(o.wantCenteredForms);
+  MenuItem(QStringLiteral("Disable Alt-F4"))->setChecked(o.disableAltF4);
+  MenuItem(QStringLiteral("Disable Screen Saver"))->setChecked(o.disableScreenSaver);
+  MenuItem(QStringLiteral("Show FOC Members"))->setChecked(o.showFocMembers);
+  MenuItem(QStringLiteral("Show CWOps Members"))->setChecked(o.showCwopMembers);
+  MenuItem(QStringLiteral("Show Title Bars On Varo Panels"))->setChecked(o.wantTitleBars);
+  for (auto& listener : m_listeners) listener.reset();
+  for (int c = 0; c < 12; ++c) sgLog->item(0, c)->setText(QString::fromLatin1(kHeadings[c]));
   setWindowTitle(BuildCaption(platform::ProgramPath()));
-  resize(720, 300);
 }
 
 QString TfmRCatMain::BuildCaption(const std::string& programPath) {
@@ -24,4 +200,51 @@ void TfmRCatMain::BringToFront() {
   raise();
   activateWindow();
   std::fprintf(stderr, "Talvex: main window raised for a second copy\n");
+}
+
+int TfmRCatMain::ClientHeight() const { return m_central->height(); }
+
+void TfmRCatMain::SetClientHeight(int height) {
+  m_central->setFixedHeight(height);
+  adjustSize();
+}
+
+void TfmRCatMain::SetConnecting(const QString& text) {
+  pnConnecting->setText(text);
+  pnConnecting->repaint();
+}
+
+void TfmRCatMain::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // Activation work shows modal dialogs: run it after the event, not inside it.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    QTimer::singleShot(0, this, [this] { FormActivate(); });
+}
+
+void TfmRCatMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // Without a window manager the window may never be activated: its first
+  // showing counts as the first activation.
+  if (!m_shownOnce) {
+    m_shownOnce = true;
+    QTimer::singleShot(0, this, [this] { FormActivate(); });
+  }
+}
+
+void TfmRCatMain::closeEvent(QCloseEvent* event) {
+  FormClose();
+  event->accept();
+}
+
+platform::EventHandle TfmRCatMain::RadioChangeEvent() const {
+  return m_listeners[kRadioChange] ? m_listeners[kRadioChange]->Event() : platform::kNoEvent;
+}
+platform::EventHandle TfmRCatMain::LogRequestEvent() const {
+  return m_listeners[kLogRequest] ? m_listeners[kLogRequest]->Event() : platform::kNoEvent;
+}
+platform::EventHandle TfmRCatMain::MsgStartEvent() const {
+  return m_listeners[kMsgStart] ? m_listeners[kMsgStart]->Event() : platform::kNoEvent;
+}
+platform::EventHandle TfmRCatMain::MsgOverEvent() const {
+  return m_listeners[kMsgOver] ? m_listeners[kMsgOver]->Event() : platform::kNoEvent;
 }

@@ -1,0 +1,111 @@
+// The message keys: F1 to F6 send, F7 logs, ESC stops, whatever control of
+// the window has the focus; the key row's clicks; the key hints; Auto CQ.
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTimer>
+
+#include "app/TTalvexApp.h"
+#include "mainform/KeyPreviewFilter.h"
+#include "mainform/TfmPanel.h"
+#include "mainform/TfmRCatMain.h"
+#include "platform/Event.h"
+
+void TfmRCatMain::InstallKeyPreview() {
+  m_keyPreview = std::make_unique<KeyPreviewFilter>(*this);
+  qApp->installEventFilter(m_keyPreview.get());
+
+  pnEsc->SetClickHandler([this] { StopMessage(); });
+  for (int i = 0; i < 6; ++i) pnF[i]->SetClickHandler([this, i] { SendMessage(i); });
+  pnF[6]->SetClickHandler([this] { RequestLog(); });
+}
+
+void TfmRCatMain::RemoveKeyPreview() {
+  if (m_keyPreview && qApp) qApp->removeEventFilter(m_keyPreview.get());
+  m_keyPreview.reset();
+}
+
+bool TfmRCatMain::IsMessageKey(int key) {
+  return key == Qt::Key_Escape || (key >= Qt::Key_F1 && key <= Qt::Key_F7);
+}
+
+bool TfmRCatMain::HandleKeyRelease(int key) {
+  if (key == Qt::Key_Escape) {
+    StopMessage();
+  } else if (key >= Qt::Key_F1 && key <= Qt::Key_F6) {
+    SendMessage(key - Qt::Key_F1);
+  } else if (key == Qt::Key_F7) {
+    RequestLog();
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void TfmRCatMain::SendMessage(int index) {
+  if (m_app.IsRadioConnected(1)) m_app.SendMessageAt(1, index);
+}
+
+void TfmRCatMain::StopMessage() {
+  if (m_app.IsRadioConnected(1)) m_app.StopAutoRepeat();
+}
+
+void TfmRCatMain::RequestLog() {
+  // Without a running log request listener there is no event: nothing happens.
+  platform::SetEvent(LogRequestEvent());
+}
+
+void TfmRCatMain::PrepareMessages() {
+  const bool connectWanted = m_app.UpdateRadioMessages();
+  RefreshKeyHints();
+  // "Yes" to "Radio not connected - connect now?": the connect command, once
+  // the event that led here is done.
+  if (connectWanted) QTimer::singleShot(0, this, [this] { ConnectCommand(); });
+}
+
+void TfmRCatMain::RefreshKeyHints() {
+  for (int i = 0; i < 6; ++i)
+    pnF[i]->setToolTip(QString::fromStdString(m_app.messages[i].expanded.str()));
+}
+
+void TfmRCatMain::SetUpAutoCq() {
+  const bool on = m_app.resume.autoCq;
+  m_app.resume.autoCq = false;
+  MenuItem(QStringLiteral("Set Auto CQ Delay"))->setEnabled(true);
+  QAction* enable = MenuItem(QStringLiteral("Enable Auto CQ"));
+  enable->setEnabled(true);
+  m_app.SendAutoCqDelay();
+  m_app.SetAutoCq(on);
+  enable->setChecked(on);
+}
+
+void TfmRCatMain::ToggleEnableAutoCq() {
+  // The action has already inverted its check mark.
+  const bool on = MenuItem(QStringLiteral("Enable Auto CQ"))->isChecked();
+  if (!on) m_app.StopAutoRepeat();
+  m_app.SetAutoCq(on);
+}
+
+void TfmRCatMain::ToggleShowMessageButtons() {
+  QAction* item = MenuItem(QStringLiteral("Show Message Buttons"));
+  if (!item->isChecked()) {  // it was checked
+    m_app.HideMessageButtons(1);
+    return;
+  }
+  m_app.LoadMessageTemplates();
+  PrepareMessages();
+  m_app.ShowMessageButtons(1);
+  RefreshKeyHints();
+}
+
+void TfmRCatMain::ToggleShowKeyboard() {
+  if (MenuItem(QStringLiteral("Show Keyboard"))->isChecked())
+    m_app.ShowKeyboard(1);
+  else
+    m_app.HideKeyboard(1);
+  if (MenuItem(QStringLiteral("Attach Logging Grid to Varo Panel"))->isChecked())
+    m_app.ShowLogGrid(1);
+  else
+    m_app.HideLogGrid(1);
+}

@@ -1,0 +1,95 @@
+// The main window's four listener threads and the steps they hand to the
+// main thread. The radio refresh runs inside its main-thread step, so every
+// call into the radio library is made on the main thread, where radios are
+// also connected, replaced and disconnected.
+
+#include <QTableWidget>
+
+#include "app/TTalvexApp.h"
+#include "mainform/TListenerThreads.h"
+#include "mainform/TfmPanel.h"
+#include "mainform/TfmRCatMain.h"
+
+namespace {
+
+struct SendingRow {
+  const char* caption;
+  int key;  // index into pnF1 to pnF6
+};
+constexpr SendingRow kSending[6] = {{"Sending CQ", 0},   {"Sending MSG1", 1}, {"Sending MSG2", 2},
+                                    {"Sending MSG3", 3}, {"Sending MSG4", 4}, {"Sending 73", 5}};
+
+}  // namespace
+
+void TfmRCatMain::StartListener(Listener which) {
+  StopListener(which);
+  // Each step counts as "in a step" while it runs, so that commands which
+  // replace the radio wait until no step is on the stack.
+  auto step = [this, which] {
+    ++m_stepDepth;
+    switch (which) {
+      case kRadioChange: RadioChangeStep(); break;
+      case kLogRequest: LogRequestStep(); break;
+      case kMsgOver: MsgOverStep(); break;
+      case kMsgStart: MsgStartStep(); break;
+      case kListeners: break;
+    }
+    --m_stepDepth;
+  };
+  std::unique_ptr<TListenerThread> thread;
+  switch (which) {
+    case kRadioChange: thread = std::make_unique<TRadioListenerThread>(step); break;
+    case kLogRequest: thread = std::make_unique<TLogRequestListenerThread>(step); break;
+    case kMsgOver: thread = std::make_unique<TMsgOverListenerThread>(step); break;
+    case kMsgStart: thread = std::make_unique<TMsgStartListenerThread>(step); break;
+    case kListeners: return;
+  }
+  thread->Resume();
+  m_listeners[which] = std::move(thread);
+}
+
+void TfmRCatMain::StopListener(Listener which) {
+  if (!m_listeners[which]) return;
+  m_listeners[which]->Stop();
+  m_listeners[which].reset();
+}
+
+void TfmRCatMain::StartAllListeners() {
+  StartListener(kRadioChange);
+  StartListener(kLogRequest);
+  StartListener(kMsgOver);
+  StartListener(kMsgStart);
+}
+
+void TfmRCatMain::RadioChangeStep() {
+  m_app.PollFrequency(1);
+  m_app.PollMode(1);
+  m_app.PollOutputPower(1);
+  m_app.PollKeyerSpeed(1);
+  if (m_app.IsRadioConnected(1)) {
+    m_app.RefreshRadioBaud(1);
+    if (!pnSending->text().contains(QStringLiteral("Sending")))
+      pnSending->setText(QString::fromStdString(m_app.GetRadioBaud()));
+  }
+  sgLog->item(1, 1)->setText(QString::fromStdString(m_app.GetFrequencyText(1, 11)));
+  sgLog->item(1, 2)->setText(QString::fromStdString(m_app.GetModeText(1, 5)));
+  std::string power;
+  if (m_app.GetPowerText(1, 3, power)) sgLog->item(1, 3)->setText(QString::fromStdString(power));
+}
+
+void TfmRCatMain::LogRequestStep() { LogTheQso(); }
+
+void TfmRCatMain::MsgOverStep() {
+  pnSending->setText(QString());
+  pnSending->setToolTip(QString());
+  pnSending->repaint();
+}
+
+void TfmRCatMain::MsgStartStep() {
+  const int id = m_app.GetMessageId(1);
+  if (id >= 0 && id < 6) {
+    pnSending->setText(QString::fromLatin1(kSending[id].caption));
+    pnSending->setToolTip(pnF[kSending[id].key]->toolTip());
+  }
+  pnSending->repaint();
+}
