@@ -1,21 +1,30 @@
 #!/usr/bin/env bash
 # Builds Talvex and runs every test twice: once plain, once built with
-# AddressSanitizer and UndefinedBehaviorSanitizer. Exits non-zero on any failure.
+# AddressSanitizer and UndefinedBehaviorSanitizer; then the tests of the
+# layers with threads a third time, built with ThreadSanitizer. Exits
+# non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 scripts/deps.sh
 jobs=$(nproc 2>/dev/null || echo 2)
 
+launcher=()
+if command -v ccache >/dev/null 2>&1; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+
+# run_suite DIR CTEST-REGEX CMAKE-ARGS...: builds in DIR, runs the tests
+# whose names match (all for an empty regex).
 run_suite() {
-  local dir=$1; shift
+  local dir=$1 select=$2; shift 2
   echo "== building in $dir =="
-  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake -S . -B "$dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
   cmake --build "$dir" -j"$jobs"
   echo "== testing in $dir =="
-  (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure)
+  (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure ${select:+-R "$select"})
 }
 
-run_suite build
-run_suite build-asan -DTALVEX_SANITIZE=ON
-echo "All tests passed (plain and sanitizer builds)."
+run_suite build ""
+run_suite build-asan "" -DTALVEX_SANITIZE=ON
+# Of the main window's tests, only its thread tests (test_mainform_threads).
+run_suite build-tsan '^test_(platform|radio|radios|mainform_threads)$' -DTALVEX_TSAN=ON
+echo "All tests passed (plain, address and thread sanitizer builds)."
