@@ -1,36 +1,37 @@
-// The entry point: one running copy, the application object, its data files,
-// the long-lived forms and the message loop. Returns 0 on every path.
+// The entry point and the composition root: the one place that knows every
+// layer. It makes sure one copy runs, creates the application object, reads
+// its data files, builds the long-lived forms on it and runs the message
+// loop. Returns 0 on every path.
 
-#include <QApplication>
 #include <cstdio>
 #include <exception>
 #include <memory>
 
 #include "app/AppTitle.h"
+#include "app/QtApplication.h"
 #include "app/QtPlatform.h"
 #include "app/QtSingleInstance.h"
 #include "app/TTalvexApp.h"
 #include "mainform/TfmRCatMain.h"
-#include "platform/MessageSink.h"
 
 namespace {
 
-void ShowException(const char* what) {
-  platform::ShowMessage(std::string("Exception: ") + (what ? what : "unknown error"));
-}
-
-int RunProgram(QApplication& app, QtSingleInstance& instance) {
-  TalvexApp = new TTalvexApp;
+void RunProgram(QApplication& app, QtSingleInstance& instance) {
   std::unique_ptr<TfmRCatMain> mainForm;
   try {
+    TalvexApp = new TTalvexApp;
     if (TalvexApp->OpenDataFiles()) {
       app.setApplicationDisplayName(QString::fromLatin1(kAppTitle));
       mainForm = std::make_unique<TfmRCatMain>(*TalvexApp);
       QObject::connect(&instance, &QtSingleInstance::raiseRequested, mainForm.get(),
                        &TfmRCatMain::BringToFront);
       mainForm->show();
+      mainForm->activateWindow();
       std::fprintf(stderr, "Talvex: main window shown\n");
       app.exec();
+      // A window closed some other way than by its close event still
+      // writes its files and stops its threads.
+      mainForm->FormClose();
       talvexqt::CloseHandOvers();
     }
   } catch (const std::exception& e) {
@@ -41,26 +42,23 @@ int RunProgram(QApplication& app, QtSingleInstance& instance) {
   mainForm.reset();
   delete TalvexApp;
   TalvexApp = nullptr;
-  return 0;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);  // the command line is not used
+  QtApplication app(argc, argv);  // the command line is not used
   app.setApplicationName(QString::fromLatin1(kAppTitle));
   talvexqt::InstallQtPlatform();
-  int result = 0;
   {
     QtSingleInstance instance(QString::fromLatin1(kInstanceName));
     if (instance.BecomeFirstOrRaiseOther()) {
       try {
-        result = RunProgram(app, instance);
+        RunProgram(app, instance);
       } catch (...) {
-        result = 0;
       }
     }
   }
   talvexqt::RemoveQtPlatform();
-  return result;
+  return 0;
 }

@@ -8,9 +8,11 @@
 #include <QThread>
 #include <QTimer>
 #include <atomic>
+#include <stdexcept>
 #include <thread>
 
 #include "QtTestApp.h"
+#include "RecordingMessageSink.h"
 #include "app/QtPlatform.h"
 #include "platform/MessageSink.h"
 #include "platform/Synchronize.h"
@@ -79,4 +81,19 @@ TEST(QtPlatform, QuestionFromAnotherThreadIsAskedOnTheMainThread) {
   EXPECT_EQ(seenText, "Radio not connected - connect now?");
   EXPECT_EQ(seenTitle, "Warning no radio");
   EXPECT_TRUE(boxOnMain);
+}
+
+TEST(QtPlatform, AnExceptionInAnEventHandlerIsShownAndTheLoopGoesOn) {
+  EnsureQtApp();
+  RecordingMessageSink messages;
+  QTimer::singleShot(0, [] { throw std::runtime_error("boom"); });
+  bool after = false;
+  QTimer::singleShot(5, [&after] { after = true; });
+  for (int i = 0; i < 2000 && !after; ++i) {
+    QApplication::processEvents(QEventLoop::AllEvents, 5);
+    QThread::msleep(1);
+  }
+  EXPECT_TRUE(after);
+  ASSERT_EQ(messages.Messages().size(), 1u);
+  EXPECT_EQ(messages.Messages()[0], "Exception: boom");
 }
