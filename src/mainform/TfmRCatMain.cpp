@@ -80,6 +80,8 @@ TfmRCatMain::TfmRCatMain(TTalvexApp& app, QWidget* parent)
   InstallKeyPreview();
   InstallGridHandlers();
   FormCreate();
+  // The resume dialog is prepared once, from the files read at start-up.
+  m_resume = std::make_unique<TfmResume>(ResumeValuesFrom(m_app.options, m_app.SerialPorts()), this);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame = geometry();
     frame.moveCenter(screen->availableGeometry().center());

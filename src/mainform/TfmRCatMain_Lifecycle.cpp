@@ -35,6 +35,7 @@ void TfmRCatMain::FormActivate() {
   if (m_app.firstActivation) {
     m_app.firstActivation = false;
     if (!m_app.restartFileRead) return;
+    m_resume->PlaceOver(frameGeometry());
     m_resume->exec();
     if (!m_resume->ResumePressed()) return;
     const TResumeChoices choices = m_resume->Choices();
@@ -50,7 +51,7 @@ void TfmRCatMain::FormActivate() {
     if (!choices.userLog) SwitchLocalLogging(false);
   }
 
-  if (m_resume) {
+  {
     const TResumeChoices boxes = m_resume->Choices();
     m_app.options.wantMessageButtons = boxes.messageButtons;
     m_app.options.wantKeyboard = boxes.keyboard;

@@ -1,0 +1,195 @@
+// The main window over the simulated radio: creation, the resume path, the
+// first connection, the listener steps and closing.
+
+#include <QAction>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+
+#include "MainWindowTestSupport.h"
+#include "data/TLogRecord.h"
+
+namespace {
+
+QLabel* Panel(TfmRCatMain& window, const char* name) {
+  return window.findChild<QLabel*>(QString::fromLatin1(name));
+}
+
+// Index of the first trace line that starts with name, or -1.
+int TraceIndex(const std::vector<std::string>& trace, const std::string& name, int from = 0) {
+  for (int i = from; i < static_cast<int>(trace.size()); ++i)
+    if (trace[i].compare(0, name.size() + 1, name + "(") == 0) return i;
+  return -1;
+}
+
+auto ResumeWithRadio(bool radio) {
+  return [radio](QDialog& dialog) {
+    SetBox(dialog, "ckbResumeRadioPort", radio);
+    Click(dialog, "bnResume");
+  };
+}
+
+}  // namespace
+
+TEST(MainWindow, ComponentsCarryTheirNamesCaptionsAndSizes) {
+  WindowProgram program;
+  TfmRCatMain& window = program.Start();
+  for (const char* name : {"Panel1", "sgLog", "pnKeys", "pnConnecting", "pnEsc", "pnF1", "pnF2", "pnF3",
+                           "pnF4", "pnF5", "pnF6", "pnF7", "pnSending", "imVaroPanel",
+                           "pnActivateSoftPanel", "OpenDialog1", "tmHealthCheck", "MainMenu1"})
+    EXPECT_NE(window.findChild<QObject*>(QString::fromLatin1(name)), nullptr) << name;
+
+  auto* grid = window.findChild<QTableWidget*>(QStringLiteral("sgLog"));
+  ASSERT_EQ(grid->columnCount(), 12);
+  ASSERT_EQ(grid->rowCount(), 2);
+  const char* headings[] = {"DATE",  "FREQ",  "MODE",    "POWER", "UTC-ON", "STN.WRKD",
+                            "S.RST", "R.RST", "UTC-OFF", "QTH",   "NAME",   "ORGS"};
+  for (int c = 0; c < 12; ++c) EXPECT_EQ(grid->item(0, c)->text().toStdString(), headings[c]);
+  EXPECT_EQ(grid->rowHeight(1), 17);
+  EXPECT_TRUE(grid->font().bold());
+
+  EXPECT_EQ(Panel(window, "pnF1")->text(), "F1 - CQ");
+  EXPECT_EQ(Panel(window, "pnF7")->text(), "F7 - LOG");
+  EXPECT_EQ(Panel(window, "pnF7")->toolTip(), "Log the QSO");
+  EXPECT_EQ(Panel(window, "pnEsc")->text(), "ESC - Stop");
+  EXPECT_FALSE(window.findChild<QFrame*>(QStringLiteral("pnKeys"))->isEnabled());
+  EXPECT_EQ(Panel(window, "pnActivateSoftPanel")->text(), "Click to Activate Soft Panel");
+  EXPECT_TRUE(Panel(window, "pnActivateSoftPanel")->isHidden());
+  EXPECT_EQ(Panel(window, "imVaroPanel")->size(), QSize(910, 295));
+  auto* timer = window.findChild<QTimer*>(QStringLiteral("tmHealthCheck"));
+  EXPECT_EQ(timer->interval(), 10000);
+  EXPECT_FALSE(timer->isActive());
+  EXPECT_EQ(window.width(), 918);
+  EXPECT_EQ(window.height(), 408);
+  EXPECT_TRUE(window.windowTitle().startsWith("Talvex de N0CALL:  [Built: "));
+  EXPECT_TRUE(window.windowTitle().endsWith("]"));
+}
+
+TEST(MainWindow, WithoutARestartFileNothingIsResumedOrConnected) {
+  WindowProgram program;
+  TfmRCatMain& window = program.ShowAndResume(nullptr);
+  PumpFor(100);
+  EXPECT_FALSE(program.app->IsRadioConnected(1));
+  EXPECT_FALSE(window.findChild<QFrame*>(QStringLiteral("pnKeys"))->isEnabled());
+  EXPECT_TRUE(program.sim->Calls("CONNECTRADIO").empty());
+  // F7 with no log request listener does nothing.
+  window.RequestLog();
+  PumpFor(50);
+  EXPECT_FALSE(program.dir.Exists("Logs/Dravel_DEFAULTLOG.txt"));
+}
+
+TEST(MainWindow, ResumeWithTheRadioUntickedOnlySaysConnecting) {
+  WindowProgram program;
+  program.WriteRestartFile(kRestartOnCom7);
+  TfmRCatMain& window = program.ShowAndResume(ResumeWithRadio(false));
+  EXPECT_EQ(Panel(window, "pnConnecting")->text(), "Connecting");
+  EXPECT_FALSE(program.app->IsRadioConnected(1));
+  EXPECT_TRUE(program.sim->Calls("CONNECTRADIO").empty());
+}
+
+TEST(MainWindow, FirstConnectionConnectsInOrderAndShrinksToGridAndKeys) {
+  WindowProgram program;
+  program.WriteRestartFile(kRestartOnCom7);
+  TfmRCatMain& window = program.ShowAndResume(ResumeWithRadio(true));
+  ASSERT_TRUE(program.app->IsRadioConnected(1));
+  auto* grid = window.findChild<QTableWidget*>(QStringLiteral("sgLog"));
+  auto* keys = window.findChild<QFrame*>(QStringLiteral("pnKeys"));
+  EXPECT_EQ(window.ClientHeight(), grid->height() + keys->height());
+  EXPECT_TRUE(keys->isEnabled());
+  EXPECT_FALSE(Panel(window, "pnActivateSoftPanel")->isHidden());
+
+  const auto trace = program.sim->Trace();
+  const int title = TraceIndex(trace, "INITTITLEBARFLAG");
+  const int connect = TraceIndex(trace, "CONNECTRADIO");
+  ASSERT_GE(connect, 0);
+  EXPECT_EQ(title + 1, connect);
+  EXPECT_NE(trace[connect].find("\"Varo,VaroSim.dll,19200,8N,1,NOHANDSHAKE,20,PRPD\""), std::string::npos)
+      << trace[connect];
+  // Steps 6 to 14 in their order.
+  int at = connect;
+  for (const char* name : {"SETBAUDRATE", "READFREQUENCY", "READMODE", "HIDECONFIGPANEL", "HIDECLOSEPANEL",
+                           "HIDESMALLPANEL", "SETLOGREQUESTEVENTHANDLE", "SETMSGEVENTHANDLES",
+                           "SETSHOWMEMBERS", "SETNAMESHISTORYFILE", "SETLOGFILE", "SETWANTSLOG",
+                           "SETDEFAULTLOGFILE", "HIDEKEYBOARD", "HIDELOGGRID", "SHOWMSGBUTTONS",
+                           "SETMSGATINDEX", "SETAUTOREPEATDELAYTIME", "SETAUTOREPEATSTATUS"}) {
+    const int next = TraceIndex(trace, name, at);
+    EXPECT_GT(next, at) << name << " after " << trace[at];
+    if (next > at) at = next;
+  }
+  // The over event first, then the start event; the CWOps flag first.
+  const std::string events = program.sim->Calls("SETMSGEVENTHANDLES").at(0);
+  EXPECT_EQ(events, "SETMSGEVENTHANDLES(" + std::to_string(window.MsgOverEvent()) + ", " +
+                        std::to_string(window.MsgStartEvent()) + ", 1)");
+  EXPECT_EQ(program.sim->Calls("SETSHOWMEMBERS").at(0), "SETSHOWMEMBERS(1, 0, 1)");
+  EXPECT_TRUE(window.MenuItem("Show CWOps Members")->isChecked());
+  EXPECT_FALSE(window.MenuItem("Show FOC Members")->isChecked());
+  EXPECT_TRUE(window.MenuItem("Enable Auto CQ")->isEnabled());
+  EXPECT_FALSE(window.MenuItem("Enable Auto CQ")->isChecked());
+  program.Close();
+}
+
+TEST(MainWindow, TheGridFollowsTheRadioAndTheSendingStatusFollowsItsMessages) {
+  WindowProgram program;
+  program.WriteRestartFile(kRestartOnCom7);
+  TfmRCatMain& window = program.ShowAndResume(ResumeWithRadio(true));
+  ASSERT_TRUE(program.app->IsRadioConnected(1));
+
+  program.sim->Control("FREQ=14025000");
+  program.sim->Control("MODE=CW");
+  program.sim->Control("POWER=75");
+  ASSERT_TRUE(PumpUntil([&] { return program.Cell(kCellFreq) == "14025"; })) << program.Cell(kCellFreq).toStdString();
+  EXPECT_TRUE(PumpUntil([&] { return program.Cell(kCellMode) == "CW" && program.Cell(kCellPower) == "75"; }))
+      << program.Cell(kCellMode).toStdString() << " " << program.Cell(kCellPower).toStdString();
+
+  // Between messages the sending panel shows the radio's baud rate.
+  program.sim->Control("BAUD=4800");
+  QLabel* sending = Panel(window, "pnSending");
+  EXPECT_TRUE(PumpUntil([&] { return sending->text() == "4800"; })) << sending->text().toStdString();
+
+  // A message: its caption and expanded text from its start to its end, and
+  // radio changes meanwhile leave the caption alone.
+  program.sim->Control("SPEED=50");
+  window.SendMessage(2);
+  ASSERT_TRUE(PumpUntil([&] { return sending->text() == "Sending MSG2"; })) << sending->text().toStdString();
+  EXPECT_EQ(sending->toolTip(), Panel(window, "pnF3")->toolTip());
+  program.sim->Control("KNOB=3");
+  PumpFor(30);
+  EXPECT_TRUE(sending->text() == "Sending MSG2" || sending->text().isEmpty());
+  EXPECT_TRUE(PumpUntil([&] { return sending->text().isEmpty() || sending->text() == "4800"; }));
+  program.Close();
+}
+
+TEST(MainWindow, ColumnWidthsComeBackAtActivationAndAreKeptAtClosing) {
+  WindowProgram program;
+  program.WriteRestartFile(std::string(kRestartOnCom7) + "LOG_DISPLAY_COLWIDTH_QTH=91\n");
+  TfmRCatMain& window = program.ShowAndResume([](QDialog& dialog) { Click(dialog, "bnCancel"); });
+  auto* grid = window.findChild<QTableWidget*>(QStringLiteral("sgLog"));
+  EXPECT_EQ(grid->columnWidth(kCellQth), 91);
+  grid->setColumnWidth(kCellQth, 120);
+  window.FormActivate();
+  EXPECT_EQ(grid->columnWidth(kCellQth), 91);
+  grid->setColumnWidth(kCellName, 133);
+  program.Close();
+  EXPECT_EQ(program.app->options.columnWidths[kCellName], 133);
+  EXPECT_NE(program.dir.Read("Dravel_RESTART.txt").find("LOG_DISPLAY_COLWIDTH_NAME=133"), std::string::npos);
+}
+
+TEST(MainWindow, ClosingWritesTheRadioRestartFileDisconnectsThenWritesTheRestartFile) {
+  WindowProgram program;
+  program.WriteRestartFile(kRestartOnCom7);
+  program.ShowAndResume(ResumeWithRadio(true));
+  ASSERT_TRUE(program.app->IsRadioConnected(1));
+  program.dir.Write("Dravel_RESTART.txt", "");
+  program.sim->ClearTrace();
+  program.Close();
+  EXPECT_FALSE(program.app->IsRadioConnected(1));
+  EXPECT_TRUE(program.dir.Exists("Dravel_RADIORESTART.txt"));
+  EXPECT_NE(program.dir.Read("Dravel_RESTART.txt").find("END_OF_RESTART_FILE=YES"), std::string::npos);
+  const auto radioRestart = std::filesystem::last_write_time(program.dir.Path("Dravel_RADIORESTART.txt"));
+  const auto restart = std::filesystem::last_write_time(program.dir.Path("Dravel_RESTART.txt"));
+  EXPECT_LE(radioRestart, restart);
+  EXPECT_EQ(program.sim->Calls("DISCONNECTRADIO").size(), 1u);
+  // A second close does nothing more.
+  program.window->FormClose();
+  EXPECT_EQ(program.sim->Calls("DISCONNECTRADIO").size(), 1u);
+}
