@@ -21,7 +21,6 @@ void RunProgram(QApplication& app, QtSingleInstance& instance) {
   try {
     TalvexApp = new TTalvexApp;
     if (TalvexApp->OpenDataFiles()) {
-      app.setApplicationDisplayName(QString::fromLatin1(kAppTitle));
       mainForm = std::make_unique<TfmRCatMain>(*TalvexApp);
       QObject::connect(&instance, &QtSingleInstance::raiseRequested, mainForm.get(),
                        &TfmRCatMain::BringToFront);

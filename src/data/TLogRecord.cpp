@@ -173,8 +173,10 @@ std::string BuildAdifRecord(const TLogContact& contact) {
   AddField(record, "MODE", mode.mode);
   AddField(record, "SUBMODE", mode.submode);
   AddField(record, "TX_PWR", LeadingNumber(cell[kCellPower]));
-  AddField(record, "RST_SENT", Trim(cell[kCellSentRst]));
-  AddField(record, "RST_RCVD", Trim(cell[kCellRcvdRst]));
+  // The same reports the record line gets: "599" for an empty cell.
+  const auto report = [](const std::string& text) { return Trim(text).empty() ? std::string("599") : Trim(text); };
+  AddField(record, "RST_SENT", report(cell[kCellSentRst]));
+  AddField(record, "RST_RCVD", report(cell[kCellRcvdRst]));
   AddField(record, "QTH", Trim(cell[kCellQth]));
   AddField(record, "NAME", Trim(cell[kCellName]));
   AddField(record, "COMMENT", Trim(cell[kCellOrgs]));

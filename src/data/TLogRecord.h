@@ -30,7 +30,8 @@ std::string BuildRecordLine(const TLogContact& contact);
 /// TIME_ON, TIME_OFF (from the cells, or the moment when empty), CALL, FREQ
 /// in MHz and BAND from the FREQ cell in kHz, MODE (with SUBMODE for LSB
 /// and USB), TX_PWR, RST_SENT, RST_RCVD, QTH, NAME, and the memberships as
-/// COMMENT. Fields whose cell is empty or unreadable are left out.
+/// COMMENT. Empty reports are "599", as in the record line; other fields
+/// whose cell is empty or unreadable are left out.
 std::string BuildAdifRecord(const TLogContact& contact);
 
 /// The ADIF header: a line of text, then ADIF_VER, PROGRAMID,

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFrame>
+#include <QLayout>
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QScreen>
@@ -175,7 +176,7 @@ void TfmRCatMain::BuildComponents() {
   tmHealthCheck->setInterval(10000);  // runs nothing: the connection is not checked
 
   m_central->setFixedSize(kFormWidth, kFormHeight - menuBar()->sizeHint().height());
-  adjustSize();
+  resize(kFormWidth, kFormHeight);
 }
 
 void TfmRCatMain::FormCreate() {
@@ -208,7 +209,8 @@ int TfmRCatMain::ClientHeight() const { return m_central->height(); }
 
 void TfmRCatMain::SetClientHeight(int height) {
   m_central->setFixedHeight(height);
-  adjustSize();
+  layout()->activate();
+  resize(width(), menuBar()->height() + height);
 }
 
 void TfmRCatMain::SetConnecting(const QString& text) {

@@ -77,10 +77,13 @@ TEST(AdifRecord, HoldsEveryFilledCell) {
   EXPECT_EQ(r, expected);
 }
 
-TEST(AdifRecord, EmptyCellsAreLeftOutAndTimesComeFromTheMoment) {
+TEST(AdifRecord, EmptyCellsGetTheRecordLineDefaultsOrAreLeftOut) {
+  // Date, times and reports as the record line has them; what the line
+  // writes as N/A (or leaves empty) is left out.
   const auto r = OneRecord(Contact({{kCellStation, "W1AW"}}));
   const std::map<std::string, std::string> expected{
-      {"QSO_DATE", "20261208"}, {"TIME_ON", "1423"}, {"TIME_OFF", "1423"}, {"CALL", "W1AW"}};
+      {"QSO_DATE", "20261208"}, {"TIME_ON", "1423"},    {"TIME_OFF", "1423"},
+      {"CALL", "W1AW"},         {"RST_SENT", "599"},    {"RST_RCVD", "599"}};
   EXPECT_EQ(r, expected);
   // Cells that are not a date, a time or a number.
   const auto odd = OneRecord(Contact({{kCellStation, "W1AW"},

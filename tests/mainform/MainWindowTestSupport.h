@@ -74,6 +74,7 @@ class WindowProgram {
   WindowProgram() {
     EnsureQtApp();
     talvexqt::InstallQtPlatform();
+    platform::SetMessageSink(&messages);  // the recorder, not Qt's boxes
     dir.Write("Dravel_INI.txt", "VERSION=test\nNAMES_HISTORY_FILE=Talvex_NAMES.txt\n");
     dir.Write("Devices/Dravel_DEVICES.txt", "RADIO=Varo,VaroSim.dll,38400,8N,1,NOHANDSHAKE,20\n");
     dir.Write("Devices/Dravel_PORTS.txt", "COM7=/dev/null\nCOM8=/dev/zero\n");

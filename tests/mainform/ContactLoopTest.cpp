@@ -1,0 +1,266 @@
+// The operator's contact loop in the real window over the simulated radio:
+// message keys, Auto CQ, typing into the logging grid, and logging.
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include "../data/AdifTestReader.h"
+#include "MainWindowTestSupport.h"
+#include "data/TLogRecord.h"
+#include "data/TextUtils.h"
+#include "platform/DateTime.h"
+
+namespace {
+
+auto Resume(bool radio) {
+  return [radio](QDialog& dialog) {
+    SetBox(dialog, "ckbResumeRadioPort", radio);
+    Click(dialog, "bnResume");
+  };
+}
+
+QTableWidget* Grid(TfmRCatMain& window) { return window.findChild<QTableWidget*>(QStringLiteral("sgLog")); }
+
+// Opens the cell's editor and types the text into it, key by key.
+QLineEdit* TypeInto(TfmRCatMain& window, int column, const QString& text) {
+  QTableWidget* grid = Grid(window);
+  grid->setCurrentCell(1, column);  // opens the cell's editor
+  const QModelIndex index = grid->model()->index(1, column);
+  if (!grid->indexWidget(index)) grid->editItem(grid->item(1, column));
+  auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(index));
+  EXPECT_NE(editor, nullptr);
+  if (editor) QTest::keyClicks(editor, text);
+  return editor;
+}
+
+void PressKey(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QTest::keyClick(target, key, modifiers);
+}
+
+// A station on the air: the window connected through the resume dialog,
+// with a names file.
+struct Station {
+  WindowProgram program;
+  TfmRCatMain* window = nullptr;
+  explicit Station(const std::string& restart = kRestartOnCom7) {
+    program.dir.Write("Documents/Talvex_NAMES.txt", "W1AW,Hiram,1234,FOC\nW1AW,Hiram,567,CWOP\nK9XYZ,Ann,88,CWOP\n");
+    program.WriteRestartFile(restart);
+    window = &program.ShowAndResume(Resume(true));
+    EXPECT_TRUE(program.app->IsRadioConnected(1));
+    program.sim->ClearTrace();
+  }
+  ~Station() { program.Close(); }
+  std::string DefaultLog() const { return program.dir.Read("Logs/Dravel_DEFAULTLOG.txt"); }
+  bool WaitForLogLines(std::size_t lines) {
+    return PumpUntil([&] {
+      const std::string log = DefaultLog();
+      return static_cast<std::size_t>(std::count(log.begin(), log.end(), '\n')) >= lines;
+    });
+  }
+};
+
+}  // namespace
+
+TEST(ContactLoop, FunctionKeysSendWhateverModifierAndEscStopsBothRadios) {
+  Station station;
+  TfmRCatMain& window = *station.window;
+  QWidget* grid = Grid(window);
+  PressKey(grid, Qt::Key_F3);
+  PressKey(grid, Qt::Key_F3, Qt::ShiftModifier);
+  PressKey(grid, Qt::Key_F1, Qt::ControlModifier);
+  const auto sends = station.program.sim->Calls("SENDMSGATINDEX");
+  ASSERT_EQ(sends.size(), 3u);
+  EXPECT_EQ(sends[0], "SENDMSGATINDEX(2, 1)");
+  EXPECT_EQ(sends[1], "SENDMSGATINDEX(2, 1)");
+  EXPECT_EQ(sends[2], "SENDMSGATINDEX(0, 1)");
+  // ESC with nothing being sent still stops.
+  PressKey(grid, Qt::Key_Escape);
+  EXPECT_EQ(station.program.sim->Calls("STOPAUTOREPEATMESSAGE").size(), 1u);
+  // The key row's clicks do the same.
+  QTest::mouseClick(window.findChild<QLabel*>(QStringLiteral("pnF6")), Qt::LeftButton);
+  EXPECT_EQ(station.program.sim->Calls("SENDMSGATINDEX").back(), "SENDMSGATINDEX(5, 1)");
+  QTest::mouseClick(window.findChild<QLabel*>(QStringLiteral("pnEsc")), Qt::LeftButton);
+  EXPECT_EQ(station.program.sim->Calls("STOPAUTOREPEATMESSAGE").size(), 2u);
+  // Other keys reach the grid as usual.
+  EXPECT_FALSE(TfmRCatMain::IsMessageKey(Qt::Key_F8));
+}
+
+TEST(ContactLoop, UntickingAutoCqStopsTheMessageBeforeSwitchingRepeatOff) {
+  Station station;
+  QAction* autoCq = station.window->MenuItem("Enable Auto CQ");
+  autoCq->trigger();  // on
+  EXPECT_TRUE(station.program.app->options.wantAutoCq);
+  station.program.sim->ClearTrace();
+  autoCq->trigger();  // off
+  const auto trace = station.program.sim->Trace();
+  ASSERT_GE(trace.size(), 2u);
+  EXPECT_EQ(trace[0], "STOPAUTOREPEATMESSAGE(1)");
+  EXPECT_EQ(trace[1], "SETAUTOREPEATSTATUS(0, 1)");
+  EXPECT_FALSE(station.program.app->options.wantAutoCq);
+}
+
+TEST(ContactLoop, TypingACallFillsNameAndOrgsAndLoadsTheExpandedMessages) {
+  Station station;
+  TfmRCatMain& window = *station.window;
+  QLineEdit* editor = TypeInto(window, kCellStation, "w1");
+  ASSERT_NE(editor, nullptr);
+  EXPECT_TRUE(station.program.Cell(kCellName).isEmpty());
+  EXPECT_TRUE(station.program.app->stationWorked.empty());  // too short to look up
+  QTest::keyClicks(editor, "a");  // W1A: a call sign, not in the names file
+  EXPECT_EQ(station.program.app->stationWorked.str(), "W1A");
+  EXPECT_TRUE(station.program.Cell(kCellName).isEmpty());
+  station.program.sim->ClearTrace();
+  QTest::keyClicks(editor, "w");
+  EXPECT_EQ(station.program.Cell(kCellStation), "w1aw");
+  EXPECT_EQ(station.program.Cell(kCellName), "Hiram");
+  EXPECT_EQ(station.program.Cell(kCellOrgs), "CWOP");  // only CWOps members are shown
+  EXPECT_EQ(station.program.app->stationWorked.str(), "W1AW");
+  EXPECT_EQ(station.program.app->operatorName.str(), "HIRAM");
+  const auto loads = station.program.sim->Calls("SETMSGATINDEX");
+  ASSERT_EQ(loads.size(), 6u);
+  EXPECT_EQ(loads[2], "SETMSGATINDEX(\"W1AW UR 599 599 NAME HIRAM\", 2, 1)");
+  EXPECT_EQ(loads[5], "SETMSGATINDEX(\"73 W1AW TU\", 5, 1)");
+  EXPECT_GT(station.program.sim->Query("UNITS2"), 0);
+  EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("pnF3"))->toolTip(), "W1AW UR 599 599 NAME HIRAM");
+
+  // A two-character report: the messages say 599, the log keeps the two.
+  station.program.sim->ClearTrace();
+  TypeInto(window, kCellSentRst, "57");
+  EXPECT_EQ(station.program.app->sentRst.str(), "599");
+  EXPECT_EQ(station.program.sim->Calls("SETMSGATINDEX").at(2), "SETMSGATINDEX(\"W1AW UR 599 599 NAME HIRAM\", 2, 1)");
+  TypeInto(window, kCellStation, "");
+  PressKey(Grid(window), Qt::Key_F7);
+  ASSERT_TRUE(station.WaitForLogLines(1));
+  const std::string line = station.DefaultLog();
+  EXPECT_NE(line.find(":W1AW:57:599:"), std::string::npos) << line;
+}
+
+TEST(ContactLoop, F7LogsTheExactLineAndClearsTheRowForTheNextContact) {
+  Station station;
+  TfmRCatMain& window = *station.window;
+  station.program.sim->Control("FREQ=7025000");
+  station.program.sim->Control("MODE=CW");
+  station.program.sim->Control("POWER=50");
+  ASSERT_TRUE(PumpUntil([&] { return station.program.Cell(kCellPower) == "50"; }));
+  TypeInto(window, kCellStation, "k9xyz");
+  const double before = UtcNow();
+  PressKey(Grid(window), Qt::Key_F7);
+  ASSERT_TRUE(station.WaitForLogLines(1));
+  const double after = UtcNow();
+  const std::string line = station.DefaultLog();
+  // One moment for every default: the UTC-ON and UTC-OFF defaults are equal.
+  bool matched = false;
+  for (double t : {before, after}) {
+    const std::string date = platform::FormatDateTime("yyyy-mm-dd", t);
+    const std::string time = platform::FormatDateTime("hhnn", t);
+    matched = matched || line == date + ":7025:CW:50:" + time + ":K9XYZ:599:599:" + time + ":N/A:ANN:CWOP\n";
+  }
+  EXPECT_TRUE(matched) << line;
+  for (int c : {kCellDate, kCellUtcOn, kCellStation, kCellName, kCellOrgs})
+    EXPECT_TRUE(station.program.Cell(c).isEmpty()) << c;
+  EXPECT_EQ(station.program.Cell(kCellFreq), "7025");  // the radio's values stay
+  EXPECT_EQ(Grid(window)->currentColumn(), kCellStation);
+  EXPECT_EQ(station.program.app->sentRst.str(), "599");
+}
+
+TEST(ContactLoop, F7WithoutAValidCallOrBeforeAnyConnectionWritesNothing) {
+  {
+    Station station;
+    TypeInto(*station.window, kCellStation, "12");
+    TypeInto(*station.window, kCellQth, "Boston");
+    PressKey(Grid(*station.window), Qt::Key_F7);
+    PumpFor(100);
+    EXPECT_EQ(station.DefaultLog(), "");
+    EXPECT_EQ(station.program.Cell(kCellQth), "Boston");  // the row is left alone
+  }
+  {
+    WindowProgram program;
+    TfmRCatMain& window = program.ShowAndResume(nullptr);  // no restart file: nothing runs
+    TypeInto(window, kCellStation, "W1AW");
+    PressKey(Grid(window), Qt::Key_F7);
+    PumpFor(100);
+    EXPECT_FALSE(program.dir.Exists("Logs/Dravel_DEFAULTLOG.txt"));
+    program.Close();
+  }
+}
+
+TEST(ContactLoop, AnAdifLocalLogGetsTheSameContactFieldByField) {
+  Station station;
+  station.program.app->SetLocalLogFile(station.program.dir.Path("Logs/mine.adi"));
+  station.program.app->SetLocalLogType(kLogTypeAdif);
+  station.program.app->localLogWantedAdif = true;
+  TypeInto(*station.window, kCellStation, "W1AW");
+  PressKey(Grid(*station.window), Qt::Key_F7);
+  ASSERT_TRUE(station.WaitForLogLines(1));
+  const std::string colon = station.DefaultLog();
+  const auto adif = ReadAdif(station.program.dir.Read("Logs/mine.adi"));
+  ASSERT_TRUE(adif.has_value());
+  ASSERT_EQ(adif->records.size(), 1u);
+  const auto& r = adif->records[0];
+  EXPECT_EQ(r.at("CALL"), "W1AW");
+  EXPECT_EQ(r.at("RST_SENT"), "599");
+  EXPECT_EQ(r.at("RST_RCVD"), "599");
+  EXPECT_EQ(r.at("TIME_ON"), r.at("TIME_OFF"));
+  std::vector<std::string> fields;  // empty fields kept
+  for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1)
+    fields.push_back(colon.substr(start, (end = colon.find(':', start)) - start));
+  ASSERT_EQ(fields.size(), 12u) << colon;
+  EXPECT_EQ(r.at("TIME_ON"), fields[kCellUtcOn]) << colon;
+  EXPECT_EQ(r.at("QSO_DATE"), colon.substr(0, 4) + colon.substr(5, 2) + colon.substr(8, 2));
+  EXPECT_EQ(r.at("NAME"), "Hiram");
+  EXPECT_EQ(r.count("QTH"), 0u);  // "N/A" in the colon line: left out
+}
+
+TEST(ContactLoop, WhatTheOperatorTypesNeverBreaksALogLine) {
+  Station station;
+  TfmRCatMain& window = *station.window;
+  TypeInto(window, kCellStation, "W1AW");
+  // A pasted multi-line text and control characters in QTH and NAME.
+  window.sgLogSetEditText(1, kCellQth, "Main St\nBoston:MA\t\x01");
+  window.sgLogSetEditText(1, kCellName, QString::fromUtf8("J\xc3\xbcrgen\r\n"));
+  PressKey(Grid(window), Qt::Key_F7);
+  ASSERT_TRUE(station.WaitForLogLines(1));
+  const std::string log = station.DefaultLog();
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1) << log;
+  EXPECT_EQ(std::count(log.begin(), log.end(), ':'), 11) << log;
+  EXPECT_EQ(log.find('\r'), std::string::npos);
+  EXPECT_EQ(log.find('\t'), std::string::npos);
+  EXPECT_EQ(log.find('\x01'), std::string::npos);
+  // The messages never carry a line break either.
+  for (const std::string& load : station.program.sim->Calls("SETMSGATINDEX")) {
+    EXPECT_EQ(load.find('\n'), std::string::npos) << load;
+    EXPECT_EQ(load.find('\r'), std::string::npos) << load;
+  }
+}
+
+TEST(ContactLoop, ALongRecordLineIsCutAtOneHundred) {
+  Station station;
+  TfmRCatMain& window = *station.window;
+  TypeInto(window, kCellStation, "W1AW");
+  TypeInto(window, kCellQth, QString(60, 'Q'));
+  PressKey(Grid(window), Qt::Key_F7);
+  ASSERT_TRUE(station.WaitForLogLines(1));
+  const std::string log = station.DefaultLog();
+  EXPECT_EQ(log.size(), 101u) << log;  // 100 and the line end
+}
+
+TEST(ContactLoop, ALogFolderRemovedWhileRunningIsReportedAndTheOtherLogStillWritten) {
+  Station station;
+  const std::string localLog = station.program.dir.Path("Mine/local.txt");
+  std::filesystem::create_directories(station.program.dir.Path("Mine"));
+  station.program.app->SetLocalLogFile(localLog);
+  station.program.app->SetLocalLogType(kLogTypeArrl);
+  station.program.app->localLogWantedArrl = true;
+  std::filesystem::remove_all(station.program.dir.Path("Logs"));
+  station.program.messages.Clear();
+  TypeInto(*station.window, kCellStation, "W1AW");
+  PressKey(Grid(*station.window), Qt::Key_F7);
+  ASSERT_TRUE(PumpUntil([&] { return !station.program.messages.Messages().empty(); }));
+  const std::string message = station.program.messages.Messages()[0];
+  EXPECT_NE(message.find(station.program.dir.Path("Logs/Dravel_DEFAULTLOG.txt")), std::string::npos) << message;
+  EXPECT_NE(message.find("No such file or directory"), std::string::npos) << message;
+  EXPECT_TRUE(PumpUntil([&] { return !ReadWholeFile(localLog).empty(); }));
+  EXPECT_EQ(station.program.Cell(kCellStation), "W1AW");  // kept: the default log did not take it
+}
