@@ -9,10 +9,15 @@ TSioLogController::TSioLogController(TSioLogDialog& dialog, std::string portFile
 
 TSioLogController::~TSioLogController() {
   DiscardThread();
-  ReapRetired();
-  // A reader still waiting for a hand-over that will never run (the message
-  // loop is over) cannot be waited for; its thread is left to the process end.
-  for (auto& thread : m_retired) static_cast<void>(thread.release());
+  for (auto& thread : m_retired) {
+    // A reader still waiting for a hand-over that will never run (the
+    // message loop is over) cannot be waited for; its thread is left to the
+    // end of the process.
+    if (thread->EndReader())
+      thread.reset();
+    else
+      static_cast<void>(thread.release());
+  }
 }
 
 void TSioLogController::SetMenuChecked(bool checked) {
@@ -27,6 +32,11 @@ void TSioLogController::ReapRetired() {
     thread->WaitFor();
     return true;
   });
+}
+
+std::size_t TSioLogController::ReapEndedThreads() {
+  ReapRetired();
+  return m_retired.size();
 }
 
 void TSioLogController::DiscardThread() {
@@ -71,7 +81,9 @@ void TSioLogController::PerformSerialIoLogging(TSioLogSettings& settings, bool c
     return;
   }
   SetMenuChecked(true);
-  if (m_thread) {
+  // A thread whose port could not be opened does not keep the operator from
+  // the dialog: its "Connect" starts afresh and its "Disconnect" ends it.
+  if (IsPortOpen()) {
     platform::ShowMessage("Serial I/O Logging is currently using port " + m_dialog.PortText());
     return;
   }

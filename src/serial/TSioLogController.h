@@ -46,7 +46,7 @@ class TSioLogController {
   void ResumeSerialIoLogging(bool resumeWanted, TSioLogSettings& settings);
 
   /// The menu command. Checked: unchecks and stops logging if its port is
-  /// open. Unchecked: checks; with a logging thread only shows "Serial I/O
+  /// open. Unchecked: checks; with logging running only shows "Serial I/O
   /// Logging is currently using port " and the dialog's port text; else
   /// shows the dialog (centred first when centredForms) with the stored
   /// texts. "Connect" stores the format flags and the selected port and
@@ -76,6 +76,9 @@ class TSioLogController {
   /// Baud rate, data bits, stop bits and parity of the last start.
   const TSerialSettings& ConvertedSettings() const { return m_converted; }
   const TSIOThread* Thread() const { return m_thread.get(); }
+  /// Deletes the ended threads whose reader has finished since; answers how
+  /// many are still waiting for their hand-over to the main thread.
+  std::size_t ReapEndedThreads();
 
  private:
   void SetMenuChecked(bool checked);
