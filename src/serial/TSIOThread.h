@@ -31,11 +31,13 @@ class TSIOThread : public platform::WorkerThread {
   /// Paused, port closed and named, 57600 baud 8N1, received count 0.
   /// portFile names the port table (TCommPort).
   TSIOThread(const std::string& portName, TSioDataHandler handler, std::string portFile = {});
-  /// Ends the reader and waits for it.
+  /// Ends the reader and waits for it: delete only once EndReader answers
+  /// true or the reader has finished.
   ~TSIOThread() override;
 
   /// Stops, applies every setting to the port, and starts again if the port
-  /// was open. The logging controller passes RTS and DTR disabled.
+  /// was open. The logging controller passes RTS and DTR disabled. A port
+  /// error of the stop is raised.
   void Configure(const std::string& portName, std::uint32_t baudRate, std::uint8_t dataBits,
                  std::uint8_t stopBits, std::uint8_t parity, bool rtsEnabled, bool dtrEnabled);
   /// Opens the port, lets the reader run and sends one carriage return.
