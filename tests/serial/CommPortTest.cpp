@@ -207,13 +207,11 @@ TEST(CommPort, AVanishedDeviceRefusesSettingsAndIO) {
 }
 
 TEST(CommPort, EnumerationListsThePortsWhoseDeviceExists) {
-  PtyPort p("COM12=/dev/does-not-exist\n");
   PseudoTerminal second;
-  p.dir.Write("Devices/Dravel_PORTS.txt", "COM7=" + p.pty.Device() + "\nCOM12=/dev/does-not-exist\nCOM10=" +
-                                              second.Device() + "\n");
+  PtyPort p("COM12=/dev/does-not-exist\nCOM10=" + second.Device() + "\n");
   std::vector<std::string> list{"stale"};
   const int count = EnumerateCommPorts(p.portFile, list);
-  ASSERT_GE(count, 2);
+  ASSERT_GE(count, 2);  // and whatever real ports this machine has
   EXPECT_EQ(count, static_cast<int>(list.size()));
   EXPECT_EQ(list[0], "COM7");
   EXPECT_EQ(list[1], "COM10");
