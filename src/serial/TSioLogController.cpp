@@ -1,0 +1,137 @@
+#include "serial/TSioLogController.h"
+
+#include "data/TextUtils.h"
+#include "platform/MessageSink.h"
+#include "platform/SystemError.h"
+
+TSioLogController::TSioLogController(TSioLogDialog& dialog, std::string portFile)
+    : m_dialog(dialog), m_portFile(std::move(portFile)) {}
+
+TSioLogController::~TSioLogController() {
+  DiscardThread();
+  for (auto& thread : m_retired) {
+    // A reader still waiting for a hand-over that will never run (the
+    // message loop is over) cannot be waited for; its thread is left to the
+    // end of the process.
+    if (thread->EndReader())
+      thread.reset();
+    else
+      static_cast<void>(thread.release());
+  }
+}
+
+void TSioLogController::SetMenuChecked(bool checked) {
+  if (m_menuChecked == checked) return;
+  m_menuChecked = checked;
+  if (m_onMenuCheck) m_onMenuCheck(checked);
+}
+
+void TSioLogController::ReapRetired() {
+  std::erase_if(m_retired, [](const std::unique_ptr<TSIOThread>& thread) {
+    if (!thread->Finished()) return false;
+    thread->WaitFor();
+    return true;
+  });
+}
+
+std::size_t TSioLogController::ReapEndedThreads() {
+  ReapRetired();
+  return m_retired.size();
+}
+
+void TSioLogController::DiscardThread() {
+  ReapRetired();
+  if (!m_thread) return;
+  if (m_thread->IsPortOpen()) {
+    try {
+      m_thread->Stop();
+    } catch (const ECommError&) {
+      // The port is closed and released even when its settings could not go back.
+    }
+  }
+  if (m_thread->EndReader())
+    m_thread.reset();
+  else
+    m_retired.push_back(std::move(m_thread));
+}
+
+void TSioLogController::CreateAndStart(const std::string& portName) {
+  m_thread = std::make_unique<TSIOThread>(portName, &TSIOThread::IgnoreData, m_portFile);
+  m_thread->Configure(portName, m_converted.baudRate, m_converted.dataBits, m_converted.stopBits,
+                      m_converted.parity, false, false);
+  m_thread->Start();
+}
+
+void TSioLogController::ResumeSerialIoLogging(bool resumeWanted, TSioLogSettings& settings) {
+  if (!resumeWanted) {
+    settings.texts.port.Clear();
+    return;
+  }
+  DiscardThread();
+  m_converted = ConvertSerialTexts(settings.texts);
+  CreateAndStart(settings.texts.port.str());
+  m_dialog.SetLoggingButtons(true);
+}
+
+void TSioLogController::PerformSerialIoLogging(TSioLogSettings& settings, bool centredForms) {
+  ReapRetired();
+  if (m_menuChecked) {
+    SetMenuChecked(false);
+    if (IsPortOpen()) StopSerialIoLogging();
+    return;
+  }
+  SetMenuChecked(true);
+  // A thread whose port could not be opened does not keep the operator from
+  // the dialog: its "Connect" starts afresh and its "Disconnect" ends it.
+  if (IsPortOpen()) {
+    platform::ShowMessage("Serial I/O Logging is currently using port " + m_dialog.PortText());
+    return;
+  }
+  if (centredForms) m_dialog.CentreOnMainWindow();
+  m_dialog.SetStoredTexts(settings.texts);
+  m_dialog.ShowModal();
+  if (m_dialog.ConnectPressed()) {
+    settings.wantsAdif = m_dialog.AdifSelected();
+    settings.wantsArrl = m_dialog.ArrlSelected();
+    settings.texts.port = m_dialog.SelectedTexts().port.view();
+    StartSerialIoLogging(settings);
+  } else if (m_dialog.DisconnectPressed()) {
+    StopSerialIoLogging();
+    SetMenuChecked(false);
+  }
+}
+
+void TSioLogController::StartSerialIoLogging(TSioLogSettings& settings) {
+  DiscardThread();
+  const TSerialTexts selected = m_dialog.SelectedTexts();
+  m_converted = ConvertSerialTexts(selected);
+  settings.texts.stopBits = selected.stopBits.view();
+  settings.texts.parity = selected.parity.view();
+  settings.texts.baud = selected.baud.view();
+  settings.texts.dataBits = selected.dataBits.view();
+  CreateAndStart(settings.texts.port.str());
+  m_dialog.SetLoggingButtons(true);
+}
+
+void TSioLogController::StopSerialIoLogging() {
+  DiscardThread();
+  m_dialog.SetLoggingButtons(false);
+}
+
+bool TSioLogController::SendContact(std::string_view recordLine) {
+  ReapRetired();
+  if (!IsPortOpen()) return false;
+  FixedText<100> line(recordLine);
+  line += ":;";
+  const std::string text = UpperCase(line.view());
+  try {
+    return m_thread->Send(text.data(), static_cast<std::uint32_t>(text.size()));
+  } catch (const ECommError& error) {
+    const std::string port = m_thread->PortName();
+    StopSerialIoLogging();
+    SetMenuChecked(false);
+    platform::ShowMessage(platform::WithSystemError(
+        "Serial I/O logging stopped: could not write to " + port, static_cast<int>(error.Code())));
+    return false;
+  }
+}
