@@ -25,6 +25,7 @@
 #include "platform/DateTime.h"
 #include "platform/ProgramPath.h"
 #include "serial/TSioLogController.h"
+#include "serial/TfmRadioPort.h"
 #include "serial/TfmSioLog.h"
 
 namespace {
@@ -83,6 +84,11 @@ TfmRCatMain::TfmRCatMain(TTalvexApp& app, QWidget* parent)
   FormCreate();
   // The resume dialog is prepared once, from the files read at start-up.
   m_resume = std::make_unique<TfmResume>(ResumeValuesFrom(m_app.options, m_app.SerialPorts()), this);
+  m_radioPort = std::make_unique<TfmRadioPort>(m_app.GetPortsFile(), this);
+  m_sioLogDialog = std::make_unique<TfmSioLog>(m_app.GetPortsFile(), this);
+  m_sioLog = std::make_unique<TSioLogController>(*m_sioLogDialog, m_app.GetPortsFile());
+  m_sioLog->SetMenuCheckHandler(
+      [this](bool checked) { MenuItem(QStringLiteral("Perform Serial I/O Logging"))->setChecked(checked); });
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame = geometry();
     frame.moveCenter(screen->availableGeometry().center());

