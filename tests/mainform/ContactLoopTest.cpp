@@ -8,6 +8,7 @@
 
 #include "../data/AdifTestReader.h"
 #include "MainWindowTestSupport.h"
+#include "PseudoTerminal.h"
 #include "data/TLogRecord.h"
 #include "data/TextUtils.h"
 #include "platform/DateTime.h"
@@ -263,4 +264,42 @@ TEST(ContactLoop, ALogFolderRemovedWhileRunningIsReportedAndTheOtherLogStillWrit
   EXPECT_NE(message.find("No such file or directory"), std::string::npos) << message;
   EXPECT_TRUE(PumpUntil([&] { return !ReadWholeFile(localLog).empty(); }));
   EXPECT_EQ(station.program.Cell(kCellStation), "W1AW");  // kept: the default log did not take it
+}
+
+TEST(ContactLoop, ALoggedContactGoesOutOfTheSerialLoggingPort) {
+  PseudoTerminal farEnd;
+  WindowProgram program;
+  program.dir.Write("Devices/Dravel_PORTS.txt", "COM7=/dev/null\nCOM8=" + farEnd.Device() + "\n");
+  program.WriteRestartFile(std::string(kRestartOnCom7) + "SIOLOG_COM_PORT=COM8\nSIOLOG_BAUD_RATE=9600\n");
+  TfmRCatMain& window = program.ShowAndResume(Resume(true));
+  ASSERT_TRUE(program.app->IsRadioConnected(1));
+  EXPECT_EQ(farEnd.Receive(1), "\r");  // logging started
+  EXPECT_FALSE(window.MenuItem("Perform Serial I/O Logging")->isChecked());  // resumed, not checked
+  TypeInto(window, kCellStation, "w1aw");
+  PressKey(Grid(window), Qt::Key_F7);
+  ASSERT_TRUE(PumpUntil([&] { return farEnd.Pending() > 0; }));
+  PumpFor(20);
+  const std::string log = program.dir.Read("Logs/Dravel_DEFAULTLOG.txt");
+  ASSERT_FALSE(log.empty());
+  const std::string line = log.substr(0, log.size() - 1);
+  EXPECT_EQ(farEnd.Receive(line.size() + 2), line + ":;");
+  EXPECT_EQ(farEnd.Pending(), 0);  // no line end
+  program.Close();
+}
+
+TEST(ContactLoop, AfterAFailedConnectF7LogsWithoutARadio) {
+  WindowProgram program;
+  program.dir.Write("Devices/Dravel_DEVICES.txt", "RADIO=Varo,Missing.dll,38400\n");
+  TfmRCatMain& window = program.ShowAndResume(nullptr);
+  OnNextModal([](QDialog& dialog) {
+    Click(dialog, "bnStart");
+    OnNextModal([](QDialog& box) { box.done(0); });
+  });
+  window.ConnectCommand();
+  ASSERT_FALSE(program.app->IsRadioConnected(1));
+  TypeInto(window, kCellStation, "W1AW");
+  PressKey(Grid(window), Qt::Key_F7);
+  EXPECT_TRUE(PumpUntil([&] { return !program.dir.Read("Logs/Dravel_DEFAULTLOG.txt").empty(); }));
+  EXPECT_NE(program.dir.Read("Logs/Dravel_DEFAULTLOG.txt").find(":W1AW:"), std::string::npos);
+  program.Close();
 }

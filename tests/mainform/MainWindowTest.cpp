@@ -5,6 +5,9 @@
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
+#include <atomic>
+#include <thread>
 
 #include "MainWindowTestSupport.h"
 #include "data/TLogRecord.h"
@@ -192,4 +195,90 @@ TEST(MainWindow, ClosingWritesTheRadioRestartFileDisconnectsThenWritesTheRestart
   // A second close does nothing more.
   program.window->FormClose();
   EXPECT_EQ(program.sim->Calls("DISCONNECTRADIO").size(), 1u);
+}
+
+namespace {
+
+// Runs the connect command and answers the radio port dialog with the button.
+void ConnectCommandWith(TfmRCatMain& window, const char* button) {
+  OnNextModal([button](QDialog& dialog) { Click(dialog, button); });
+  window.ConnectCommand();
+}
+
+}  // namespace
+
+TEST(MainWindow, TheConnectCommandConnectsAndDisconnects) {
+  WindowProgram program;
+  TfmRCatMain& window = program.ShowAndResume(nullptr);
+  ConnectCommandWith(window, "bnStart");
+  ASSERT_TRUE(program.app->IsRadioConnected(1));
+  EXPECT_EQ(Panel(window, "pnConnecting")->text(), "Connecting");
+  EXPECT_NE(window.RadioChangeEvent(), platform::kNoEvent);
+  EXPECT_EQ(program.sim->Calls("READFREQUENCY").size(), 1u);
+  // The keys and radio menus come with the next activation.
+  window.FormActivate();
+  EXPECT_TRUE(window.findChild<QFrame*>(QStringLiteral("pnKeys"))->isEnabled());
+
+  program.sim->ClearTrace();
+  ConnectCommandWith(window, "bnStop");
+  EXPECT_FALSE(program.app->IsRadioConnected(1));
+  EXPECT_EQ(Panel(window, "pnConnecting")->text(), "Disconnected");
+  EXPECT_EQ(window.RadioChangeEvent(), platform::kNoEvent);
+  EXPECT_EQ(window.LogRequestEvent(), platform::kNoEvent);
+  EXPECT_NE(window.MsgOverEvent(), platform::kNoEvent);  // the message listeners keep running
+  // The radio restart file was written (the band limits went to the radio)
+  // before the radio was disconnected.
+  const auto trace = program.sim->Trace();
+  const int bands = TraceIndex(trace, "UPDATEBANDLIMITS");
+  const int disconnect = TraceIndex(trace, "DISCONNECTRADIO");
+  EXPECT_GE(bands, 0);
+  EXPECT_GT(disconnect, bands);
+  EXPECT_TRUE(program.dir.Exists("Dravel_RADIORESTART.txt"));
+  program.Close();
+}
+
+TEST(MainWindow, AFailedConnectSaysSoAndKeepsTheListenersForTheKeys) {
+  WindowProgram program;
+  program.dir.Write("Devices/Dravel_DEVICES.txt", "RADIO=Varo,Missing.dll,38400,8N,1,NOHANDSHAKE,20\n");
+  TfmRCatMain& window = program.ShowAndResume(nullptr);
+  QString boxCaption, boxText;
+  OnNextModal([&](QDialog& dialog) {
+    Click(dialog, "bnStart");
+    OnNextModal([&](QDialog& box) {
+      boxCaption = box.windowTitle();
+      auto* message = qobject_cast<QMessageBox*>(&box);
+      if (message) boxText = message->text();
+      box.done(0);
+    });
+  });
+  window.ConnectCommand();
+  EXPECT_FALSE(program.app->IsRadioConnected(1));
+  EXPECT_EQ(Panel(window, "pnConnecting")->text(), "Connect failed");
+  EXPECT_EQ(boxCaption, "Connect Failed");
+  EXPECT_EQ(boxText, "Try disconnect button and then retry connect");
+  EXPECT_NE(window.LogRequestEvent(), platform::kNoEvent);
+  program.Close();
+}
+
+TEST(MainWindowThreads, ConnectAndDisconnectTwentyTimesUnderAStormOfRadioChanges) {
+  WindowProgram program;
+  TfmRCatMain& window = program.ShowAndResume(nullptr);
+  std::atomic<bool> storm{true};
+  // The radio's own side: turns the knob (which sets the radio change event)
+  // as fast as it can, whether or not the program has the radio connected.
+  std::thread knob([&] {
+    while (storm) program.sim->TryControl("KNOB=1");
+  });
+  for (int round = 0; round < 20; ++round) {
+    ConnectCommandWith(window, "bnStart");
+    EXPECT_TRUE(program.app->IsRadioConnected(1)) << round;
+    PumpFor(round % 4 * 5);
+    ConnectCommandWith(window, "bnStop");
+    EXPECT_FALSE(program.app->IsRadioConnected(1)) << round;
+  }
+  storm = false;
+  knob.join();
+  for (const std::string& message : program.messages.Messages())
+    EXPECT_EQ(message.find("not found"), std::string::npos) << message;
+  program.Close();
 }
