@@ -1,5 +1,6 @@
 #include "radio/TRadioLib.h"
 
+#include <cstring>
 #include <filesystem>
 #include <mutex>
 #include <type_traits>
@@ -18,27 +19,66 @@ namespace {
 
 void Show(const char* text) { platform::ShowMessage(text); }
 
-// Libraries whose binding went away without unloading them. They stay loaded
-// to the end of the process, reachable, so nothing runs in unmapped code.
-void KeepLoaded(platform::Module module) {
-  static std::mutex* mutex = new std::mutex;
-  static auto* kept = new std::vector<platform::Module>;
-  std::lock_guard lock(*mutex);
-  kept->push_back(std::move(module));
-}
-
-// The library takes texts as char*; it gets a copy it may scribble on.
-std::string Writable(std::string_view text) { return std::string(text); }
+// One text buffer handed to a library: at most N characters, terminated.
+// Each call of the export that takes it overwrites it in place, so a
+// pointer the library kept still points at a terminated text.
+template <std::size_t N>
+struct LibraryText {
+  char text[N + 1] = {};
+  char* Set(std::string_view value) {
+    const std::size_t n = value.size() < N ? value.size() : N;
+    if (n > 0) std::memmove(text, value.data(), n);
+    text[n] = '\0';
+    return text;
+  }
+};
 
 }  // namespace
 
-TRadioLib::TRadioLib(std::string_view libraryFileName) : m_libraryFileName(libraryFileName) {
+struct TRadioLib::LibraryTexts {
+  static constexpr std::size_t kMessageSlots = 6;
+
+  LibraryText<kConnectionTextLength> connection;
+  LibraryText<kPathLength> directory;
+  LibraryText<kPathLength> namesFile;
+  LibraryText<kPathLength> logFile;
+  LibraryText<kPathLength> defaultLogFile;
+  LibraryText<kPathLength> bandLimitsFile;
+  LibraryText<kMessageLength> messages[kMessageSlots];
+  LibraryText<kMessageLength> otherMessage;  // an index outside the six slots
+  LibraryText<kMacroNameLength> macro;
+  LibraryText<kBaudTextLength> baud;
+  LibraryText<kDelayTextLength> delay;
+  LibraryText<TVFOMemory::kTextLength> vfoMemory;
+
+  char* Message(int index, std::string_view text) {
+    if (index >= 0 && index < static_cast<int>(kMessageSlots)) return messages[index].Set(text);
+    return otherMessage.Set(text);
+  }
+};
+
+// Libraries whose binding went away without unloading them. They stay loaded
+// to the end of the process, reachable, so nothing runs in unmapped code,
+// and so do the texts they were handed.
+void TRadioLib::KeepLoaded(platform::Module module, std::unique_ptr<LibraryTexts> texts) {
+  struct Kept {
+    platform::Module module;
+    std::unique_ptr<LibraryTexts> texts;
+  };
+  static std::mutex* mutex = new std::mutex;
+  static auto* kept = new std::vector<Kept>;
+  std::lock_guard lock(*mutex);
+  kept->push_back(Kept{std::move(module), std::move(texts)});
+}
+
+TRadioLib::TRadioLib(std::string_view libraryFileName)
+    : m_libraryFileName(libraryFileName), m_texts(std::make_unique<LibraryTexts>()) {
   if (m_libraryFileName.view().find(".dll") == std::string_view::npos) m_libraryFileName += ".dll";
 }
 
 TRadioLib::~TRadioLib() {
   ClearFunctionTable();
-  if (m_module.IsLoaded()) KeepLoaded(std::move(m_module));
+  if (m_module.IsLoaded()) KeepLoaded(std::move(m_module), std::move(m_texts));
 }
 
 bool TRadioLib::LoadRadioLib() {
@@ -104,6 +144,8 @@ void TRadioLib::ReadNames(int radioNumber, CountFn count, TextFn text, int lengt
   if (!count || !text) return;
   std::int32_t n = 0;
   count(&n, radioNumber);
+  // A garbage count must not mean two billion calls at connection.
+  if (n > kMaxListCount) n = kMaxListCount;
   for (std::int32_t i = 0; i < n; ++i) {
     names.push_back(FillText(length, [&](std::int32_t len, char* buffer) {
       text(len, buffer, i, radioNumber);
@@ -131,15 +173,14 @@ bool TRadioLib::ConnectRadio(int radioNumber, std::string_view connectionText,
   }
   char portBuffer[kPortBufferSize] = {};
   port.copy(portBuffer, kPortBufferSize - 1);
-  std::string text(connectionText.substr(0, kConnectionTextLength));
-  pConnectRadio(portBuffer, radioChangeEvent, text.data(), radioNumber);
+  pConnectRadio(portBuffer, radioChangeEvent, m_texts->connection.Set(connectionText), radioNumber);
   portBuffer[kPortBufferSize - 1] = '\0';
   port = portBuffer;
 
   std::string directory = m_libraryFileName.str();
   std::size_t separator = directory.rfind(platform::kPathSeparator);
   if (separator != std::string::npos) directory.resize(separator);
-  if (pSetRadioDirectory) pSetRadioDirectory(directory.data());
+  if (pSetRadioDirectory) pSetRadioDirectory(m_texts->directory.Set(directory));
   return true;
 }
 
@@ -283,8 +324,7 @@ void TRadioLib::SetBaudRate(int radioNumber, std::string_view baud) {
     Show("Library function pSetBaudRate not found");
     return;
   }
-  std::string text = Writable(baud);
-  pSetBaudRate(text.data(), radioNumber);
+  pSetBaudRate(m_texts->baud.Set(baud), radioNumber);
 }
 
 std::string TRadioLib::GetBaudRate(int radioNumber, int length) {
@@ -305,8 +345,7 @@ void TRadioLib::StoreVFOMemory(int radioNumber, std::string_view memoryText) {
     Show("Function StoreVFOMemory not found in DLL");
     return;
   }
-  std::string text = Writable(memoryText);
-  pStoreVFOMemory(text.data(), radioNumber);
+  pStoreVFOMemory(m_texts->vfoMemory.Set(memoryText), radioNumber);
 }
 
 void TRadioLib::GetVFOMemories(int radioNumber, std::vector<TVFOMemory>& memories) {
@@ -322,8 +361,7 @@ void TRadioLib::SetMsgAtIndex(int radioNumber, int index, std::string_view text)
     Show("SetMsgAtIndex is not available");
     return;
   }
-  std::string message = Writable(text);
-  pSetMsgAtIndex(message.data(), index, radioNumber);
+  pSetMsgAtIndex(m_texts->Message(index, text), index, radioNumber);
 }
 
 void TRadioLib::SendMsgAtIndex(int radioNumber, int index) {
@@ -346,8 +384,7 @@ void TRadioLib::StopAutoRepeatMessage(int radioNumber) {
 
 void TRadioLib::SetAutoRepeatDelayTime(int radioNumber, std::string_view delay) {
   if (!pSetAutoRepeatDelayTime) return;
-  std::string text = Writable(delay);
-  pSetAutoRepeatDelayTime(text.data(), radioNumber);
+  pSetAutoRepeatDelayTime(m_texts->delay.Set(delay), radioNumber);
 }
 
 void TRadioLib::SetAutoRepeatStatus(int radioNumber, bool on) {
@@ -356,8 +393,7 @@ void TRadioLib::SetAutoRepeatStatus(int radioNumber, bool on) {
 
 void TRadioLib::RunMacro(int radioNumber, std::string_view macroName) {
   if (!pRunMacro) return;
-  std::string name = Writable(macroName);
-  pRunMacro(name.data(), radioNumber);
+  pRunMacro(m_texts->macro.Set(macroName), radioNumber);
 }
 
 void TRadioLib::GetMacroNames(int radioNumber, std::vector<std::string>& names) {
@@ -423,14 +459,12 @@ void TRadioLib::SetShowMembers(int radioNumber, bool showFoc, bool showCwops) {
 
 void TRadioLib::SetNamesHistoryFile(int radioNumber, std::string_view path) {
   if (!pSetNamesHistoryFile) return;
-  std::string text = Writable(path);
-  pSetNamesHistoryFile(text.data(), radioNumber);
+  pSetNamesHistoryFile(m_texts->namesFile.Set(path), radioNumber);
 }
 
 void TRadioLib::SetLogFile(int radioNumber, std::string_view path, bool isAdif) {
   if (!pSetLogFile) return;
-  std::string text = Writable(path);
-  pSetLogFile(isAdif ? 1 : 0, text.data(), radioNumber);
+  pSetLogFile(isAdif ? 1 : 0, m_texts->logFile.Set(path), radioNumber);
 }
 
 void TRadioLib::SetWantsLog(int radioNumber, bool wantsLog) {
@@ -439,14 +473,12 @@ void TRadioLib::SetWantsLog(int radioNumber, bool wantsLog) {
 
 void TRadioLib::SetDefaultLogFile(int radioNumber, std::string_view path) {
   if (!pSetDefaultLogFile) return;
-  std::string text = Writable(path);
-  pSetDefaultLogFile(text.data(), radioNumber);
+  pSetDefaultLogFile(m_texts->defaultLogFile.Set(path), radioNumber);
 }
 
 void TRadioLib::UpdateBandLimits() {
   if (!pUpdateBandLimits) return;
-  std::string path = m_bandLimitsFile.str();
-  pUpdateBandLimits(path.data());
+  pUpdateBandLimits(m_texts->bandLimitsFile.Set(m_bandLimitsFile.view()));
 }
 
 void TRadioLib::SetCenteredFormsInfo(bool flag, int left, int right, int top, int bottom) {
