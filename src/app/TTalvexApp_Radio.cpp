@@ -6,10 +6,11 @@
 #include <sstream>
 
 #include "app/TTalvexApp.h"
-#include "data/AtomicFile.h"
 #include "data/TextFile.h"
 #include "data/TextUtils.h"
+#include "platform/Files.h"
 #include "platform/MessageSink.h"
+#include "platform/SystemError.h"
 
 bool TTalvexApp::ConnectRadio(int radioNumber, const std::string& radioName, const std::string& baud,
                               platform::EventHandle radioEvent, std::string& port,
@@ -48,7 +49,11 @@ std::string TTalvexApp::GetRadioBaud() const {
 }
 
 void TTalvexApp::RefreshRadioBaud(int radioNumber) {
-  SetRadioBaud(m_radioPair.GetBaudRateText(radioNumber, 6));
+  // "0" is the answer of a library without GETBAUDRATE (and of no radio):
+  // it must not replace the baud rate the connection texts are built from.
+  const std::string baud = m_radioPair.GetBaudRateText(radioNumber, 6);
+  if (baud.empty() || baud == "0") return;
+  SetRadioBaud(baud);
 }
 
 int TTalvexApp::PollFrequency(int radioNumber) {
@@ -142,8 +147,10 @@ bool TTalvexApp::WriteRadioRestartFile() {
     out << "\n";
   }
   out << "END_OF_RADIORESTART_FILE=YES";
-  const bool written = WriteFileAtomically(m_radioRestartFile.str(), out.str());
-  if (!written) platform::ShowMessage("Could not write the radio restart file " + m_radioRestartFile.str());
+  int error = 0;
+  const bool written = platform::WriteFileAtomically(m_radioRestartFile.str(), out.str(), &error);
+  if (!written)
+    platform::ShowMessage(platform::WithSystemError("Could not write the radio restart file " + m_radioRestartFile.str(), error));
   m_radioPair.UpdateBandLimits();
   return written;
 }
