@@ -236,7 +236,8 @@ class TTalvexApp {
   void SetRadioBaudRate(int radioNumber, const std::string& baud) { m_radioPair.SetBaudRate(radioNumber, baud); }
   void SetRadioBaud(const std::string& baud);
   std::string GetRadioBaud() const;
-  /// Asks the radio for its baud rate and stores it (cut to 6 characters).
+  /// Asks the radio for its baud rate and stores it (cut to 6 characters);
+  /// an answer of "0" or nothing keeps the stored text.
   void RefreshRadioBaud(int radioNumber);
   void SetRadioModel(const std::string& model) { radioModel = model; }
   void SetRadioComPort(const std::string& port) { options.radioComPort = port; }
