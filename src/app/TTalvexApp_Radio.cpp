@@ -3,12 +3,11 @@
 
 #include <filesystem>
 #include <mutex>
-#include <sstream>
+#include <optional>
 
 #include "app/TTalvexApp.h"
-#include "data/TextFile.h"
+#include "data/TRadioRestartFile.h"
 #include "data/TextUtils.h"
-#include "platform/Files.h"
 #include "platform/MessageSink.h"
 #include "platform/SystemError.h"
 
@@ -91,17 +90,13 @@ void TTalvexApp::ReloadRadioRestart(int radioNumber) {
 }
 
 void TTalvexApp::ReadRadioSettings(const std::string& path) {
-  std::vector<std::string> lines;
-  LoadTextLines(path, lines);
-  for (const auto& line : lines) {
-    if (line.rfind("BANDLIMIT=", 0) != 0) continue;
-    const auto pieces = SplitFields(line, "=");
-    if (pieces.size() >= 2) ApplyBandLimitText(pieces[1]);
-  }
+  TRadioRestartFile file(path);
+  file.Load();
+  for (const auto& text : file.BandLimitTexts()) ApplyBandLimitText(text);
 }
 
 void TTalvexApp::ApplyBandLimitText(const std::string& text) {
-  const auto pieces = SplitFields(text, ",");
+  const auto pieces = SplitBandLimitText(text);
   if (pieces.size() < 9) return;
   std::array<std::string, 8> limits;
   for (std::size_t i = 0; i < 8; ++i) limits[i] = pieces[i + 1];
@@ -130,25 +125,18 @@ bool TTalvexApp::GetBandLimitText(const std::string& name, std::size_t length, s
 
 bool TTalvexApp::WriteRadioRestartFile() {
   TraceActivity("SAVING RADIO RESTART FILE");
-  std::ostringstream out;
-  if (TRadio* left = m_radioPair.GetRadio(1)) {
-    std::string tag;
-    m_radioPair.GetRadioTag(1, tag);
-    out << "LEFT_RADIO_FREQUENCY=" << m_radioPair.GetFrequency(1) << "\n"
-        << "LEFT_RADIO_TUNESTEP=" << m_radioPair.GetTuneStep(1) << "\n"
-        << "LEFT_RADIO_MODE=" << m_radioPair.GetModeIndex(1) << "\n"
-        << "LEFT_RADIO_RTSDTR=" << tag << "\n";
+  std::optional<TRadioRestartState> left;
+  if (TRadio* radio = m_radioPair.GetRadio(1)) {
+    left.emplace();
+    left->frequency = m_radioPair.GetFrequency(1);
+    left->tuneStep = m_radioPair.GetTuneStep(1);
+    left->modeIndex = m_radioPair.GetModeIndex(1);
+    m_radioPair.GetRadioTag(1, left->radioTag);
     m_radioPair.FetchVFOMemories(1);
-    for (const auto& memory : left->VFOMemories())
-      out << "LEFT_VFO_MEMORY=" << memory.ToText(TVFOMemory::kTextLength) << "\n";
+    for (const auto& memory : radio->VFOMemories()) left->vfoMemories.push_back(memory.ToText(TVFOMemory::kTextLength));
   }
-  for (const auto& band : m_bands) {
-    WriteBandLimitLine(out, band);
-    out << "\n";
-  }
-  out << "END_OF_RADIORESTART_FILE=YES";
   int error = 0;
-  const bool written = platform::WriteFileAtomically(m_radioRestartFile.str(), out.str(), &error);
+  const bool written = TRadioRestartFile(m_radioRestartFile.str()).Write(left, m_bands, &error);
   if (!written)
     platform::ShowMessage(platform::WithSystemError("Could not write the radio restart file " + m_radioRestartFile.str(), error));
   m_radioPair.UpdateBandLimits();

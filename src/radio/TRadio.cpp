@@ -5,7 +5,7 @@
 #include <optional>
 #include <thread>
 
-#include "data/TextFile.h"
+#include "data/TRadioRestartFile.h"
 #include "data/TextUtils.h"
 #include "platform/MessageSink.h"
 
@@ -39,11 +39,6 @@ std::string LogModeOf(const std::string& modeName) {
   for (const char* ry : {"FSK", "FSR", "RTTY"})
     if (SameText(modeName, ry)) return "RY";
   return modeName;
-}
-
-std::string RightTrim(std::string text) {
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.pop_back();
-  return text;
 }
 
 }  // namespace
@@ -167,37 +162,20 @@ void TRadio::FetchVFOMemories() {
 }
 
 void TRadio::LoadRadioRestart(const std::string& path) {
-  const char* side = m_radioNumber == 1 ? "LEFT_" : m_radioNumber == 2 ? "RIGHT_" : nullptr;
-  if (!side) return;
-  std::vector<std::string> lines;
-  LoadTextLines(path, lines);
-  auto valueOf = [&](const std::string& key) -> std::string {
-    for (const auto& line : lines) {
-      const auto eq = line.find('=');
-      if (eq != std::string::npos && SameText(line.substr(0, eq), key)) return RightTrim(line.substr(eq + 1));
-    }
-    return {};
-  };
+  if (m_radioNumber != 1 && m_radioNumber != 2) return;
+  TRadioRestartFile file(path);
+  file.Load();
   struct Key {
     const char* name;
     std::atomic<int>* member;
   };
-  const std::string prefix = std::string(side) + "RADIO_";
   for (Key key : {Key{"FREQUENCY", &m_frequency}, Key{"TUNESTEP", &m_tuneStep}, Key{"MODE", &m_modeIndex}}) {
-    const std::string value = valueOf(prefix + key.name);
+    const std::string value = file.Value(TRadioRestartFile::RadioKey(m_radioNumber, key.name));
     if (value.empty()) continue;
     // A value that is not a whole number keeps the radio's value for that key.
     if (auto number = WholeNumber(value)) *key.member = *number;
   }
-  const std::string memoryKey = std::string(side) + "VFO_MEMORY";
-  for (const auto& line : lines) {
-    if (line.find(memoryKey) == std::string::npos) continue;
-    const auto eq = line.find('=');
-    if (eq == std::string::npos) continue;  // no value to build a memory from
-    const auto end = line.find('=', eq + 1);
-    m_vfoMemories.push_back(TVFOMemory::FromText(
-        line.substr(eq + 1, end == std::string::npos ? std::string::npos : end - eq - 1)));
-  }
+  for (const auto& text : file.VFOMemoryTexts(m_radioNumber)) m_vfoMemories.push_back(TVFOMemory::FromText(text));
 }
 
 // ---- forwarders ----
