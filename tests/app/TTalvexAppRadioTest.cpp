@@ -9,6 +9,7 @@
 #include "TempProgramDir.h"
 #include "VaroSimProbe.h"
 #include "app/TTalvexApp.h"
+#include "radio/TRadioPair.h"
 
 namespace fs = std::filesystem;
 
