@@ -19,6 +19,29 @@ namespace {
 
 void Show(const char* text) { platform::ShowMessage(text); }
 
+// The fixed answer of an export whose absence goes unreported.
+constexpr const char* kSilent = "";
+
+// One optional export: calls it when the library has it, else tells the
+// fixed message (none when it is kSilent). True when it was called.
+template <typename Fn, typename... Args>
+bool CallOrTell(Fn fn, const char* missing, Args... args) {
+  if (fn) {
+    fn(args...);
+    return true;
+  }
+  if (*missing) Show(missing);
+  return false;
+}
+
+// An export that answers through its first, out-parameter: the answer, or
+// the neutral value (after the message, if any) without the export.
+template <typename T, typename Fn, typename... Args>
+T AnswerOrTell(Fn fn, const char* missing, T neutral, Args... args) {
+  T value = neutral;
+  return CallOrTell(fn, missing, &value, args...) ? value : neutral;
+}
+
 // One text buffer handed to a library: at most N characters, terminated.
 // Each call of the export that takes it overwrites it in place, so a
 // pointer the library kept still points at a terminated text.
@@ -38,6 +61,7 @@ struct LibraryText {
 struct TRadioLib::LibraryTexts {
   static constexpr std::size_t kMessageSlots = 6;
 
+  LibraryText<kPortBufferSize - 1> port;  // the library may change the name in place
   LibraryText<kConnectionTextLength> connection;
   LibraryText<kPathLength> directory;
   LibraryText<kPathLength> namesFile;
@@ -166,13 +190,8 @@ bool TRadioLib::ConnectRadio(int radioNumber, std::string_view connectionText,
     Show("Library function pConnectRadio not found");
     return false;
   }
-  if (!pInitTitleBarFlag) {
-    Show("Library function pInitTitleBarFlag not found");
-  } else {
-    pInitTitleBarFlag(wantTitleBars ? 1 : 0);
-  }
-  char portBuffer[kPortBufferSize] = {};
-  port.copy(portBuffer, kPortBufferSize - 1);
+  CallOrTell(pInitTitleBarFlag, "Library function pInitTitleBarFlag not found", RadioFlag(wantTitleBars ? 1 : 0));
+  char* portBuffer = m_texts->port.Set(port);
   pConnectRadio(portBuffer, radioChangeEvent, m_texts->connection.Set(connectionText), radioNumber);
   portBuffer[kPortBufferSize - 1] = '\0';
   port = portBuffer;
@@ -180,7 +199,7 @@ bool TRadioLib::ConnectRadio(int radioNumber, std::string_view connectionText,
   std::string directory = m_libraryFileName.str();
   std::size_t separator = directory.rfind(platform::kPathSeparator);
   if (separator != std::string::npos) directory.resize(separator);
-  if (pSetRadioDirectory) pSetRadioDirectory(m_texts->directory.Set(directory));
+  CallOrTell(pSetRadioDirectory, kSilent, m_texts->directory.Set(directory));
   return true;
 }
 
@@ -195,136 +214,56 @@ void TRadioLib::DisconnectRadio(int radioNumber) {
 }
 
 void TRadioLib::SetLogRequestEventHandle(int radioNumber, platform::EventHandle event) {
-  if (!pSetLogRequestEventHandle) {
-    Show("Library function pSetLogRequestEventHandle not found");
-    return;
-  }
-  pSetLogRequestEventHandle(event, radioNumber);
+  CallOrTell(pSetLogRequestEventHandle, "Library function pSetLogRequestEventHandle not found", event, radioNumber);
 }
 
 void TRadioLib::SetMsgEventHandles(int radioNumber, platform::EventHandle msgStartEvent,
                                    platform::EventHandle msgOverEvent) {
-  if (!pSetMsgEventHandles) {
-    Show("Library function pSetMsgEventHandles not found");
-    return;
-  }
-  pSetMsgEventHandles(msgOverEvent, msgStartEvent, radioNumber);
+  CallOrTell(pSetMsgEventHandles, "Library function pSetMsgEventHandles not found", msgOverEvent, msgStartEvent,
+             radioNumber);
 }
 
 // ---- Radio state ------------------------------------------------------------
 
 int TRadioLib::GetFrequency(int radioNumber) {
-  std::int32_t frequency = 0;
-  if (pGetFrequency) pGetFrequency(&frequency, radioNumber);
-  return frequency;
+  return AnswerOrTell<std::int32_t>(pGetFrequency, kSilent, 0, radioNumber);
 }
-
 bool TRadioLib::ReadFrequency(int radioNumber) {
-  if (!pReadFrequency) {
-    Show("Library function pReadFrequency not found");
-    return false;
-  }
-  pReadFrequency(radioNumber);
-  return true;
+  return CallOrTell(pReadFrequency, "Library function pReadFrequency not found", radioNumber);
 }
-
 int TRadioLib::GetOutputPower(int radioNumber) {
-  std::int32_t power = 0;
-  if (pGetOutputPower) pGetOutputPower(&power, radioNumber);
-  return power;
+  return AnswerOrTell<std::int32_t>(pGetOutputPower, kSilent, 0, radioNumber);
 }
-
 bool TRadioLib::GetRitIsOn(int radioNumber) {
-  if (!pGetRitIsOn) {
-    Show("Library function pGetRitIsOn not found");
-    return false;
-  }
-  RadioFlag on = 0;
-  pGetRitIsOn(&on, radioNumber);
-  return on != 0;
+  return AnswerOrTell<RadioFlag>(pGetRitIsOn, "Library function pGetRitIsOn not found", 0, radioNumber) != 0;
 }
-
 bool TRadioLib::GetXitIsOn(int radioNumber) {
-  if (!pGetXitIsOn) {
-    Show("Library function pGetXitIsOn not found");
-    return false;
-  }
-  RadioFlag on = 0;
-  pGetXitIsOn(&on, radioNumber);
-  return on != 0;
+  return AnswerOrTell<RadioFlag>(pGetXitIsOn, "Library function pGetXitIsOn not found", 0, radioNumber) != 0;
 }
-
 int TRadioLib::GetRitFreq(int radioNumber) {
-  if (!pGetRitFreq) {
-    Show("Library function pGetRitFreq not found");
-    return 0;
-  }
-  std::int32_t offset = 0;
-  pGetRitFreq(&offset, radioNumber);
-  return offset;
+  return AnswerOrTell<std::int32_t>(pGetRitFreq, "Library function pGetRitFreq not found", 0, radioNumber);
 }
-
 int TRadioLib::GetXitFreq(int radioNumber) {
-  if (!pGetXitFreq) {
-    Show("Library function pGetXitFreq not found");
-    return 0;
-  }
-  std::int32_t offset = 0;
-  pGetXitFreq(&offset, radioNumber);
-  return offset;
+  return AnswerOrTell<std::int32_t>(pGetXitFreq, "Library function pGetXitFreq not found", 0, radioNumber);
 }
-
 bool TRadioLib::RadioSupportsRit() {
-  if (!pSupportsRit) {
-    Show("RadioSupportsRit function is not available");
-    return false;
-  }
-  RadioFlag supported = 0;
-  pSupportsRit(&supported);
-  return supported != 0;
+  return AnswerOrTell<RadioFlag>(pSupportsRit, "RadioSupportsRit function is not available", 0) != 0;
 }
-
 bool TRadioLib::RadioSupportsXit() {
-  if (!pSupportsXit) {
-    Show("RadioSupportsXit function is not available");
-    return false;
-  }
-  RadioFlag supported = 0;
-  pSupportsXit(&supported);
-  return supported != 0;
+  return AnswerOrTell<RadioFlag>(pSupportsXit, "RadioSupportsXit function is not available", 0) != 0;
 }
-
-int TRadioLib::GetMode(int radioNumber) {
-  std::int32_t mode = 0;
-  if (pGetMode) pGetMode(&mode, radioNumber);
-  return mode;
-}
-
+int TRadioLib::GetMode(int radioNumber) { return AnswerOrTell<std::int32_t>(pGetMode, kSilent, 0, radioNumber); }
 bool TRadioLib::ReadMode(int radioNumber) {
-  if (!pReadMode) {
-    Show("Library function pReadMode not found");
-    return false;
-  }
-  pReadMode(radioNumber);
-  return true;
+  return CallOrTell(pReadMode, "Library function pReadMode not found", radioNumber);
 }
-
 void TRadioLib::GetModeNames(int radioNumber, std::vector<std::string>& names) {
   ReadNames(radioNumber, pGetNumModes, pGetModeNameAtIndex, kModeNameLength, names);
 }
-
 int TRadioLib::GetKeyerSpeed(int radioNumber) {
-  std::int32_t speed = 0;
-  if (pGetKeyerSpeed) pGetKeyerSpeed(&speed, radioNumber);
-  return speed;
+  return AnswerOrTell<std::int32_t>(pGetKeyerSpeed, kSilent, 0, radioNumber);
 }
-
 void TRadioLib::SetBaudRate(int radioNumber, std::string_view baud) {
-  if (!pSetBaudRate) {
-    Show("Library function pSetBaudRate not found");
-    return;
-  }
-  pSetBaudRate(m_texts->baud.Set(baud), radioNumber);
+  CallOrTell(pSetBaudRate, "Library function pSetBaudRate not found", m_texts->baud.Set(baud), radioNumber);
 }
 
 std::string TRadioLib::GetBaudRate(int radioNumber, int length) {
@@ -334,18 +273,13 @@ std::string TRadioLib::GetBaudRate(int radioNumber, int length) {
   });
 }
 
-void TRadioLib::FocusVfoKnob(int radioNumber, char knob) {
-  if (pFocusVfoKnob) pFocusVfoKnob(knob, radioNumber);
-}
+void TRadioLib::FocusVfoKnob(int radioNumber, char knob) { CallOrTell(pFocusVfoKnob, kSilent, knob, radioNumber); }
 
 // ---- VFO memories, messages, macros -----------------------------------------
 
 void TRadioLib::StoreVFOMemory(int radioNumber, std::string_view memoryText) {
-  if (!pStoreVFOMemory) {
-    Show("Function StoreVFOMemory not found in DLL");
-    return;
-  }
-  pStoreVFOMemory(m_texts->vfoMemory.Set(memoryText), radioNumber);
+  CallOrTell(pStoreVFOMemory, "Function StoreVFOMemory not found in DLL", m_texts->vfoMemory.Set(memoryText),
+             radioNumber);
 }
 
 void TRadioLib::GetVFOMemories(int radioNumber, std::vector<TVFOMemory>& memories) {
@@ -357,43 +291,21 @@ void TRadioLib::GetVFOMemories(int radioNumber, std::vector<TVFOMemory>& memorie
 }
 
 void TRadioLib::SetMsgAtIndex(int radioNumber, int index, std::string_view text) {
-  if (!pSetMsgAtIndex) {
-    Show("SetMsgAtIndex is not available");
-    return;
-  }
-  pSetMsgAtIndex(m_texts->Message(index, text), index, radioNumber);
+  CallOrTell(pSetMsgAtIndex, "SetMsgAtIndex is not available", m_texts->Message(index, text), index, radioNumber);
 }
-
 void TRadioLib::SendMsgAtIndex(int radioNumber, int index) {
-  if (!pSendMsgAtIndex) {
-    Show("SendMsgAtIndex is not available");
-    return;
-  }
-  pSendMsgAtIndex(index, radioNumber);
+  CallOrTell(pSendMsgAtIndex, "SendMsgAtIndex is not available", index, radioNumber);
 }
-
-int TRadioLib::GetMsgId(int radioNumber) {
-  std::int32_t slot = -1;
-  if (pGetMsgId) pGetMsgId(&slot, radioNumber);
-  return slot;
-}
-
-void TRadioLib::StopAutoRepeatMessage(int radioNumber) {
-  if (pStopAutoRepeatMessage) pStopAutoRepeatMessage(radioNumber);
-}
-
+int TRadioLib::GetMsgId(int radioNumber) { return AnswerOrTell<std::int32_t>(pGetMsgId, kSilent, -1, radioNumber); }
+void TRadioLib::StopAutoRepeatMessage(int radioNumber) { CallOrTell(pStopAutoRepeatMessage, kSilent, radioNumber); }
 void TRadioLib::SetAutoRepeatDelayTime(int radioNumber, std::string_view delay) {
-  if (!pSetAutoRepeatDelayTime) return;
-  pSetAutoRepeatDelayTime(m_texts->delay.Set(delay), radioNumber);
+  CallOrTell(pSetAutoRepeatDelayTime, kSilent, m_texts->delay.Set(delay), radioNumber);
 }
-
 void TRadioLib::SetAutoRepeatStatus(int radioNumber, bool on) {
-  if (pSetAutoRepeatStatus) pSetAutoRepeatStatus(on ? 1 : 0, radioNumber);
+  CallOrTell(pSetAutoRepeatStatus, kSilent, RadioFlag(on ? 1 : 0), radioNumber);
 }
-
 void TRadioLib::RunMacro(int radioNumber, std::string_view macroName) {
-  if (!pRunMacro) return;
-  pRunMacro(m_texts->macro.Set(macroName), radioNumber);
+  CallOrTell(pRunMacro, kSilent, m_texts->macro.Set(macroName), radioNumber);
 }
 
 void TRadioLib::GetMacroNames(int radioNumber, std::vector<std::string>& names) {
@@ -402,85 +314,51 @@ void TRadioLib::GetMacroNames(int radioNumber, std::vector<std::string>& names) 
 
 // ---- The library's panels, dialogs and options ------------------------------
 
-namespace {
-
-// The radio-only exports: call it, or tell the user it is not there (an
-// empty message means the absence is silent).
-void CallOrTell(RadioFn_SHOWKEYBOARD fn, int radioNumber, const char* missing) {
-  if (fn) {
-    fn(radioNumber);
-  } else if (*missing) {
-    Show(missing);
-  }
-}
-
-}  // namespace
-
-void TRadioLib::ShowKeyboard(int r) { CallOrTell(pShowKeyboard, r, "Keyboard is not available"); }
-void TRadioLib::HideKeyboard(int r) { CallOrTell(pHideKeyboard, r, "Hide Keyboard is not available"); }
+void TRadioLib::ShowKeyboard(int r) { CallOrTell(pShowKeyboard, "Keyboard is not available", r); }
+void TRadioLib::HideKeyboard(int r) { CallOrTell(pHideKeyboard, "Hide Keyboard is not available", r); }
 void TRadioLib::ShowLogGrid(int r) {
-  CallOrTell(pShowLogGrid, r, "Logging grid is not available on the radio panel");
+  CallOrTell(pShowLogGrid, "Logging grid is not available on the radio panel", r);
 }
 void TRadioLib::HideLogGrid(int r) {
-  CallOrTell(pHideLogGrid, r, "Hide logging grid is not available for this radio");
+  CallOrTell(pHideLogGrid, "Hide logging grid is not available for this radio", r);
 }
-void TRadioLib::ShowMsgButtons(int r) {
-  CallOrTell(pShowMsgButtons, r, "Message buttons are not available");
-}
-void TRadioLib::HideMsgButtons(int r) {
-  CallOrTell(pHideMsgButtons, r, "Hide Message buttons is not available");
-}
-void TRadioLib::ShowTitleBars(int r) { CallOrTell(pShowTitleBars, r, ""); }
-void TRadioLib::HideTitleBars(int r) { CallOrTell(pHideTitleBars, r, ""); }
-void TRadioLib::TurnOffRadio(int r) {
-  CallOrTell(pTurnOffRadio, r, "The Turn off radio function is not available");
-}
-void TRadioLib::ShowConfig(int r) { CallOrTell(pShowConfig, r, "Configuration display is not available"); }
+void TRadioLib::ShowMsgButtons(int r) { CallOrTell(pShowMsgButtons, "Message buttons are not available", r); }
+void TRadioLib::HideMsgButtons(int r) { CallOrTell(pHideMsgButtons, "Hide Message buttons is not available", r); }
+void TRadioLib::ShowTitleBars(int r) { CallOrTell(pShowTitleBars, kSilent, r); }
+void TRadioLib::HideTitleBars(int r) { CallOrTell(pHideTitleBars, kSilent, r); }
+void TRadioLib::TurnOffRadio(int r) { CallOrTell(pTurnOffRadio, "The Turn off radio function is not available", r); }
+void TRadioLib::ShowConfig(int r) { CallOrTell(pShowConfig, "Configuration display is not available", r); }
 void TRadioLib::ShowPigKnobConfig(int r) {
-  CallOrTell(pShowPigKnobConfig, r, "Pig Knob configuration display is not available");
+  CallOrTell(pShowPigKnobConfig, "Pig Knob configuration display is not available", r);
 }
-void TRadioLib::AddMacros(int r) { CallOrTell(pAddMacros, r, "Add macros dialog is not available"); }
+void TRadioLib::AddMacros(int r) { CallOrTell(pAddMacros, "Add macros dialog is not available", r); }
 void TRadioLib::HideConfigPanel(int r) {
-  CallOrTell(pHideConfigPanel, r, "Hide configuration panel is not available");
+  CallOrTell(pHideConfigPanel, "Hide configuration panel is not available", r);
 }
-void TRadioLib::HideClosePanel(int r) {
-  CallOrTell(pHideClosePanel, r, "Hide close panel is not available");
-}
-void TRadioLib::HideSmallPanel(int r) {
-  CallOrTell(pHideSmallPanel, r, "Hide small panel is not available");
-}
+void TRadioLib::HideClosePanel(int r) { CallOrTell(pHideClosePanel, "Hide close panel is not available", r); }
+void TRadioLib::HideSmallPanel(int r) { CallOrTell(pHideSmallPanel, "Hide small panel is not available", r); }
 void TRadioLib::ShowMoreControls(int r) {
-  CallOrTell(pShowMoreControls, r, "More controls function is not available");
+  CallOrTell(pShowMoreControls, "More controls function is not available", r);
 }
 
 void TRadioLib::SetShowMembers(int radioNumber, bool showFoc, bool showCwops) {
-  if (pSetShowMembers) pSetShowMembers(showCwops ? 1 : 0, showFoc ? 1 : 0, radioNumber);
+  CallOrTell(pSetShowMembers, kSilent, RadioFlag(showCwops ? 1 : 0), RadioFlag(showFoc ? 1 : 0), radioNumber);
 }
-
 void TRadioLib::SetNamesHistoryFile(int radioNumber, std::string_view path) {
-  if (!pSetNamesHistoryFile) return;
-  pSetNamesHistoryFile(m_texts->namesFile.Set(path), radioNumber);
+  CallOrTell(pSetNamesHistoryFile, kSilent, m_texts->namesFile.Set(path), radioNumber);
 }
-
 void TRadioLib::SetLogFile(int radioNumber, std::string_view path, bool isAdif) {
-  if (!pSetLogFile) return;
-  pSetLogFile(isAdif ? 1 : 0, m_texts->logFile.Set(path), radioNumber);
+  CallOrTell(pSetLogFile, kSilent, RadioFlag(isAdif ? 1 : 0), m_texts->logFile.Set(path), radioNumber);
 }
-
 void TRadioLib::SetWantsLog(int radioNumber, bool wantsLog) {
-  if (pSetWantsLog) pSetWantsLog(wantsLog ? 1 : 0, radioNumber);
+  CallOrTell(pSetWantsLog, kSilent, RadioFlag(wantsLog ? 1 : 0), radioNumber);
 }
-
 void TRadioLib::SetDefaultLogFile(int radioNumber, std::string_view path) {
-  if (!pSetDefaultLogFile) return;
-  pSetDefaultLogFile(m_texts->defaultLogFile.Set(path), radioNumber);
+  CallOrTell(pSetDefaultLogFile, kSilent, m_texts->defaultLogFile.Set(path), radioNumber);
 }
-
 void TRadioLib::UpdateBandLimits() {
-  if (!pUpdateBandLimits) return;
-  pUpdateBandLimits(m_texts->bandLimitsFile.Set(m_bandLimitsFile.view()));
+  CallOrTell(pUpdateBandLimits, kSilent, m_texts->bandLimitsFile.Set(m_bandLimitsFile.view()));
 }
-
 void TRadioLib::SetCenteredFormsInfo(bool flag, int left, int right, int top, int bottom) {
-  if (pSetCenteredFormsInfo) pSetCenteredFormsInfo(bottom, top, right, left, flag ? 1 : 0);
+  CallOrTell(pSetCenteredFormsInfo, kSilent, bottom, top, right, left, RadioFlag(flag ? 1 : 0));
 }
