@@ -12,6 +12,7 @@
 #include "app/TTalvexApp.h"
 #include "mainform/TfmRCatMain.h"
 #include "platform/MessageSink.h"
+#include "platform/QtText.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ int RunProgram(QApplication& app, QtSingleInstance& instance) {
   std::unique_ptr<TfmRCatMain> mainForm;
   try {
     if (TalvexApp->OpenDataFiles()) {
-      app.setApplicationDisplayName(QString::fromLatin1(kAppTitle));
+      app.setApplicationDisplayName(platform::ToQString(kAppTitle));
       mainForm = std::make_unique<TfmRCatMain>();
       QObject::connect(&instance, &QtSingleInstance::raiseRequested, mainForm.get(),
                        &TfmRCatMain::BringToFront);
@@ -48,11 +49,11 @@ int RunProgram(QApplication& app, QtSingleInstance& instance) {
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);  // the command line is not used
-  app.setApplicationName(QString::fromLatin1(kAppTitle));
+  app.setApplicationName(platform::ToQString(kAppTitle));
   talvexqt::InstallQtPlatform();
   int result = 0;
   {
-    QtSingleInstance instance(QString::fromLatin1(kInstanceName));
+    QtSingleInstance instance(platform::ToQString(kInstanceName));
     if (instance.BecomeFirstOrRaiseOther()) {
       try {
         result = RunProgram(app, instance);

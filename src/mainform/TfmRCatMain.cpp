@@ -6,6 +6,7 @@
 #include "data/TextUtils.h"
 #include "platform/DateTime.h"
 #include "platform/ProgramPath.h"
+#include "platform/QtText.h"
 
 TfmRCatMain::TfmRCatMain(QWidget* parent) : QMainWindow(parent) {
   setObjectName("fmRCatMain");
@@ -15,7 +16,7 @@ TfmRCatMain::TfmRCatMain(QWidget* parent) : QMainWindow(parent) {
 
 QString TfmRCatMain::BuildCaption(const std::string& programPath) {
   const std::string built = platform::FormatDateTime("dd-mmm-yyyy hh:nn]", FileDateTime(programPath));
-  return QString::fromLatin1(kAppTitle) + ": " + " [Built: " + QString::fromStdString(built);
+  return platform::ToQString(std::string(kAppTitle) + ": " + " [Built: " + built);
 }
 
 void TfmRCatMain::BringToFront() {
