@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <functional>
 
-#include "app/AppTitle.h"
+#include "platform/AppTitle.h"
 #include "platform/MessageSink.h"
 #include "platform/QtText.h"
 #include "platform/Synchronize.h"

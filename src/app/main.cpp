@@ -1,12 +1,15 @@
-// The entry point: one running copy, the application object, its data files,
-// the long-lived forms and the message loop. Returns 0 on every path.
+// The entry point and the composition root: the one place that knows every
+// layer. It makes sure one copy runs, creates the application object, has it
+// read its data files, creates the long-lived forms and hands each the
+// objects it works on, runs the message loop and takes it all down again.
+// Returns 0 on every path.
 
 #include <QApplication>
 #include <cstdio>
 #include <exception>
 #include <memory>
 
-#include "app/AppTitle.h"
+#include "platform/AppTitle.h"
 #include "app/QtPlatform.h"
 #include "app/QtSingleInstance.h"
 #include "app/TTalvexApp.h"
@@ -26,7 +29,7 @@ int RunProgram(QApplication& app, QtSingleInstance& instance) {
   try {
     if (TalvexApp->OpenDataFiles()) {
       app.setApplicationDisplayName(platform::ToQString(kAppTitle));
-      mainForm = std::make_unique<TfmRCatMain>();
+      mainForm = std::make_unique<TfmRCatMain>(*TalvexApp);
       QObject::connect(&instance, &QtSingleInstance::raiseRequested, mainForm.get(),
                        &TfmRCatMain::BringToFront);
       mainForm->show();

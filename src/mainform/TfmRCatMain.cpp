@@ -2,13 +2,13 @@
 
 #include <cstdio>
 
-#include "app/AppTitle.h"
+#include "platform/AppTitle.h"
 #include "data/TextUtils.h"
 #include "platform/DateTime.h"
 #include "platform/ProgramPath.h"
 #include "platform/QtText.h"
 
-TfmRCatMain::TfmRCatMain(QWidget* parent) : QMainWindow(parent) {
+TfmRCatMain::TfmRCatMain(TTalvexApp& app, QWidget* parent) : QMainWindow(parent), m_app(app) {
   setObjectName("fmRCatMain");
   setWindowTitle(BuildCaption(platform::ProgramPath()));
   resize(720, 300);

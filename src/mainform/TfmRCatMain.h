@@ -4,14 +4,21 @@
 
 #include <QMainWindow>
 
+class TTalvexApp;
+
 class TfmRCatMain : public QMainWindow {
   Q_OBJECT
  public:
-  explicit TfmRCatMain(QWidget* parent = nullptr);
+  /// The window works on the application object it is handed, which
+  /// outlives it; it does not reach for the process-wide pointer.
+  explicit TfmRCatMain(TTalvexApp& app, QWidget* parent = nullptr);
 
   /// Shows the window un-minimised and in front (a second copy asked for it).
   void BringToFront();
 
   /// The caption: title, ":  [Built: " and the program file's time stamp.
   static QString BuildCaption(const std::string& programPath);
+
+ private:
+  TTalvexApp& m_app;
 };
