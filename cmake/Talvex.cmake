@@ -6,11 +6,12 @@ function(talvex_export_radio_events target)
     "LINKER:--export-dynamic-symbol=RadioSetEvent")
 endfunction()
 
-# Sources of one folder. Files named Tfm* (forms) or Qt* (the Qt side of the
-# platform layer) belong to the GUI library, main.cpp to the executable, every
-# other .cpp to the core, which links no Qt.
+# Sources of one folder (not its subfolders: the platform pairs are chosen
+# per platform in src/CMakeLists.txt). Files named Tfm* (forms) or Qt* (the
+# Qt side of the platform layer) belong to the GUI library, main.cpp to the
+# executable, every other .cpp to the core, which links no Qt.
 function(talvex_split_sources folder core_out gui_out)
-  file(GLOB all CONFIGURE_DEPENDS ${folder}/*.cpp ${folder}/posix/*.cpp)
+  file(GLOB all CONFIGURE_DEPENDS ${folder}/*.cpp)
   set(core "")
   set(gui "")
   foreach(f ${all})

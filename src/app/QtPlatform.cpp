@@ -9,9 +9,10 @@
 #include <cstdlib>
 #include <functional>
 
-#include "app/AppTitle.h"
+#include "platform/AppTitle.h"
 #include "platform/HandOver.h"
 #include "platform/MessageSink.h"
+#include "platform/QtText.h"
 #include "platform/Synchronize.h"
 
 namespace talvexqt {
@@ -65,8 +66,8 @@ class QtMessageSink : public platform::MessageSink {
       return;
     }
     const bool shown = RunOnMainThread([&] {
-      QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kAppTitle),
-                      QString::fromLocal8Bit(text.c_str()), QMessageBox::Ok);
+      QMessageBox box(QMessageBox::NoIcon, platform::ToQString(kAppTitle),
+                      platform::ToQString(text), QMessageBox::Ok);
       box.exec();
     });
     if (!shown) std::fprintf(stderr, "message: %s\n", text.c_str());
@@ -88,8 +89,8 @@ class QtMessageSink : public platform::MessageSink {
       if (buttons == MessageButtons::YesNo) qtButtons = QMessageBox::Yes | QMessageBox::No;
       if (buttons == MessageButtons::YesNoCancel)
         qtButtons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-      QMessageBox box(ToQt(icon), QString::fromLocal8Bit(caption.c_str()),
-                      QString::fromLocal8Bit(text.c_str()), qtButtons);
+      QMessageBox box(ToQt(icon), platform::ToQString(caption),
+                      platform::ToQString(text), qtButtons);
       switch (box.exec()) {
         case QMessageBox::Yes: answer = MessageAnswer::Yes; break;
         case QMessageBox::No: answer = MessageAnswer::No; break;

@@ -6,16 +6,18 @@
 #include <QLockFile>
 #include <cstdlib>
 
+#include "platform/QtText.h"
+
 namespace {
 constexpr const char kRaise[] = "RAISE\n";
 }
 
 QtSingleInstance::QtSingleInstance(const QString& name, QObject* parent) : QObject(parent) {
   QString instance = name;
-  if (const char* override = std::getenv("TALVEX_INSTANCE_NAME")) instance = QString::fromLocal8Bit(override);
+  if (const char* override = std::getenv("TALVEX_INSTANCE_NAME")) instance = platform::ToQString(override);
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  const QDir dir = (runtime && QDir(QString::fromLocal8Bit(runtime)).exists())
-                       ? QDir(QString::fromLocal8Bit(runtime))
+  const QDir dir = (runtime && QDir(platform::ToQString(runtime)).exists())
+                       ? QDir(platform::ToQString(runtime))
                        : QDir(QDir::tempPath());
   m_name = dir.filePath(instance);
 }

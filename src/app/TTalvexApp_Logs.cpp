@@ -2,22 +2,18 @@
 // default and local log settings.
 
 #include "app/TTalvexApp.h"
-
-static_assert(static_cast<int>(kColDate) == kCellDate && static_cast<int>(kColStation) == kCellStation &&
-                  static_cast<int>(kColOrgs) == kCellOrgs &&
-                  static_cast<int>(kGridColumns) == kLogCells,
-              "the record builder takes the cells in grid column order");
+#include "data/TContactLog.h"
 
 bool TTalvexApp::AppendDefaultLog(const std::string& line) {
-  return m_contactLog.AppendLine(m_defaultLogFile.str(), line);
+  return m_contactLog->AppendLine(m_files.defaultLogFile.str(), line);
 }
 
 bool TTalvexApp::AppendLocalLog(const TLogContact& contact) {
   if (!localLogWantedAdif && !localLogWantedArrl) return true;
   if (IsLocalLogAdif())
-    return m_contactLog.AppendAdif(options.localLogFile.str(), contact,
-                                   m_version.empty() ? "unknown" : m_version.str());
-  return m_contactLog.AppendLine(options.localLogFile.str(), BuildRecordLine(contact));
+    return m_contactLog->AppendAdif(options.localLogFile.str(), contact,
+                                   m_files.version.empty() ? "unknown" : m_files.version.str());
+  return m_contactLog->AppendLine(options.localLogFile.str(), BuildRecordLine(contact));
 }
 
 std::string TTalvexApp::LogContact(const TLogContact& contact) {

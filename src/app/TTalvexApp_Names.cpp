@@ -1,6 +1,7 @@
 // The application object's operator names: short calls into TOperatorList.
 
 #include "app/TTalvexApp.h"
+#include "data/TOperatorList.h"
 #include "platform/MessageSink.h"
 
 bool TTalvexApp::OpenNamesFile() {
@@ -13,13 +14,13 @@ bool TTalvexApp::OpenNamesFile() {
   return true;
 }
 
-bool TTalvexApp::LoadNamesFile() { return m_operators.LoadNamesFile(m_namesFile.str()); }
+bool TTalvexApp::LoadNamesFile() { return m_operators->LoadNamesFile(m_files.namesFile.str()); }
 
 void TTalvexApp::AddOrUpdateOperator(std::string_view call, std::string_view name,
                                      std::string_view number, std::string_view club) {
-  m_operators.AddOrUpdate(call, name, number, club);
+  m_operators->AddOrUpdate(call, name, number, club);
 }
 
 std::string TTalvexApp::LookupOperator(std::string_view call, std::size_t length) const {
-  return m_operators.Lookup(call, length, options.showFocMembers, options.showCwopMembers);
+  return m_operators->Lookup(call, length, options.showFocMembers, options.showCwopMembers);
 }

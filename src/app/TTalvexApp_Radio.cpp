@@ -1,41 +1,120 @@
 // The application object's radio side: connecting the left radio from the
-// devices list, the radio restart file and the band limits.
+// devices list, the accessors, the radio restart file and the band limits.
 
 #include <filesystem>
 #include <mutex>
-#include <sstream>
+#include <optional>
 
 #include "app/TTalvexApp.h"
-#include "data/AtomicFile.h"
-#include "data/TextFile.h"
+#include "data/TRadioRestartFile.h"
+#include "radio/TRadioPair.h"
+#include "radio/TRadioStartup.h"
 #include "data/TextUtils.h"
 #include "platform/MessageSink.h"
+#include "platform/SystemError.h"
 
 bool TTalvexApp::ConnectRadio(int radioNumber, const std::string& radioName, const std::string& baud,
                               platform::EventHandle radioEvent, std::string& port,
                               const std::string& radioTag) {
-  if (m_radioPair.IsRadioConnected(radioNumber)) return false;
+  if (m_radioPair->IsRadioConnected(radioNumber)) return false;
   std::string libraryFile;
-  if (!m_radioPairStartup.GetLibraryFileName(radioName, libraryFile)) return false;
+  if (!m_radioPairStartup->GetLibraryFileName(radioName, libraryFile)) return false;
   std::string connectionText;
-  if (!m_radioPairStartup.GetConnectionText(radioName, baud, connectionText, 59)) {
+  if (!m_radioPairStartup->GetConnectionText(radioName, baud, connectionText, 59)) {
     platform::ShowMessage("Did not find radio data ");
     return false;
   }
   connectionText = (connectionText + "," + radioTag).substr(0, 65);
-  const std::string libraryPath = (m_devicesDir.str() + libraryFile).substr(0, 260);
-  m_radioPair.SetRadioTag(radioNumber, radioTag);
+  const std::string libraryPath = (m_files.devicesDir.str() + libraryFile).substr(0, 260);
+  m_radioPair->SetRadioTag(radioNumber, radioTag);
   // The left radio is created whatever the radio number.
-  m_radioPair.CreateRadio(1, radioName, libraryPath, connectionText, radioEvent, port, options.wantTitleBars);
-  if (!m_radioPair.GetRadio(1)) return false;
-  if (m_radioPair.GetActiveSide() == 0) m_radioPair.SetActiveRadio(1);
-  m_radioPair.RadioSupportsRit(1);
-  m_radioPair.RadioSupportsXit(1);
-  m_radioPair.SetBandLimitsFile(m_radioRestartFile.view());
+  m_radioPair->CreateRadio(1, radioName, libraryPath, connectionText, radioEvent, port, options.wantTitleBars);
+  if (!m_radioPair->GetRadio(1)) return false;
+  if (m_radioPair->GetActiveSide() == 0) m_radioPair->SetActiveRadio(1);
+  m_radioPair->RadioSupportsRit(1);
+  m_radioPair->RadioSupportsXit(1);
+  m_radioPair->SetBandLimitsFile(m_files.radioRestartFile.view());
   const WindowBounds bounds = m_boundsSource ? m_boundsSource() : WindowBounds{};
   SendCenteredFormsInfo(bounds.left, bounds.right, bounds.top, bounds.bottom);
   return true;
 }
+
+bool TTalvexApp::IsRadioConnected(int radioNumber) const { return m_radioPair->IsRadioConnected(radioNumber); }
+bool TTalvexApp::SetActiveRadio(int radioNumber) { return m_radioPair->SetActiveRadio(radioNumber); }
+void TTalvexApp::DisconnectRadio(int radioNumber) { m_radioPair->DisconnectRadio(radioNumber); }
+void TTalvexApp::SetLogRequestEvent(int radioNumber, platform::EventHandle event) {
+  m_radioPair->SetLogRequestEventHandle(radioNumber, event);
+}
+int TTalvexApp::SetMessageEvents(int radioNumber, platform::EventHandle startEvent, platform::EventHandle endEvent) {
+  m_radioPair->SetMsgEventHandles(radioNumber, startEvent, endEvent);
+  return 0;
+}
+int TTalvexApp::GetMessageId(int radioNumber) { return m_radioPair->GetMsgId(radioNumber); }
+void TTalvexApp::SendCenteredFormsInfo(int left, int right, int top, int bottom) {
+  m_radioPair->SetCenteredFormsInfo(false, left, right, top, bottom);
+}
+void TTalvexApp::SetRadioBaudRate(int radioNumber, const std::string& baud) { m_radioPair->SetBaudRate(radioNumber, baud); }
+bool TTalvexApp::ReadRadioFrequency(int radioNumber) { return m_radioPair->ReadFrequency(radioNumber); }
+bool TTalvexApp::ReadRadioMode(int radioNumber) { return m_radioPair->ReadMode(radioNumber); }
+void TTalvexApp::PollKeyerSpeed(int radioNumber) { m_radioPair->RefreshKeyerSpeed(radioNumber); }
+std::string TTalvexApp::GetFrequencyText(int radioNumber, std::size_t length) const {
+  return m_radioPair->GetFrequencyText(radioNumber, length);
+}
+std::string TTalvexApp::GetModeText(int radioNumber, std::size_t length) const {
+  return m_radioPair->GetModeText(radioNumber, length);
+}
+bool TTalvexApp::GetPowerText(int radioNumber, std::size_t length, std::string& text) const {
+  return m_radioPair->GetPowerText(radioNumber, length, text);
+}
+void TTalvexApp::SendMessageAt(int radioNumber, int index) { m_radioPair->SendMsgAtIndex(radioNumber, index); }
+void TTalvexApp::ShowKeyboard(int radioNumber) { options.wantKeyboard = true; m_radioPair->ShowKeyboard(radioNumber); }
+void TTalvexApp::HideKeyboard(int radioNumber) { options.wantKeyboard = false; m_radioPair->HideKeyboard(radioNumber); }
+void TTalvexApp::ShowLogGrid(int radioNumber) { options.wantLogGrid = true; m_radioPair->ShowLogGrid(radioNumber); }
+void TTalvexApp::HideLogGrid(int radioNumber) { options.wantLogGrid = false; m_radioPair->HideLogGrid(radioNumber); }
+void TTalvexApp::ShowMessageButtons(int radioNumber) {
+  options.wantMessageButtons = true;
+  m_radioPair->ShowMsgButtons(radioNumber);
+}
+void TTalvexApp::HideMessageButtons(int radioNumber) {
+  options.wantMessageButtons = false;
+  m_radioPair->HideMsgButtons(radioNumber);
+}
+void TTalvexApp::ShowTitleBars(int radioNumber) { options.wantTitleBars = true; m_radioPair->ShowTitleBars(radioNumber); }
+void TTalvexApp::HideTitleBars(int radioNumber) { options.wantTitleBars = false; m_radioPair->HideTitleBars(radioNumber); }
+void TTalvexApp::TurnOffRadio(int radioNumber) { m_radioPair->TurnOffRadio(radioNumber); }
+void TTalvexApp::SetShowMembers(int radioNumber, bool showFoc, bool showCwops) {
+  m_radioPair->SetShowMembers(radioNumber, showFoc, showCwops);
+}
+void TTalvexApp::SetNamesHistoryFile(int radioNumber, const std::string& path) {
+  m_radioPair->SetNamesHistoryFile(radioNumber, path);
+}
+void TTalvexApp::SetLogFile(int radioNumber, const std::string& path, int type) {
+  m_radioPair->SetLogFile(radioNumber, path, type == kLogTypeAdif);
+}
+void TTalvexApp::SetWantsLog(int radioNumber, bool flag) { m_radioPair->SetWantsLog(radioNumber, flag); }
+void TTalvexApp::SetDefaultLogFile(int radioNumber, const std::string& path) {
+  m_radioPair->SetDefaultLogFile(radioNumber, path);
+}
+void TTalvexApp::ShowConfig(int radioNumber) { m_radioPair->ShowConfig(radioNumber); }
+void TTalvexApp::HideConfigPanel(int radioNumber) { m_radioPair->HideConfigPanel(radioNumber); }
+void TTalvexApp::ShowPigKnobConfig(int radioNumber) { m_radioPair->ShowPigKnobConfig(radioNumber); }
+void TTalvexApp::AddMacros(int radioNumber) { m_radioPair->AddMacros(radioNumber); }
+void TTalvexApp::HideClosePanel(int radioNumber) { m_radioPair->HideClosePanel(radioNumber); }
+void TTalvexApp::HideSmallPanel(int radioNumber) { m_radioPair->HideSmallPanel(radioNumber); }
+void TTalvexApp::ShowMoreControls(int radioNumber) { m_radioPair->ShowMoreControls(radioNumber); }
+void TTalvexApp::GetMacroNames(int radioNumber, std::vector<std::string>& names) {
+  names.clear();
+  m_radioPair->GetMacroNames(radioNumber, names);
+}
+void TTalvexApp::RunMacro(const std::string& macro) { m_radioPair->RunMacro(1, macro); }
+void TTalvexApp::FocusVfoKnob(int radioNumber, char value) { m_radioPair->FocusVfoKnob(radioNumber, value); }
+void TTalvexApp::StopAutoRepeat() { m_radioPair->StopAutoRepeatMessage(); }
+void TTalvexApp::SetAutoCq(bool flag) {
+  options.wantAutoCq = flag;
+  m_radioPair->SetAutoRepeatStatus(1, flag);
+}
+void TTalvexApp::SendAutoCqDelay() { m_radioPair->SetAutoRepeatDelayTime(1, std::to_string(options.autoCqDelay)); }
+void TTalvexApp::SendBandLimits() { m_radioPair->UpdateBandLimits(); }
 
 void TTalvexApp::SetRadioBaud(const std::string& baud) {
   std::lock_guard lock(m_baudMutex);
@@ -48,55 +127,55 @@ std::string TTalvexApp::GetRadioBaud() const {
 }
 
 void TTalvexApp::RefreshRadioBaud(int radioNumber) {
-  SetRadioBaud(m_radioPair.GetBaudRateText(radioNumber, 6));
+  // "0" is the answer of a library without GETBAUDRATE (and of no radio):
+  // it must not replace the baud rate the connection texts are built from.
+  const std::string baud = m_radioPair->GetBaudRateText(radioNumber, 6);
+  if (baud.empty() || baud == "0") return;
+  SetRadioBaud(baud);
 }
 
 int TTalvexApp::PollFrequency(int radioNumber) {
-  m_radioPair.RefreshFrequency(radioNumber);
-  return m_radioPair.GetFrequency(radioNumber);
+  m_radioPair->RefreshFrequency(radioNumber);
+  return m_radioPair->GetFrequency(radioNumber);
 }
 
 int TTalvexApp::PollOutputPower(int radioNumber) {
-  m_radioPair.RefreshOutputPower(radioNumber);
-  TRadio* radio = m_radioPair.GetRadio(radioNumber);
+  m_radioPair->RefreshOutputPower(radioNumber);
+  TRadio* radio = m_radioPair->GetRadio(radioNumber);
   return radio ? radio->GetOutputPower() : 0;
 }
 
 int TTalvexApp::PollMode(int radioNumber) {
-  m_radioPair.RefreshMode(radioNumber);
-  return m_radioPair.GetModeIndex(radioNumber);
+  m_radioPair->RefreshMode(radioNumber);
+  return m_radioPair->GetModeIndex(radioNumber);
 }
 
 void TTalvexApp::SetMessageText(int radioNumber, int index, std::string& text) {
   text = UpperCase(text);
-  m_radioPair.SetMsgAtIndex(radioNumber, index, text);
+  m_radioPair->SetMsgAtIndex(radioNumber, index, text);
 }
 
 // ---- band limits and the radio restart file ----
 
 void TTalvexApp::ReloadRadioRestart(int radioNumber) {
-  const std::string path = m_radioRestartFile.str();
+  const std::string path = m_files.radioRestartFile.str();
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) return;
-  m_radioPair.LoadRadioRestart(radioNumber, path);
-  m_radioPair.SetBandLimitsFile(path);
-  m_radioPair.StoreVFOMemories(radioNumber);
+  m_radioPair->LoadRadioRestart(radioNumber, path);
+  m_radioPair->SetBandLimitsFile(path);
+  m_radioPair->StoreVFOMemories(radioNumber);
   ReadRadioSettings(path);
   SendBandLimits();
 }
 
 void TTalvexApp::ReadRadioSettings(const std::string& path) {
-  std::vector<std::string> lines;
-  LoadTextLines(path, lines);
-  for (const auto& line : lines) {
-    if (line.rfind("BANDLIMIT=", 0) != 0) continue;
-    const auto pieces = SplitFields(line, "=");
-    if (pieces.size() >= 2) ApplyBandLimitText(pieces[1]);
-  }
+  TRadioRestartFile file(path);
+  file.Load();
+  for (const auto& text : file.BandLimitTexts()) ApplyBandLimitText(text);
 }
 
 void TTalvexApp::ApplyBandLimitText(const std::string& text) {
-  const auto pieces = SplitFields(text, ",");
+  const auto pieces = SplitBandLimitText(text);
   if (pieces.size() < 9) return;
   std::array<std::string, 8> limits;
   for (std::size_t i = 0; i < 8; ++i) limits[i] = pieces[i + 1];
@@ -110,7 +189,7 @@ void TTalvexApp::SetBandLimits(const std::string& name, const std::array<std::st
       break;
     }
   }
-  for (const auto& band : m_bands) m_radioPair.SetBandLimits(3, band);
+  for (const auto& band : m_bands) m_radioPair->SetBandLimits(3, band);
 }
 
 bool TTalvexApp::GetBandLimitText(const std::string& name, std::size_t length, std::string& text) const {
@@ -125,38 +204,20 @@ bool TTalvexApp::GetBandLimitText(const std::string& name, std::size_t length, s
 
 bool TTalvexApp::WriteRadioRestartFile() {
   TraceActivity("SAVING RADIO RESTART FILE");
-  std::ostringstream out;
-  if (TRadio* left = m_radioPair.GetRadio(1)) {
-    std::string tag;
-    m_radioPair.GetRadioTag(1, tag);
-    out << "LEFT_RADIO_FREQUENCY=" << m_radioPair.GetFrequency(1) << "\n"
-        << "LEFT_RADIO_TUNESTEP=" << m_radioPair.GetTuneStep(1) << "\n"
-        << "LEFT_RADIO_MODE=" << m_radioPair.GetModeIndex(1) << "\n"
-        << "LEFT_RADIO_RTSDTR=" << tag << "\n";
-    m_radioPair.FetchVFOMemories(1);
-    for (const auto& memory : left->VFOMemories())
-      out << "LEFT_VFO_MEMORY=" << memory.ToText(TVFOMemory::kTextLength) << "\n";
+  std::optional<TRadioRestartState> left;
+  if (TRadio* radio = m_radioPair->GetRadio(1)) {
+    left.emplace();
+    left->frequency = m_radioPair->GetFrequency(1);
+    left->tuneStep = m_radioPair->GetTuneStep(1);
+    left->modeIndex = m_radioPair->GetModeIndex(1);
+    m_radioPair->GetRadioTag(1, left->radioTag);
+    m_radioPair->FetchVFOMemories(1);
+    for (const auto& memory : radio->VFOMemories()) left->vfoMemories.push_back(memory.ToText(TVFOMemory::kTextLength));
   }
-  for (const auto& band : m_bands) {
-    WriteBandLimitLine(out, band);
-    out << "\n";
-  }
-  out << "END_OF_RADIORESTART_FILE=YES";
-  const bool written = WriteFileAtomically(m_radioRestartFile.str(), out.str());
-  if (!written) platform::ShowMessage("Could not write the radio restart file " + m_radioRestartFile.str());
-  m_radioPair.UpdateBandLimits();
+  int error = 0;
+  const bool written = TRadioRestartFile(m_files.radioRestartFile.str()).Write(left, m_bands, &error);
+  if (!written)
+    platform::ShowMessage(platform::WithSystemError("Could not write the radio restart file " + m_files.radioRestartFile.str(), error));
+  m_radioPair->UpdateBandLimits();
   return written;
 }
-
-// ---- the settings operations' questions to the radio side ----
-
-bool TTalvexApp::LeftRadioConnected() const { return m_radioPair.IsRadioConnected(1); }
-
-// The stored expanded message becomes upper case too, as the radio has it.
-void TTalvexApp::HandMessageToRadio(int index, const std::string& text) {
-  std::string message = text;
-  SetMessageText(1, index, message);
-  if (index >= 0 && index < static_cast<int>(messages.size())) messages[static_cast<std::size_t>(index)].expanded = message;
-}
-
-void TTalvexApp::RefreshLeftRadioBaud() { RefreshRadioBaud(1); }

@@ -22,12 +22,12 @@ void TTalvexApp::TakeRestartSettings(const TRestartSettings& settings) {
 }
 
 std::vector<std::string> TTalvexApp::GetBackupRestartFiles() const {
-  return {m_programDir.str() + kBackupRestartFile, kBackupRestartFile};
+  return {m_files.programDir.str() + kBackupRestartFile, kBackupRestartFile};
 }
 
 bool TTalvexApp::ReadRestartFile() {
   std::error_code ec;
-  if (!std::filesystem::exists(m_restartFile.str(), ec)) {
+  if (!std::filesystem::exists(m_files.restartFile.str(), ec)) {
     TraceActivity("RESTART FILE DOES NOT EXIST");
     return false;
   }
@@ -41,7 +41,7 @@ bool TTalvexApp::ReadRestartFile() {
 
 bool TTalvexApp::LoadRestartFile() {
   TRestartSettings settings = GetRestartSettings();
-  if (!TRestartFile(m_restartFile.str(), GetBackupRestartFiles()).Load(settings)) return false;
+  if (!TRestartFile(m_files.restartFile.str(), GetBackupRestartFiles()).Load(settings)) return false;
   TakeRestartSettings(settings);
   return true;
 }
@@ -53,28 +53,27 @@ void TTalvexApp::ApplyRestartEntry(const std::string& key, const std::string& va
 }
 
 bool TTalvexApp::WriteRestartFile() {
-  if (LeftRadioConnected()) RefreshLeftRadioBaud();
+  if (IsRadioConnected(1)) RefreshRadioBaud(1);
   TraceActivity("SAVING RESTART FILE");
-  return TRestartFile(m_restartFile.str(), GetBackupRestartFiles()).Write(GetRestartSettings());
+  return TRestartFile(m_files.restartFile.str(), GetBackupRestartFiles()).Write(GetRestartSettings());
 }
 
 void TTalvexApp::LoadMessageTemplates() {
   TMessageTemplates templates;
-  if (!templates.Load(m_messageTemplateFile.str())) return;
-  for (std::size_t i = 0; i < templates.values.size() && i < messages.size(); ++i)
-    messages[i].raw = templates.values[i];
+  if (!templates.Load(m_files.messageTemplateFile.str())) return;
+  TakeMessageTemplates(templates, messages);
   if (templates.autoCqDelay) options.autoCqDelay = *templates.autoCqDelay;
-  for (auto& slot : messages)
-    if (const auto text = MessageTextOfTemplate(slot.raw.view())) slot.text = *text;
 }
 
 bool TTalvexApp::UpdateRadioMessages() {
-  for (auto& slot : messages)
-    slot.expanded = ExpandMessage(slot.text.view(), stationWorked.view(), sentRst.view(),
-                                  operatorName.view());
-  if (LeftRadioConnected()) {
-    for (std::size_t i = 0; i < messages.size(); ++i)
-      HandMessageToRadio(static_cast<int>(i), messages[i].expanded.str());
+  ExpandMessageSlots(messages, stationWorked.view(), sentRst.view(), operatorName.view());
+  if (IsRadioConnected(1)) {
+    // The stored expanded message becomes upper case too, as the radio has it.
+    for (std::size_t i = 0; i < messages.size(); ++i) {
+      std::string message = messages[i].expanded.str();
+      SetMessageText(1, static_cast<int>(i), message);
+      messages[i].expanded = message;
+    }
     return false;
   }
   // Connecting is the main window's command: it acts on the answer.

@@ -1,18 +1,20 @@
 // The entry point and the composition root: the one place that knows every
-// layer. It makes sure one copy runs, creates the application object, reads
-// its data files, builds the long-lived forms on it and runs the message
-// loop. Returns 0 on every path.
+// layer. It makes sure one copy runs, creates the application object, has it
+// read its data files, creates the long-lived forms and hands each the
+// objects it works on, runs the message loop and takes it all down again.
+// Returns 0 on every path.
 
 #include <cstdio>
 #include <exception>
 #include <memory>
 
-#include "app/AppTitle.h"
 #include "app/QtApplication.h"
+#include "platform/AppTitle.h"
 #include "app/QtPlatform.h"
 #include "app/QtSingleInstance.h"
 #include "app/TTalvexApp.h"
 #include "mainform/TfmRCatMain.h"
+#include "platform/QtText.h"
 
 namespace {
 
@@ -47,10 +49,10 @@ void RunProgram(QApplication& app, QtSingleInstance& instance) {
 
 int main(int argc, char* argv[]) {
   QtApplication app(argc, argv);  // the command line is not used
-  app.setApplicationName(QString::fromLatin1(kAppTitle));
+  app.setApplicationName(platform::ToQString(kAppTitle));
   talvexqt::InstallQtPlatform();
   {
-    QtSingleInstance instance(QString::fromLatin1(kInstanceName));
+    QtSingleInstance instance(platform::ToQString(kInstanceName));
     if (instance.BecomeFirstOrRaiseOther()) {
       try {
         RunProgram(app, instance);

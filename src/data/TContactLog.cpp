@@ -1,19 +1,23 @@
 #include "data/TContactLog.h"
 
-#include <sys/stat.h>
+#include <filesystem>
 
-#include "data/AtomicFile.h"
+#include "platform/Files.h"
 #include "platform/MessageSink.h"
+#include "platform/SystemError.h"
 
 namespace {
 bool IsNewOrEmpty(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) != 0 || info.st_size == 0;
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(path, ec);
+  return ec || size == 0;
 }
 }  // namespace
 
 bool TContactLog::AppendLine(const std::string& path, const std::string& line) {
-  return Done(path, AppendFileDurably(path, line + "\n"));
+  int error = 0;
+  const bool written = platform::AppendFileDurably(path, line + "\n", &error);
+  return Done(path, written, error);
 }
 
 bool TContactLog::AppendAdif(const std::string& path, const TLogContact& contact,
@@ -21,14 +25,17 @@ bool TContactLog::AppendAdif(const std::string& path, const TLogContact& contact
   std::string text;
   if (IsNewOrEmpty(path)) text = BuildAdifHeader(programVersion, contact.utc);
   text += BuildAdifRecord(contact);
-  return Done(path, AppendFileDurably(path, text));
+  int error = 0;
+  const bool written = platform::AppendFileDurably(path, text, &error);
+  return Done(path, written, error);
 }
 
-std::string TContactLog::FailureText(const std::string& path) {
-  return "Could not write the log file " + (path.empty() ? std::string("(no file name)") : path);
+std::string TContactLog::FailureText(const std::string& path, int error) {
+  return platform::WithSystemError(
+      "Could not write the log file " + (path.empty() ? std::string("(no file name)") : path), error);
 }
 
-bool TContactLog::Done(const std::string& path, bool written) {
-  if (!written && m_reported.insert(path).second) platform::ShowMessage(FailureText(path));
+bool TContactLog::Done(const std::string& path, bool written, int error) {
+  if (!written && m_reported.insert(path).second) platform::ShowMessage(FailureText(path, error));
   return written;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Appends logged contacts to log files. Every append reaches the disk before
-// the call returns. A log file that cannot be written is reported once per
+// the call returns; a failed append leaves the file as it was. A log file that cannot be written is reported once per
 // run (per path) with its path, so a missing folder does not raise a box on
 // every contact; the caller goes on with its other log. Main thread.
 
@@ -19,11 +19,12 @@ class TContactLog {
   bool AppendAdif(const std::string& path, const TLogContact& contact,
                   const std::string& programVersion);
 
-  /// The text of the report for a log file that cannot be written.
-  static std::string FailureText(const std::string& path);
+  /// The text of the report for a log file that cannot be written:
+  /// "Could not write the log file <path>: <reason>" (no reason for code 0).
+  static std::string FailureText(const std::string& path, int error = 0);
 
  private:
-  bool Done(const std::string& path, bool written);
+  bool Done(const std::string& path, bool written, int error);
 
   std::set<std::string> m_reported;
 };

@@ -46,3 +46,15 @@ std::string ExpandMessage(std::string_view text, std::string_view station,
   out = ExpandPlaceholder(out, '$', sentRst);
   return ExpandPlaceholder(out, '!', name);
 }
+
+void TakeMessageTemplates(const TMessageTemplates& templates, TMessageSlots& slots) {
+  for (std::size_t i = 0; i < templates.values.size() && i < slots.size(); ++i)
+    slots[i].raw = templates.values[i];
+  for (auto& slot : slots)
+    if (const auto text = MessageTextOfTemplate(slot.raw.view())) slot.text = *text;
+}
+
+void ExpandMessageSlots(TMessageSlots& slots, std::string_view station, std::string_view sentRst,
+                        std::string_view name) {
+  for (auto& slot : slots) slot.expanded = ExpandMessage(slot.text.view(), station, sentRst, name);
+}

@@ -4,10 +4,14 @@
 // "AUTOCQ_DELAY=seconds" line; every other line is ignored. And the
 // expansion of a message text for the contact being worked.
 
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "data/FixedText.h"
 
 /// What the template file holds for the application.
 struct TMessageTemplates {
@@ -33,3 +37,24 @@ std::string ExpandPlaceholder(std::string_view text, char placeholder, std::stri
 /// by the sent report, then "!" by the operator's name; at most 100 characters.
 std::string ExpandMessage(std::string_view text, std::string_view station,
                           std::string_view sentRst, std::string_view name);
+
+/// One message slot: the template value, the message text and the message
+/// expanded for the contact being worked.
+struct TMessageSlot {
+  FixedText<104> raw;
+  FixedText<100> text;
+  FixedText<100> expanded;
+};
+
+/// The six message slots: 0 on F1 (CQ), 1 to 4 on F2 to F5, 5 on F6 (73).
+constexpr std::size_t kMessageSlots = 6;
+using TMessageSlots = std::array<TMessageSlot, kMessageSlots>;
+
+/// Takes the template values read into the first slots (the others keep
+/// theirs), then sets each slot's message text from its template value
+/// where it has one.
+void TakeMessageTemplates(const TMessageTemplates& templates, TMessageSlots& slots);
+
+/// Expands every slot's message text for the contact being worked (ExpandMessage).
+void ExpandMessageSlots(TMessageSlots& slots, std::string_view station, std::string_view sentRst,
+                        std::string_view name);

@@ -101,7 +101,16 @@ std::vector<TRadioBand> DefaultBands() {
 }
 
 void WriteBandLimitLine(std::ostream& out, const TRadioBand& band) {
-  out << "BANDLIMIT=" << band.name.view() << ',' << band.FormatLimits(200);
+  out << kBandLimitPrefix << band.name.view() << ',' << band.FormatLimits(200);
+}
+
+std::vector<std::string> SplitBandLimitText(std::string_view text) { return SplitFields(text, ","); }
+
+bool ParseBandLimitLine(std::string_view line, std::string& text) {
+  if (line.substr(0, kBandLimitPrefix.size()) != kBandLimitPrefix) return false;
+  const auto pieces = SplitFields(line, "=");
+  text = pieces.size() >= 2 ? pieces[1] : std::string();
+  return true;
 }
 
 int BandOfFrequency(std::int32_t khz) {

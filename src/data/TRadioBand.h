@@ -48,8 +48,23 @@ class TRadioBand {
 /// The 11 bands with their default edges, 160M first, 2M last.
 std::vector<TRadioBand> DefaultBands();
 
+/// The prefix of the one text form of a band record, in the radio restart
+/// file and in every band-limits file.
+constexpr std::string_view kBandLimitPrefix = "BANDLIMIT=";
+
 /// "BANDLIMIT=" + name + the eight limits, comma-separated; no line end.
 void WriteBandLimitLine(std::ostream& out, const TRadioBand& band);
+
+/// The pieces of the text after "BANDLIMIT=": split at "," with empty
+/// pieces dropped, so a whole text gives the name and the eight limits as
+/// written (nine pieces); a short text gives fewer.
+std::vector<std::string> SplitBandLimitText(std::string_view text);
+
+/// The text after the prefix of a line that begins with "BANDLIMIT=" (exact
+/// case), up to the next "=" (empty pieces between signs dropped); false for
+/// any other line. The radio restart file's reader and the band limits
+/// dialog both read their lines with it.
+bool ParseBandLimitLine(std::string_view line, std::string& text);
 
 /// The band in metres whose default edges hold the frequency (edges
 /// included), 0 when none does.

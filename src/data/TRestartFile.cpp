@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "data/AtomicFile.h"
 #include "data/TextFile.h"
 #include "data/TextUtils.h"
+#include "platform/Files.h"
 #include "platform/MessageSink.h"
 
 namespace {
@@ -119,7 +119,7 @@ bool TRestartFile::Load(TRestartSettings& settings) const {
     }
     // The backup's copy becomes the restart file; should the folder refuse
     // the copy, the backup's options are still used for this run.
-    WriteFileAtomically(m_path, backup);
+    platform::WriteFileAtomically(m_path, backup);
     platform::ShowMessage("Invalid restart file -- using backup");
     lines = SplitTextLines(backup);
   }
@@ -131,7 +131,7 @@ bool TRestartFile::Load(TRestartSettings& settings) const {
 }
 
 bool TRestartFile::Write(const TRestartSettings& settings) const {
-  return WriteFileAtomically(m_path, Format(settings));
+  return platform::WriteFileAtomically(m_path, Format(settings));
 }
 
 std::string TRestartFile::Format(const TRestartSettings& settings) {

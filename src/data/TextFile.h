@@ -9,6 +9,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "platform/TextLines.h"
+
 /// The lines of a text.
 std::vector<std::string> SplitTextLines(std::string_view text);
 
@@ -24,19 +26,6 @@ bool LoadTextLines(const std::string& path, std::vector<std::string>& lines);
 template <typename Visit>
 bool ForEachFileLine(const std::string& path, Visit&& visit);
 
-/// Calls visit(line) for each line of the text, without copying.
-template <typename Visit>
-void ForEachTextLine(std::string_view text, Visit&& visit) {
-  const std::size_t size = text.size();
-  std::size_t start = 0;
-  while (start < size) {
-    std::size_t end = start;
-    while (end < size && text[end] != '\n' && text[end] != '\r') ++end;
-    visit(text.substr(start, end - start));
-    if (end + 1 < size && text[end] == '\r' && text[end + 1] == '\n') ++end;
-    start = end + 1;
-  }
-}
 
 namespace textfile_detail {
 /// Reads the file in pieces; calls take(context, text) with text that

@@ -1,7 +1,7 @@
 #include "mainform/TListenerThreads.h"
 
 TListenerThread::TListenerThread(std::function<void()> mainThreadStep)
-    : m_event(platform::CreateEvent()), m_step(std::move(mainThreadStep)) {}
+    : m_event(platform::NewEvent()), m_step(std::move(mainThreadStep)) {}
 
 TListenerThread::~TListenerThread() { Stop(); }
 

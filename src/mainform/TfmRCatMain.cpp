@@ -14,7 +14,7 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "app/AppTitle.h"
+#include "platform/AppTitle.h"
 #include "app/TTalvexApp.h"
 #include "data/TextUtils.h"
 #include "dialogs/TfmResume.h"

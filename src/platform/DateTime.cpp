@@ -1,12 +1,8 @@
 #include "platform/DateTime.h"
 
 #include <cctype>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <ctime>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace platform {
 namespace {
@@ -35,11 +31,6 @@ void CivilFromDays(long z, int& y, int& m, int& d) {
 }
 
 const long kEpochOffset = 25569;  // days from 1899-12-30 to 1970-01-01
-
-double FromTm(const std::tm& t, int ms) {
-  return EncodeDateTime(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min,
-                        t.tm_sec, ms);
-}
 
 const char* const kShortDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 const char* const kLongDays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
@@ -95,33 +86,6 @@ bool IsValidDateTime(int year, int month, int day, int hour, int minute, int sec
   int last = kDays[month - 1] + (month == 2 && leap ? 1 : 0);
   return day <= last && hour >= 0 && hour < 24 && minute >= 0 && minute < 60 && second >= 0 &&
          second < 60;
-}
-
-double UtcClock() {
-  auto now = std::chrono::system_clock::now();
-  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count();
-  std::time_t secs = static_cast<std::time_t>(ms / 1000);
-  std::tm t{};
-  gmtime_r(&secs, &t);
-  return FromTm(t, static_cast<int>(ms % 1000));
-}
-
-double LocalClock() {
-  auto now = std::chrono::system_clock::now();
-  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count();
-  std::time_t secs = static_cast<std::time_t>(ms / 1000);
-  std::tm t{};
-  localtime_r(&secs, &t);
-  return FromTm(t, static_cast<int>(ms % 1000));
-}
-
-double FileModificationTime(const std::string& path) {
-  if (path.empty() || access(path.c_str(), R_OK) != 0) return 0;
-  struct stat st {};
-  if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
-  std::tm t{};
-  localtime_r(&st.st_mtime, &t);
-  return FromTm(t, 0);
 }
 
 std::string FormatDateTime(const std::string& pattern, double value) {

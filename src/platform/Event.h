@@ -15,8 +15,9 @@ constexpr EventHandle kNoEvent = 0;
 
 enum class WaitResult { Signalled, TimedOut, Closed };
 
-/// Creates a signalled auto-reset event. Never returns kNoEvent.
-EventHandle CreateEvent();
+/// Creates a signalled auto-reset event. Never returns kNoEvent. (Not
+/// called CreateEvent: on Windows that is a macro.)
+EventHandle NewEvent();
 
 /// Signals the event. False when the handle names no open event.
 bool SetEvent(EventHandle handle);
@@ -28,6 +29,39 @@ WaitResult WaitForEvent(EventHandle handle, int timeoutMs = -1);
 
 /// Closes the event and wakes its waiters with Closed. Harmless on a stale handle.
 void CloseEvent(EventHandle handle);
+
+/// The owner of one event: creates it, closes it in its destructor (which
+/// wakes its waiters with Closed). Movable, not copyable. Handle() is the
+/// bare handle that radio libraries and waits are given; it names nothing
+/// once the owner has closed it.
+class Event {
+ public:
+  Event() : m_handle(NewEvent()) {}
+  ~Event() { Close(); }
+  Event(const Event&) = delete;
+  Event& operator=(const Event&) = delete;
+  Event(Event&& other) noexcept : m_handle(other.m_handle) { other.m_handle = kNoEvent; }
+  Event& operator=(Event&& other) noexcept {
+    if (this != &other) {
+      Close();
+      m_handle = other.m_handle;
+      other.m_handle = kNoEvent;
+    }
+    return *this;
+  }
+
+  EventHandle Handle() const { return m_handle; }
+  bool Set() const { return SetEvent(m_handle); }
+  WaitResult Wait(int timeoutMs = -1) const { return WaitForEvent(m_handle, timeoutMs); }
+  /// Closes now; the owner then holds no event.
+  void Close() {
+    if (m_handle != kNoEvent) CloseEvent(m_handle);
+    m_handle = kNoEvent;
+  }
+
+ private:
+  EventHandle m_handle;
+};
 
 }  // namespace platform
 

@@ -4,8 +4,10 @@
 #include <climits>
 #include <optional>
 #include <thread>
+#include <type_traits>
+#include <utility>
 
-#include "data/TextFile.h"
+#include "data/TRadioRestartFile.h"
 #include "data/TextUtils.h"
 #include "platform/MessageSink.h"
 
@@ -39,11 +41,6 @@ std::string LogModeOf(const std::string& modeName) {
   for (const char* ry : {"FSK", "FSR", "RTTY"})
     if (SameText(modeName, ry)) return "RY";
   return modeName;
-}
-
-std::string RightTrim(std::string text) {
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.pop_back();
-  return text;
 }
 
 }  // namespace
@@ -167,129 +164,97 @@ void TRadio::FetchVFOMemories() {
 }
 
 void TRadio::LoadRadioRestart(const std::string& path) {
-  const char* side = m_radioNumber == 1 ? "LEFT_" : m_radioNumber == 2 ? "RIGHT_" : nullptr;
-  if (!side) return;
-  std::vector<std::string> lines;
-  LoadTextLines(path, lines);
-  auto valueOf = [&](const std::string& key) -> std::string {
-    for (const auto& line : lines) {
-      const auto eq = line.find('=');
-      if (eq != std::string::npos && SameText(line.substr(0, eq), key)) return RightTrim(line.substr(eq + 1));
-    }
-    return {};
-  };
+  if (m_radioNumber != 1 && m_radioNumber != 2) return;
+  TRadioRestartFile file(path);
+  file.Load();
   struct Key {
     const char* name;
     std::atomic<int>* member;
   };
-  const std::string prefix = std::string(side) + "RADIO_";
   for (Key key : {Key{"FREQUENCY", &m_frequency}, Key{"TUNESTEP", &m_tuneStep}, Key{"MODE", &m_modeIndex}}) {
-    const std::string value = valueOf(prefix + key.name);
+    const std::string value = file.Value(TRadioRestartFile::RadioKey(m_radioNumber, key.name));
     if (value.empty()) continue;
     // A value that is not a whole number keeps the radio's value for that key.
     if (auto number = WholeNumber(value)) *key.member = *number;
   }
-  const std::string memoryKey = std::string(side) + "VFO_MEMORY";
-  for (const auto& line : lines) {
-    if (line.find(memoryKey) == std::string::npos) continue;
-    const auto eq = line.find('=');
-    if (eq == std::string::npos) continue;  // no value to build a memory from
-    const auto end = line.find('=', eq + 1);
-    m_vfoMemories.push_back(TVFOMemory::FromText(
-        line.substr(eq + 1, end == std::string::npos ? std::string::npos : end - eq - 1)));
-  }
+  for (const auto& text : file.VFOMemoryTexts(m_radioNumber)) m_vfoMemories.push_back(TVFOMemory::FromText(text));
 }
 
 // ---- forwarders ----
 
-#define TALVEX_FORWARD(Name)                      \
-  void TRadio::Name() {                           \
-    if (m_library) m_library->Name(m_radioNumber); \
+template <auto kFallback, typename Op, typename... Args>
+auto TRadio::Forward(const char* missing, Op op, Args&&... args) {
+  using Result = decltype((std::declval<TRadioLib&>().*op)(m_radioNumber, std::forward<Args>(args)...));
+  if (!m_library) {
+    if (*missing) platform::ShowMessage(missing);
+    if constexpr (std::is_void_v<Result>) return;
+    else if constexpr (std::is_arithmetic_v<Result>) return static_cast<Result>(kFallback);
+    else return Result{};
   }
-TALVEX_FORWARD(ShowKeyboard)
-TALVEX_FORWARD(HideKeyboard)
-TALVEX_FORWARD(ShowLogGrid)
-TALVEX_FORWARD(HideLogGrid)
-TALVEX_FORWARD(ShowMsgButtons)
-TALVEX_FORWARD(HideMsgButtons)
-TALVEX_FORWARD(ShowTitleBars)
-TALVEX_FORWARD(HideTitleBars)
-TALVEX_FORWARD(TurnOffRadio)
-TALVEX_FORWARD(ShowConfig)
-TALVEX_FORWARD(ShowPigKnobConfig)
-TALVEX_FORWARD(AddMacros)
-TALVEX_FORWARD(HideConfigPanel)
-TALVEX_FORWARD(HideClosePanel)
-TALVEX_FORWARD(HideSmallPanel)
-TALVEX_FORWARD(ShowMoreControls)
-TALVEX_FORWARD(StopAutoRepeatMessage)
-#undef TALVEX_FORWARD
+  return ((*m_library).*op)(m_radioNumber, std::forward<Args>(args)...);
+}
 
+namespace {
+constexpr const char* kQuiet = "";
+}  // namespace
+
+void TRadio::ShowKeyboard() { Forward(kQuiet, &TRadioLib::ShowKeyboard); }
+void TRadio::HideKeyboard() { Forward(kQuiet, &TRadioLib::HideKeyboard); }
+void TRadio::ShowLogGrid() { Forward(kQuiet, &TRadioLib::ShowLogGrid); }
+void TRadio::HideLogGrid() { Forward(kQuiet, &TRadioLib::HideLogGrid); }
+void TRadio::ShowMsgButtons() { Forward(kQuiet, &TRadioLib::ShowMsgButtons); }
+void TRadio::HideMsgButtons() { Forward(kQuiet, &TRadioLib::HideMsgButtons); }
+void TRadio::ShowTitleBars() { Forward(kQuiet, &TRadioLib::ShowTitleBars); }
+void TRadio::HideTitleBars() { Forward(kQuiet, &TRadioLib::HideTitleBars); }
+void TRadio::TurnOffRadio() { Forward(kQuiet, &TRadioLib::TurnOffRadio); }
+void TRadio::ShowConfig() { Forward(kQuiet, &TRadioLib::ShowConfig); }
+void TRadio::ShowPigKnobConfig() { Forward(kQuiet, &TRadioLib::ShowPigKnobConfig); }
+void TRadio::AddMacros() { Forward(kQuiet, &TRadioLib::AddMacros); }
+void TRadio::HideConfigPanel() { Forward(kQuiet, &TRadioLib::HideConfigPanel); }
+void TRadio::HideClosePanel() { Forward(kQuiet, &TRadioLib::HideClosePanel); }
+void TRadio::HideSmallPanel() { Forward(kQuiet, &TRadioLib::HideSmallPanel); }
+void TRadio::ShowMoreControls() { Forward(kQuiet, &TRadioLib::ShowMoreControls); }
+void TRadio::StopAutoRepeatMessage() { Forward(kQuiet, &TRadioLib::StopAutoRepeatMessage); }
 void TRadio::SetShowMembers(bool showFoc, bool showCwops) {
-  if (m_library) m_library->SetShowMembers(m_radioNumber, showFoc, showCwops);
+  Forward(kQuiet, &TRadioLib::SetShowMembers, showFoc, showCwops);
 }
-void TRadio::SetNamesHistoryFile(std::string_view path) {
-  if (m_library) m_library->SetNamesHistoryFile(m_radioNumber, path);
+void TRadio::SetNamesHistoryFile(std::string_view path) { Forward(kQuiet, &TRadioLib::SetNamesHistoryFile, path); }
+void TRadio::SetLogFile(std::string_view path, bool isAdif) { Forward(kQuiet, &TRadioLib::SetLogFile, path, isAdif); }
+void TRadio::SetWantsLog(bool wantsLog) { Forward(kQuiet, &TRadioLib::SetWantsLog, wantsLog); }
+void TRadio::SetDefaultLogFile(std::string_view path) { Forward(kQuiet, &TRadioLib::SetDefaultLogFile, path); }
+void TRadio::SetMsgAtIndex(int index, std::string_view text) { Forward(kQuiet, &TRadioLib::SetMsgAtIndex, index, text); }
+void TRadio::SendMsgAtIndex(int index) { Forward(kQuiet, &TRadioLib::SendMsgAtIndex, index); }
+void TRadio::FocusVfoKnob(char knob) { Forward(kQuiet, &TRadioLib::FocusVfoKnob, knob); }
+void TRadio::GetMacroNames(std::vector<std::string>& names) {
+  names.clear();
+  Forward(kQuiet, &TRadioLib::GetMacroNames, names);
 }
-void TRadio::SetLogFile(std::string_view path, bool isAdif) {
-  if (m_library) m_library->SetLogFile(m_radioNumber, path, isAdif);
-}
-void TRadio::SetWantsLog(bool wantsLog) {
-  if (m_library) m_library->SetWantsLog(m_radioNumber, wantsLog);
-}
-void TRadio::SetDefaultLogFile(std::string_view path) {
-  if (m_library) m_library->SetDefaultLogFile(m_radioNumber, path);
-}
-void TRadio::SetMsgAtIndex(int index, std::string_view text) {
-  if (m_library) m_library->SetMsgAtIndex(m_radioNumber, index, text);
-}
-void TRadio::SendMsgAtIndex(int index) {
-  if (m_library) m_library->SendMsgAtIndex(m_radioNumber, index);
-}
-void TRadio::FocusVfoKnob(char knob) {
-  if (m_library) m_library->FocusVfoKnob(m_radioNumber, knob);
-}
+// The library operations that take no radio number.
 void TRadio::SetCenteredFormsInfo(bool flag, int left, int right, int top, int bottom) {
   if (m_library) m_library->SetCenteredFormsInfo(flag, left, right, top, bottom);
 }
 bool TRadio::RadioSupportsRit() { return m_library && m_library->RadioSupportsRit(); }
 bool TRadio::RadioSupportsXit() { return m_library && m_library->RadioSupportsXit(); }
 
-void TRadio::GetMacroNames(std::vector<std::string>& names) {
-  names.clear();
-  if (m_library) m_library->GetMacroNames(m_radioNumber, names);
-}
-
 // ---- forwarders that report a missing library ----
 
 void TRadio::SetLogRequestEventHandle(platform::EventHandle event) {
-  if (!m_library) return platform::ShowMessage("No radio lib--unable to set log request event handle");
-  m_library->SetLogRequestEventHandle(m_radioNumber, event);
+  Forward("No radio lib--unable to set log request event handle", &TRadioLib::SetLogRequestEventHandle, event);
 }
 void TRadio::SetMsgEventHandles(platform::EventHandle startEvent, platform::EventHandle overEvent) {
-  if (!m_library) return platform::ShowMessage("No radio lib--unable to set log request event handle");
-  m_library->SetMsgEventHandles(m_radioNumber, startEvent, overEvent);
+  Forward("No radio lib--unable to set log request event handle", &TRadioLib::SetMsgEventHandles, startEvent,
+          overEvent);
 }
-int TRadio::GetMsgId() {
-  if (!m_library) {
-    platform::ShowMessage("No radio lib--unable to obtain message ID");
-    return -1;
-  }
-  return m_library->GetMsgId(m_radioNumber);
-}
+int TRadio::GetMsgId() { return Forward<-1>("No radio lib--unable to obtain message ID", &TRadioLib::GetMsgId); }
 void TRadio::SetBaudRate(std::string_view baud) {
-  if (!m_library) return platform::ShowMessage("No radio lib--baud rate not changed");
-  m_library->SetBaudRate(m_radioNumber, baud);
+  Forward("No radio lib--baud rate not changed", &TRadioLib::SetBaudRate, baud);
 }
 void TRadio::SetAutoRepeatDelayTime(std::string_view delay) {
-  if (!m_library) return platform::ShowMessage("No radio lib--auto repeat delay time not set");
-  m_library->SetAutoRepeatDelayTime(m_radioNumber, delay);
+  Forward("No radio lib--auto repeat delay time not set", &TRadioLib::SetAutoRepeatDelayTime, delay);
 }
 void TRadio::SetAutoRepeatStatus(bool on) {
-  if (!m_library) return platform::ShowMessage("No radio lib--auto repeat status not set");
-  m_library->SetAutoRepeatStatus(m_radioNumber, on);
+  Forward("No radio lib--auto repeat status not set", &TRadioLib::SetAutoRepeatStatus, on);
 }
 void TRadio::RunMacro(std::string_view macroName) {
-  if (!m_library) return platform::ShowMessage("No radio lib--run macro");
-  m_library->RunMacro(m_radioNumber, macroName);
+  Forward("No radio lib--run macro", &TRadioLib::RunMacro, macroName);
 }

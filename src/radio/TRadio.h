@@ -101,7 +101,7 @@ class TRadio {
   /// that is not a whole number keeps the current value.
   void LoadRadioRestart(const std::string& path);
 
-  // ---- forwarders: nothing without a library ----
+  // ---- forwarders: nothing (or false) without a library ----
 
   void ShowKeyboard();
   void HideKeyboard();
@@ -145,6 +145,13 @@ class TRadio {
   void RunMacro(std::string_view macroName);
 
  private:
+  /// Calls the library's operation with this radio's number before args;
+  /// without a library, tells the missing message (none when empty) and
+  /// answers kFallback (an empty value for a result that is not a number,
+  /// nothing for an operation without a result).
+  template <auto kFallback = 0, typename Op, typename... Args>
+  auto Forward(const char* missing, Op op, Args&&... args);
+
   const int m_radioNumber;
   std::atomic<int> m_frequency{14030};
   std::atomic<int> m_outputPower{0};

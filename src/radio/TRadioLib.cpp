@@ -1,5 +1,6 @@
 #include "radio/TRadioLib.h"
 
+#include <cstring>
 #include <filesystem>
 #include <mutex>
 #include <type_traits>
@@ -18,27 +19,90 @@ namespace {
 
 void Show(const char* text) { platform::ShowMessage(text); }
 
-// Libraries whose binding went away without unloading them. They stay loaded
-// to the end of the process, reachable, so nothing runs in unmapped code.
-void KeepLoaded(platform::Module module) {
-  static std::mutex* mutex = new std::mutex;
-  static auto* kept = new std::vector<platform::Module>;
-  std::lock_guard lock(*mutex);
-  kept->push_back(std::move(module));
+// The fixed answer of an export whose absence goes unreported.
+constexpr const char* kSilent = "";
+
+// One optional export: calls it when the library has it, else tells the
+// fixed message (none when it is kSilent). True when it was called.
+template <typename Fn, typename... Args>
+bool CallOrTell(Fn fn, const char* missing, Args... args) {
+  if (fn) {
+    fn(args...);
+    return true;
+  }
+  if (*missing) Show(missing);
+  return false;
 }
 
-// The library takes texts as char*; it gets a copy it may scribble on.
-std::string Writable(std::string_view text) { return std::string(text); }
+// An export that answers through its first, out-parameter: the answer, or
+// the neutral value (after the message, if any) without the export.
+template <typename T, typename Fn, typename... Args>
+T AnswerOrTell(Fn fn, const char* missing, T neutral, Args... args) {
+  T value = neutral;
+  return CallOrTell(fn, missing, &value, args...) ? value : neutral;
+}
+
+// One text buffer handed to a library: at most N characters, terminated.
+// Each call of the export that takes it overwrites it in place, so a
+// pointer the library kept still points at a terminated text.
+template <std::size_t N>
+struct LibraryText {
+  char text[N + 1] = {};
+  char* Set(std::string_view value) {
+    const std::size_t n = value.size() < N ? value.size() : N;
+    if (n > 0) std::memmove(text, value.data(), n);
+    text[n] = '\0';
+    return text;
+  }
+};
 
 }  // namespace
 
-TRadioLib::TRadioLib(std::string_view libraryFileName) : m_libraryFileName(libraryFileName) {
+struct TRadioLib::LibraryTexts {
+  static constexpr std::size_t kMessageSlots = 6;
+
+  LibraryText<kPortBufferSize - 1> port;  // the library may change the name in place
+  LibraryText<kConnectionTextLength> connection;
+  LibraryText<kPathLength> directory;
+  LibraryText<kPathLength> namesFile;
+  LibraryText<kPathLength> logFile;
+  LibraryText<kPathLength> defaultLogFile;
+  LibraryText<kPathLength> bandLimitsFile;
+  LibraryText<kMessageLength> messages[kMessageSlots];
+  LibraryText<kMessageLength> otherMessage;  // an index outside the six slots
+  LibraryText<kMacroNameLength> macro;
+  LibraryText<kBaudTextLength> baud;
+  LibraryText<kDelayTextLength> delay;
+  LibraryText<TVFOMemory::kTextLength> vfoMemory;
+
+  char* Message(int index, std::string_view text) {
+    if (index >= 0 && index < static_cast<int>(kMessageSlots)) return messages[index].Set(text);
+    return otherMessage.Set(text);
+  }
+};
+
+// Libraries whose binding went away without unloading them. They stay loaded
+// to the end of the process, reachable, so nothing runs in unmapped code,
+// and so do the texts they were handed.
+void TRadioLib::KeepLoaded(platform::Module module, std::unique_ptr<LibraryTexts> texts) {
+  struct Kept {
+    platform::Module module;
+    std::unique_ptr<LibraryTexts> texts;
+  };
+  static std::mutex* mutex = new std::mutex;
+  static auto* kept = new std::vector<Kept>;
+  std::lock_guard lock(*mutex);
+  kept->push_back(Kept{std::move(module), std::move(texts)});
+}
+
+TRadioLib::TRadioLib(std::string_view libraryFileName)
+    : m_libraryFileName(libraryFileName), m_texts(std::make_unique<LibraryTexts>()) {
   if (m_libraryFileName.view().find(".dll") == std::string_view::npos) m_libraryFileName += ".dll";
 }
 
 TRadioLib::~TRadioLib() {
   ClearFunctionTable();
-  if (m_module.IsLoaded()) KeepLoaded(std::move(m_module));
+  if (m_module.IsLoaded()) KeepLoaded(std::move(m_module), std::move(m_texts));
 }
 
 bool TRadioLib::LoadRadioLib() {
@@ -104,6 +168,8 @@ void TRadioLib::ReadNames(int radioNumber, CountFn count, TextFn text, int lengt
   if (!count || !text) return;
   std::int32_t n = 0;
   count(&n, radioNumber);
+  // A garbage count must not mean two billion calls at connection.
+  if (n > kMaxListCount) n = kMaxListCount;
   for (std::int32_t i = 0; i < n; ++i) {
     names.push_back(FillText(length, [&](std::int32_t len, char* buffer) {
       text(len, buffer, i, radioNumber);
@@ -124,22 +190,16 @@ bool TRadioLib::ConnectRadio(int radioNumber, std::string_view connectionText,
     Show("Library function pConnectRadio not found");
     return false;
   }
-  if (!pInitTitleBarFlag) {
-    Show("Library function pInitTitleBarFlag not found");
-  } else {
-    pInitTitleBarFlag(wantTitleBars ? 1 : 0);
-  }
-  char portBuffer[kPortBufferSize] = {};
-  port.copy(portBuffer, kPortBufferSize - 1);
-  std::string text(connectionText.substr(0, kConnectionTextLength));
-  pConnectRadio(portBuffer, radioChangeEvent, text.data(), radioNumber);
+  CallOrTell(pInitTitleBarFlag, "Library function pInitTitleBarFlag not found", RadioFlag(wantTitleBars ? 1 : 0));
+  char* portBuffer = m_texts->port.Set(port);
+  pConnectRadio(portBuffer, radioChangeEvent, m_texts->connection.Set(connectionText), radioNumber);
   portBuffer[kPortBufferSize - 1] = '\0';
   port = portBuffer;
 
   std::string directory = m_libraryFileName.str();
   std::size_t separator = directory.rfind(platform::kPathSeparator);
   if (separator != std::string::npos) directory.resize(separator);
-  if (pSetRadioDirectory) pSetRadioDirectory(directory.data());
+  CallOrTell(pSetRadioDirectory, kSilent, m_texts->directory.Set(directory));
   return true;
 }
 
@@ -154,137 +214,56 @@ void TRadioLib::DisconnectRadio(int radioNumber) {
 }
 
 void TRadioLib::SetLogRequestEventHandle(int radioNumber, platform::EventHandle event) {
-  if (!pSetLogRequestEventHandle) {
-    Show("Library function pSetLogRequestEventHandle not found");
-    return;
-  }
-  pSetLogRequestEventHandle(event, radioNumber);
+  CallOrTell(pSetLogRequestEventHandle, "Library function pSetLogRequestEventHandle not found", event, radioNumber);
 }
 
 void TRadioLib::SetMsgEventHandles(int radioNumber, platform::EventHandle msgStartEvent,
                                    platform::EventHandle msgOverEvent) {
-  if (!pSetMsgEventHandles) {
-    Show("Library function pSetMsgEventHandles not found");
-    return;
-  }
-  pSetMsgEventHandles(msgOverEvent, msgStartEvent, radioNumber);
+  CallOrTell(pSetMsgEventHandles, "Library function pSetMsgEventHandles not found", msgOverEvent, msgStartEvent,
+             radioNumber);
 }
 
 // ---- Radio state ------------------------------------------------------------
 
 int TRadioLib::GetFrequency(int radioNumber) {
-  std::int32_t frequency = 0;
-  if (pGetFrequency) pGetFrequency(&frequency, radioNumber);
-  return frequency;
+  return AnswerOrTell<std::int32_t>(pGetFrequency, kSilent, 0, radioNumber);
 }
-
 bool TRadioLib::ReadFrequency(int radioNumber) {
-  if (!pReadFrequency) {
-    Show("Library function pReadFrequency not found");
-    return false;
-  }
-  pReadFrequency(radioNumber);
-  return true;
+  return CallOrTell(pReadFrequency, "Library function pReadFrequency not found", radioNumber);
 }
-
 int TRadioLib::GetOutputPower(int radioNumber) {
-  std::int32_t power = 0;
-  if (pGetOutputPower) pGetOutputPower(&power, radioNumber);
-  return power;
+  return AnswerOrTell<std::int32_t>(pGetOutputPower, kSilent, 0, radioNumber);
 }
-
 bool TRadioLib::GetRitIsOn(int radioNumber) {
-  if (!pGetRitIsOn) {
-    Show("Library function pGetRitIsOn not found");
-    return false;
-  }
-  RadioFlag on = 0;
-  pGetRitIsOn(&on, radioNumber);
-  return on != 0;
+  return AnswerOrTell<RadioFlag>(pGetRitIsOn, "Library function pGetRitIsOn not found", 0, radioNumber) != 0;
 }
-
 bool TRadioLib::GetXitIsOn(int radioNumber) {
-  if (!pGetXitIsOn) {
-    Show("Library function pGetXitIsOn not found");
-    return false;
-  }
-  RadioFlag on = 0;
-  pGetXitIsOn(&on, radioNumber);
-  return on != 0;
+  return AnswerOrTell<RadioFlag>(pGetXitIsOn, "Library function pGetXitIsOn not found", 0, radioNumber) != 0;
 }
-
 int TRadioLib::GetRitFreq(int radioNumber) {
-  if (!pGetRitFreq) {
-    Show("Library function pGetRitFreq not found");
-    return 0;
-  }
-  std::int32_t offset = 0;
-  pGetRitFreq(&offset, radioNumber);
-  return offset;
+  return AnswerOrTell<std::int32_t>(pGetRitFreq, "Library function pGetRitFreq not found", 0, radioNumber);
 }
-
 int TRadioLib::GetXitFreq(int radioNumber) {
-  if (!pGetXitFreq) {
-    Show("Library function pGetXitFreq not found");
-    return 0;
-  }
-  std::int32_t offset = 0;
-  pGetXitFreq(&offset, radioNumber);
-  return offset;
+  return AnswerOrTell<std::int32_t>(pGetXitFreq, "Library function pGetXitFreq not found", 0, radioNumber);
 }
-
 bool TRadioLib::RadioSupportsRit() {
-  if (!pSupportsRit) {
-    Show("RadioSupportsRit function is not available");
-    return false;
-  }
-  RadioFlag supported = 0;
-  pSupportsRit(&supported);
-  return supported != 0;
+  return AnswerOrTell<RadioFlag>(pSupportsRit, "RadioSupportsRit function is not available", 0) != 0;
 }
-
 bool TRadioLib::RadioSupportsXit() {
-  if (!pSupportsXit) {
-    Show("RadioSupportsXit function is not available");
-    return false;
-  }
-  RadioFlag supported = 0;
-  pSupportsXit(&supported);
-  return supported != 0;
+  return AnswerOrTell<RadioFlag>(pSupportsXit, "RadioSupportsXit function is not available", 0) != 0;
 }
-
-int TRadioLib::GetMode(int radioNumber) {
-  std::int32_t mode = 0;
-  if (pGetMode) pGetMode(&mode, radioNumber);
-  return mode;
-}
-
+int TRadioLib::GetMode(int radioNumber) { return AnswerOrTell<std::int32_t>(pGetMode, kSilent, 0, radioNumber); }
 bool TRadioLib::ReadMode(int radioNumber) {
-  if (!pReadMode) {
-    Show("Library function pReadMode not found");
-    return false;
-  }
-  pReadMode(radioNumber);
-  return true;
+  return CallOrTell(pReadMode, "Library function pReadMode not found", radioNumber);
 }
-
 void TRadioLib::GetModeNames(int radioNumber, std::vector<std::string>& names) {
   ReadNames(radioNumber, pGetNumModes, pGetModeNameAtIndex, kModeNameLength, names);
 }
-
 int TRadioLib::GetKeyerSpeed(int radioNumber) {
-  std::int32_t speed = 0;
-  if (pGetKeyerSpeed) pGetKeyerSpeed(&speed, radioNumber);
-  return speed;
+  return AnswerOrTell<std::int32_t>(pGetKeyerSpeed, kSilent, 0, radioNumber);
 }
-
 void TRadioLib::SetBaudRate(int radioNumber, std::string_view baud) {
-  if (!pSetBaudRate) {
-    Show("Library function pSetBaudRate not found");
-    return;
-  }
-  std::string text = Writable(baud);
-  pSetBaudRate(text.data(), radioNumber);
+  CallOrTell(pSetBaudRate, "Library function pSetBaudRate not found", m_texts->baud.Set(baud), radioNumber);
 }
 
 std::string TRadioLib::GetBaudRate(int radioNumber, int length) {
@@ -294,19 +273,13 @@ std::string TRadioLib::GetBaudRate(int radioNumber, int length) {
   });
 }
 
-void TRadioLib::FocusVfoKnob(int radioNumber, char knob) {
-  if (pFocusVfoKnob) pFocusVfoKnob(knob, radioNumber);
-}
+void TRadioLib::FocusVfoKnob(int radioNumber, char knob) { CallOrTell(pFocusVfoKnob, kSilent, knob, radioNumber); }
 
 // ---- VFO memories, messages, macros -----------------------------------------
 
 void TRadioLib::StoreVFOMemory(int radioNumber, std::string_view memoryText) {
-  if (!pStoreVFOMemory) {
-    Show("Function StoreVFOMemory not found in DLL");
-    return;
-  }
-  std::string text = Writable(memoryText);
-  pStoreVFOMemory(text.data(), radioNumber);
+  CallOrTell(pStoreVFOMemory, "Function StoreVFOMemory not found in DLL", m_texts->vfoMemory.Set(memoryText),
+             radioNumber);
 }
 
 void TRadioLib::GetVFOMemories(int radioNumber, std::vector<TVFOMemory>& memories) {
@@ -318,46 +291,21 @@ void TRadioLib::GetVFOMemories(int radioNumber, std::vector<TVFOMemory>& memorie
 }
 
 void TRadioLib::SetMsgAtIndex(int radioNumber, int index, std::string_view text) {
-  if (!pSetMsgAtIndex) {
-    Show("SetMsgAtIndex is not available");
-    return;
-  }
-  std::string message = Writable(text);
-  pSetMsgAtIndex(message.data(), index, radioNumber);
+  CallOrTell(pSetMsgAtIndex, "SetMsgAtIndex is not available", m_texts->Message(index, text), index, radioNumber);
 }
-
 void TRadioLib::SendMsgAtIndex(int radioNumber, int index) {
-  if (!pSendMsgAtIndex) {
-    Show("SendMsgAtIndex is not available");
-    return;
-  }
-  pSendMsgAtIndex(index, radioNumber);
+  CallOrTell(pSendMsgAtIndex, "SendMsgAtIndex is not available", index, radioNumber);
 }
-
-int TRadioLib::GetMsgId(int radioNumber) {
-  std::int32_t slot = -1;
-  if (pGetMsgId) pGetMsgId(&slot, radioNumber);
-  return slot;
-}
-
-void TRadioLib::StopAutoRepeatMessage(int radioNumber) {
-  if (pStopAutoRepeatMessage) pStopAutoRepeatMessage(radioNumber);
-}
-
+int TRadioLib::GetMsgId(int radioNumber) { return AnswerOrTell<std::int32_t>(pGetMsgId, kSilent, -1, radioNumber); }
+void TRadioLib::StopAutoRepeatMessage(int radioNumber) { CallOrTell(pStopAutoRepeatMessage, kSilent, radioNumber); }
 void TRadioLib::SetAutoRepeatDelayTime(int radioNumber, std::string_view delay) {
-  if (!pSetAutoRepeatDelayTime) return;
-  std::string text = Writable(delay);
-  pSetAutoRepeatDelayTime(text.data(), radioNumber);
+  CallOrTell(pSetAutoRepeatDelayTime, kSilent, m_texts->delay.Set(delay), radioNumber);
 }
-
 void TRadioLib::SetAutoRepeatStatus(int radioNumber, bool on) {
-  if (pSetAutoRepeatStatus) pSetAutoRepeatStatus(on ? 1 : 0, radioNumber);
+  CallOrTell(pSetAutoRepeatStatus, kSilent, RadioFlag(on ? 1 : 0), radioNumber);
 }
-
 void TRadioLib::RunMacro(int radioNumber, std::string_view macroName) {
-  if (!pRunMacro) return;
-  std::string name = Writable(macroName);
-  pRunMacro(name.data(), radioNumber);
+  CallOrTell(pRunMacro, kSilent, m_texts->macro.Set(macroName), radioNumber);
 }
 
 void TRadioLib::GetMacroNames(int radioNumber, std::vector<std::string>& names) {
@@ -366,89 +314,51 @@ void TRadioLib::GetMacroNames(int radioNumber, std::vector<std::string>& names) 
 
 // ---- The library's panels, dialogs and options ------------------------------
 
-namespace {
-
-// The radio-only exports: call it, or tell the user it is not there (an
-// empty message means the absence is silent).
-void CallOrTell(RadioFn_SHOWKEYBOARD fn, int radioNumber, const char* missing) {
-  if (fn) {
-    fn(radioNumber);
-  } else if (*missing) {
-    Show(missing);
-  }
-}
-
-}  // namespace
-
-void TRadioLib::ShowKeyboard(int r) { CallOrTell(pShowKeyboard, r, "Keyboard is not available"); }
-void TRadioLib::HideKeyboard(int r) { CallOrTell(pHideKeyboard, r, "Hide Keyboard is not available"); }
+void TRadioLib::ShowKeyboard(int r) { CallOrTell(pShowKeyboard, "Keyboard is not available", r); }
+void TRadioLib::HideKeyboard(int r) { CallOrTell(pHideKeyboard, "Hide Keyboard is not available", r); }
 void TRadioLib::ShowLogGrid(int r) {
-  CallOrTell(pShowLogGrid, r, "Logging grid is not available on the radio panel");
+  CallOrTell(pShowLogGrid, "Logging grid is not available on the radio panel", r);
 }
 void TRadioLib::HideLogGrid(int r) {
-  CallOrTell(pHideLogGrid, r, "Hide logging grid is not available for this radio");
+  CallOrTell(pHideLogGrid, "Hide logging grid is not available for this radio", r);
 }
-void TRadioLib::ShowMsgButtons(int r) {
-  CallOrTell(pShowMsgButtons, r, "Message buttons are not available");
-}
-void TRadioLib::HideMsgButtons(int r) {
-  CallOrTell(pHideMsgButtons, r, "Hide Message buttons is not available");
-}
-void TRadioLib::ShowTitleBars(int r) { CallOrTell(pShowTitleBars, r, ""); }
-void TRadioLib::HideTitleBars(int r) { CallOrTell(pHideTitleBars, r, ""); }
-void TRadioLib::TurnOffRadio(int r) {
-  CallOrTell(pTurnOffRadio, r, "The Turn off radio function is not available");
-}
-void TRadioLib::ShowConfig(int r) { CallOrTell(pShowConfig, r, "Configuration display is not available"); }
+void TRadioLib::ShowMsgButtons(int r) { CallOrTell(pShowMsgButtons, "Message buttons are not available", r); }
+void TRadioLib::HideMsgButtons(int r) { CallOrTell(pHideMsgButtons, "Hide Message buttons is not available", r); }
+void TRadioLib::ShowTitleBars(int r) { CallOrTell(pShowTitleBars, kSilent, r); }
+void TRadioLib::HideTitleBars(int r) { CallOrTell(pHideTitleBars, kSilent, r); }
+void TRadioLib::TurnOffRadio(int r) { CallOrTell(pTurnOffRadio, "The Turn off radio function is not available", r); }
+void TRadioLib::ShowConfig(int r) { CallOrTell(pShowConfig, "Configuration display is not available", r); }
 void TRadioLib::ShowPigKnobConfig(int r) {
-  CallOrTell(pShowPigKnobConfig, r, "Pig Knob configuration display is not available");
+  CallOrTell(pShowPigKnobConfig, "Pig Knob configuration display is not available", r);
 }
-void TRadioLib::AddMacros(int r) { CallOrTell(pAddMacros, r, "Add macros dialog is not available"); }
+void TRadioLib::AddMacros(int r) { CallOrTell(pAddMacros, "Add macros dialog is not available", r); }
 void TRadioLib::HideConfigPanel(int r) {
-  CallOrTell(pHideConfigPanel, r, "Hide configuration panel is not available");
+  CallOrTell(pHideConfigPanel, "Hide configuration panel is not available", r);
 }
-void TRadioLib::HideClosePanel(int r) {
-  CallOrTell(pHideClosePanel, r, "Hide close panel is not available");
-}
-void TRadioLib::HideSmallPanel(int r) {
-  CallOrTell(pHideSmallPanel, r, "Hide small panel is not available");
-}
+void TRadioLib::HideClosePanel(int r) { CallOrTell(pHideClosePanel, "Hide close panel is not available", r); }
+void TRadioLib::HideSmallPanel(int r) { CallOrTell(pHideSmallPanel, "Hide small panel is not available", r); }
 void TRadioLib::ShowMoreControls(int r) {
-  CallOrTell(pShowMoreControls, r, "More controls function is not available");
+  CallOrTell(pShowMoreControls, "More controls function is not available", r);
 }
 
 void TRadioLib::SetShowMembers(int radioNumber, bool showFoc, bool showCwops) {
-  if (pSetShowMembers) pSetShowMembers(showCwops ? 1 : 0, showFoc ? 1 : 0, radioNumber);
+  CallOrTell(pSetShowMembers, kSilent, RadioFlag(showCwops ? 1 : 0), RadioFlag(showFoc ? 1 : 0), radioNumber);
 }
-
 void TRadioLib::SetNamesHistoryFile(int radioNumber, std::string_view path) {
-  if (!pSetNamesHistoryFile) return;
-  std::string text = Writable(path);
-  pSetNamesHistoryFile(text.data(), radioNumber);
+  CallOrTell(pSetNamesHistoryFile, kSilent, m_texts->namesFile.Set(path), radioNumber);
 }
-
 void TRadioLib::SetLogFile(int radioNumber, std::string_view path, bool isAdif) {
-  if (!pSetLogFile) return;
-  std::string text = Writable(path);
-  pSetLogFile(isAdif ? 1 : 0, text.data(), radioNumber);
+  CallOrTell(pSetLogFile, kSilent, RadioFlag(isAdif ? 1 : 0), m_texts->logFile.Set(path), radioNumber);
 }
-
 void TRadioLib::SetWantsLog(int radioNumber, bool wantsLog) {
-  if (pSetWantsLog) pSetWantsLog(wantsLog ? 1 : 0, radioNumber);
+  CallOrTell(pSetWantsLog, kSilent, RadioFlag(wantsLog ? 1 : 0), radioNumber);
 }
-
 void TRadioLib::SetDefaultLogFile(int radioNumber, std::string_view path) {
-  if (!pSetDefaultLogFile) return;
-  std::string text = Writable(path);
-  pSetDefaultLogFile(text.data(), radioNumber);
+  CallOrTell(pSetDefaultLogFile, kSilent, m_texts->defaultLogFile.Set(path), radioNumber);
 }
-
 void TRadioLib::UpdateBandLimits() {
-  if (!pUpdateBandLimits) return;
-  std::string path = m_bandLimitsFile.str();
-  pUpdateBandLimits(path.data());
+  CallOrTell(pUpdateBandLimits, kSilent, m_texts->bandLimitsFile.Set(m_bandLimitsFile.view()));
 }
-
 void TRadioLib::SetCenteredFormsInfo(bool flag, int left, int right, int top, int bottom) {
-  if (pSetCenteredFormsInfo) pSetCenteredFormsInfo(bottom, top, right, left, flag ? 1 : 0);
+  CallOrTell(pSetCenteredFormsInfo, kSilent, bottom, top, right, left, RadioFlag(flag ? 1 : 0));
 }

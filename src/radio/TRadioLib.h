@@ -12,6 +12,7 @@
 // platform::ShowMessage, whose sink brings them to the main thread.
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,13 @@ class TRadioLib {
   static constexpr int kMacroNameLength = 30;
   static constexpr int kModeNameLength = 9;
   static constexpr int kConnectionTextLength = 64;
+  /// The widest texts the binding hands a library: longer ones are cut here.
+  static constexpr std::size_t kMessageLength = 100;
+  static constexpr std::size_t kBaudTextLength = 10;
+  static constexpr std::size_t kDelayTextLength = 10;
+  /// At most this many mode names, macro names or VFO memories are read,
+  /// whatever count a library answers.
+  static constexpr int kMaxListCount = 256;
 
   /// Stores the library file name (at most 260 characters); a name that does
   /// not contain ".dll" (case-sensitive, anywhere) gains it. Loads nothing.
@@ -147,6 +155,11 @@ class TRadioLib {
   void SetCenteredFormsInfo(bool flag, int left, int right, int top, int bottom);
 
  private:
+  /// The buffers of every text handed to the library (defined in the source).
+  struct LibraryTexts;
+  /// Keeps a library that is still loaded, and its texts, to the end of the process.
+  static void KeepLoaded(platform::Module module, std::unique_ptr<LibraryTexts> texts);
+
   void ClearFunctionTable();
   /// Calls a text-filling export into a buffer of length + 1 and returns the text.
   template <typename Fn>
@@ -159,6 +172,10 @@ class TRadioLib {
   FixedText<kPathLength> m_bandLimitsFile;
   bool m_loaded = false;
   platform::Module m_module;
+  /// A library may keep any text pointer it is given, so the texts live in
+  /// buffers of their own, as long as the library stays loaded (a library
+  /// left loaded keeps them to the end of the process).
+  std::unique_ptr<LibraryTexts> m_texts;
   // The function table, one pointer per export in table order, named after
   // the export ("p" + its mixed-case name, e.g. pConnectRadio).
 #define TALVEX_RADIO_FUNCTION_MEMBER(NAME, Mixed) RadioFn_##NAME p##Mixed = nullptr;

@@ -1,5 +1,8 @@
 #include "radio/TRadioPair.h"
 
+#include <type_traits>
+#include <utility>
+
 void TRadioPair::CreateRadio(int side, std::string_view modelName, std::string_view libraryFile,
                              std::string_view connectionText, platform::EventHandle radioChangeEvent,
                              std::string& port, bool wantTitleBars) {
@@ -47,25 +50,33 @@ void TRadioPair::DisconnectRadio(int side) {
   if (IsRadioConnected(other)) m_activeSide = other;
 }
 
-int TRadioPair::GetFrequency(int side) const {
-  TRadio* r = Side(side);
-  return r ? r->GetFrequency() : 0;
+template <auto kDefault, typename Op, typename... Args>
+auto TRadioPair::OnSide(int side, Op op, Args&&... args) const {
+  using Result = decltype((std::declval<TRadio&>().*op)(std::forward<Args>(args)...));
+  TRadio* radio = Side(side);
+  if (!radio) {
+    if constexpr (std::is_void_v<Result>) return;
+    else if constexpr (std::is_arithmetic_v<Result>) return static_cast<Result>(kDefault);
+    else return Result{};
+  }
+  return (radio->*op)(std::forward<Args>(args)...);
 }
-int TRadioPair::GetTuneStep(int side) const {
-  TRadio* r = Side(side);
-  return r ? r->GetTuneStep() : 1;
+
+template <typename Op, typename... Args>
+void TRadioPair::OnEach(const std::vector<TRadio*>& radios, Op op, const Args&... args) {
+  for (TRadio* radio : radios) (radio->*op)(args...);
 }
-int TRadioPair::GetModeIndex(int side) const {
-  TRadio* r = Side(side);
-  return r ? r->GetModeIndex() : 0;
-}
+
+int TRadioPair::GetFrequency(int side) const { return OnSide(side, &TRadio::GetFrequency); }
+int TRadioPair::GetTuneStep(int side) const { return OnSide<1>(side, &TRadio::GetTuneStep); }
+int TRadioPair::GetModeIndex(int side) const { return OnSide(side, &TRadio::GetModeIndex); }
+// The texts' defaults are set first and then replaced by the radio's text.
 std::string TRadioPair::GetFrequencyText(int side, std::size_t length) const {
   TRadio* r = Side(side);
   return r ? r->GetFrequencyText(length) : std::string("Idle ...").substr(0, length);
 }
 std::string TRadioPair::GetModeText(int side, std::size_t length) const {
-  TRadio* r = Side(side);
-  return r ? r->GetModeText(length) : std::string();
+  return OnSide(side, &TRadio::GetModeText, length);
 }
 bool TRadioPair::GetPowerText(int side, std::size_t length, std::string& text) const {
   TRadio* r = Side(side);
@@ -83,125 +94,77 @@ bool TRadioPair::GetRadioTag(int side, std::string& tag) const {
   tag = r->GetRadioTag();
   return true;
 }
-void TRadioPair::SetRadioTag(int side, std::string_view tag) {
-  if (TRadio* r = Side(side)) r->SetRadioTag(tag);
-}
+void TRadioPair::SetRadioTag(int side, std::string_view tag) { OnSide(side, &TRadio::SetRadioTag, tag); }
 std::vector<TVFOMemory>* TRadioPair::GetVFOMemoryList(int side) const {
   TRadio* r = Side(side);
   return r ? &r->VFOMemories() : nullptr;
 }
-int TRadioPair::GetMsgId(int side) {
-  TRadio* r = Side(side);
-  return r ? r->GetMsgId() : -1;
-}
-bool TRadioPair::ReadFrequency(int side) {
-  TRadio* r = Side(side);
-  return r && r->ReadFrequency();
-}
-bool TRadioPair::ReadMode(int side) {
-  TRadio* r = Side(side);
-  return r && r->ReadMode();
-}
-bool TRadioPair::RadioSupportsRit(int side) {
-  TRadio* r = Side(side);
-  return r && r->RadioSupportsRit();
-}
-bool TRadioPair::RadioSupportsXit(int side) {
-  TRadio* r = Side(side);
-  return r && r->RadioSupportsXit();
-}
-void TRadioPair::LoadRadioRestart(int side, const std::string& path) {
-  if (TRadio* r = Side(side)) r->LoadRadioRestart(path);
-}
+int TRadioPair::GetMsgId(int side) { return OnSide<-1>(side, &TRadio::GetMsgId); }
+bool TRadioPair::ReadFrequency(int side) { return OnSide<false>(side, &TRadio::ReadFrequency); }
+bool TRadioPair::ReadMode(int side) { return OnSide<false>(side, &TRadio::ReadMode); }
+bool TRadioPair::RadioSupportsRit(int side) { return OnSide<false>(side, &TRadio::RadioSupportsRit); }
+bool TRadioPair::RadioSupportsXit(int side) { return OnSide<false>(side, &TRadio::RadioSupportsXit); }
+void TRadioPair::RefreshFrequency(int side) { OnSide(side, &TRadio::RefreshFrequency); }
+void TRadioPair::RefreshOutputPower(int side) { OnSide(side, &TRadio::RefreshOutputPower); }
+void TRadioPair::RefreshMode(int side) { OnSide(side, &TRadio::RefreshMode); }
+void TRadioPair::RefreshKeyerSpeed(int side) { OnSide(side, &TRadio::RefreshKeyerSpeed); }
+void TRadioPair::LoadRadioRestart(int side, const std::string& path) { OnSide(side, &TRadio::LoadRadioRestart, path); }
+void TRadioPair::StoreVFOMemories(int side) { OnSide(side, &TRadio::StoreVFOMemories); }
+void TRadioPair::FetchVFOMemories(int side) { OnSide(side, &TRadio::FetchVFOMemories); }
 void TRadioPair::SetMsgAtIndex(int side, int index, std::string_view text) {
-  if (TRadio* r = Side(side)) r->SetMsgAtIndex(index, text);
+  OnSide(side, &TRadio::SetMsgAtIndex, index, text);
 }
-void TRadioPair::SendMsgAtIndex(int side, int index) {
-  if (TRadio* r = Side(side)) r->SendMsgAtIndex(index);
-}
-void TRadioPair::GetMacroNames(int side, std::vector<std::string>& names) {
-  if (TRadio* r = Side(side)) r->GetMacroNames(names);
-}
-void TRadioPair::FocusVfoKnob(int side, char knob) {
-  if (TRadio* r = Side(side)) r->FocusVfoKnob(knob);
-}
+void TRadioPair::SendMsgAtIndex(int side, int index) { OnSide(side, &TRadio::SendMsgAtIndex, index); }
+void TRadioPair::GetMacroNames(int side, std::vector<std::string>& names) { OnSide(side, &TRadio::GetMacroNames, names); }
+void TRadioPair::FocusVfoKnob(int side, char knob) { OnSide(side, &TRadio::FocusVfoKnob, knob); }
+void TRadioPair::ShowKeyboard(int side) { OnSide(side, &TRadio::ShowKeyboard); }
+void TRadioPair::HideKeyboard(int side) { OnSide(side, &TRadio::HideKeyboard); }
+void TRadioPair::ShowLogGrid(int side) { OnSide(side, &TRadio::ShowLogGrid); }
+void TRadioPair::HideLogGrid(int side) { OnSide(side, &TRadio::HideLogGrid); }
+void TRadioPair::ShowMsgButtons(int side) { OnSide(side, &TRadio::ShowMsgButtons); }
+void TRadioPair::HideMsgButtons(int side) { OnSide(side, &TRadio::HideMsgButtons); }
+void TRadioPair::ShowTitleBars(int side) { OnSide(side, &TRadio::ShowTitleBars); }
+void TRadioPair::HideTitleBars(int side) { OnSide(side, &TRadio::HideTitleBars); }
+void TRadioPair::TurnOffRadio(int side) { OnSide(side, &TRadio::TurnOffRadio); }
+void TRadioPair::ShowConfig(int side) { OnSide(side, &TRadio::ShowConfig); }
+void TRadioPair::ShowPigKnobConfig(int side) { OnSide(side, &TRadio::ShowPigKnobConfig); }
+void TRadioPair::AddMacros(int side) { OnSide(side, &TRadio::AddMacros); }
+void TRadioPair::HideConfigPanel(int side) { OnSide(side, &TRadio::HideConfigPanel); }
+void TRadioPair::HideClosePanel(int side) { OnSide(side, &TRadio::HideClosePanel); }
+void TRadioPair::HideSmallPanel(int side) { OnSide(side, &TRadio::HideSmallPanel); }
+void TRadioPair::ShowMoreControls(int side) { OnSide(side, &TRadio::ShowMoreControls); }
 void TRadioPair::SetShowMembers(int side, bool showFoc, bool showCwops) {
-  if (TRadio* r = Side(side)) r->SetShowMembers(showFoc, showCwops);
+  OnSide(side, &TRadio::SetShowMembers, showFoc, showCwops);
 }
 void TRadioPair::SetNamesHistoryFile(int side, std::string_view path) {
-  if (TRadio* r = Side(side)) r->SetNamesHistoryFile(path);
+  OnSide(side, &TRadio::SetNamesHistoryFile, path);
 }
 void TRadioPair::SetLogFile(int side, std::string_view path, bool isAdif) {
-  if (TRadio* r = Side(side)) r->SetLogFile(path, isAdif);
+  OnSide(side, &TRadio::SetLogFile, path, isAdif);
 }
-void TRadioPair::SetWantsLog(int side, bool wantsLog) {
-  if (TRadio* r = Side(side)) r->SetWantsLog(wantsLog);
-}
-void TRadioPair::SetDefaultLogFile(int side, std::string_view path) {
-  if (TRadio* r = Side(side)) r->SetDefaultLogFile(path);
-}
-
-// Operations without arguments that go to the radio of side 1 or 2.
-#define TALVEX_SIDE_FORWARD(Name)          \
-  void TRadioPair::Name(int side) {        \
-    if (TRadio* r = Side(side)) r->Name(); \
-  }
-TALVEX_SIDE_FORWARD(RefreshFrequency)
-TALVEX_SIDE_FORWARD(RefreshOutputPower)
-TALVEX_SIDE_FORWARD(RefreshMode)
-TALVEX_SIDE_FORWARD(RefreshKeyerSpeed)
-TALVEX_SIDE_FORWARD(StoreVFOMemories)
-TALVEX_SIDE_FORWARD(FetchVFOMemories)
-TALVEX_SIDE_FORWARD(ShowKeyboard)
-TALVEX_SIDE_FORWARD(HideKeyboard)
-TALVEX_SIDE_FORWARD(ShowLogGrid)
-TALVEX_SIDE_FORWARD(HideLogGrid)
-TALVEX_SIDE_FORWARD(ShowMsgButtons)
-TALVEX_SIDE_FORWARD(HideMsgButtons)
-TALVEX_SIDE_FORWARD(ShowTitleBars)
-TALVEX_SIDE_FORWARD(HideTitleBars)
-TALVEX_SIDE_FORWARD(TurnOffRadio)
-TALVEX_SIDE_FORWARD(ShowConfig)
-TALVEX_SIDE_FORWARD(ShowPigKnobConfig)
-TALVEX_SIDE_FORWARD(AddMacros)
-TALVEX_SIDE_FORWARD(HideConfigPanel)
-TALVEX_SIDE_FORWARD(HideClosePanel)
-TALVEX_SIDE_FORWARD(HideSmallPanel)
-TALVEX_SIDE_FORWARD(ShowMoreControls)
-#undef TALVEX_SIDE_FORWARD
+void TRadioPair::SetWantsLog(int side, bool wantsLog) { OnSide(side, &TRadio::SetWantsLog, wantsLog); }
+void TRadioPair::SetDefaultLogFile(int side, std::string_view path) { OnSide(side, &TRadio::SetDefaultLogFile, path); }
 
 void TRadioPair::SetLogRequestEventHandle(int side, platform::EventHandle event) {
-  for (TRadio* r : Sides123(side)) r->SetLogRequestEventHandle(event);
+  OnEach(Sides123(side), &TRadio::SetLogRequestEventHandle, event);
 }
 void TRadioPair::SetMsgEventHandles(int side, platform::EventHandle startEvent,
                                     platform::EventHandle overEvent) {
-  for (TRadio* r : Sides123(side)) r->SetMsgEventHandles(startEvent, overEvent);
+  OnEach(Sides123(side), &TRadio::SetMsgEventHandles, startEvent, overEvent);
 }
-void TRadioPair::SetBaudRate(int side, std::string_view baud) {
-  for (TRadio* r : Sides123(side)) r->SetBaudRate(baud);
-}
+void TRadioPair::SetBaudRate(int side, std::string_view baud) { OnEach(Sides123(side), &TRadio::SetBaudRate, baud); }
 void TRadioPair::SetAutoRepeatDelayTime(int side, std::string_view delay) {
-  for (TRadio* r : Sides123(side)) r->SetAutoRepeatDelayTime(delay);
+  OnEach(Sides123(side), &TRadio::SetAutoRepeatDelayTime, delay);
 }
-void TRadioPair::SetAutoRepeatStatus(int side, bool on) {
-  for (TRadio* r : Sides123(side)) r->SetAutoRepeatStatus(on);
-}
-void TRadioPair::RunMacro(int side, std::string_view macroName) {
-  for (TRadio* r : Sides123(side)) r->RunMacro(macroName);
-}
+void TRadioPair::SetAutoRepeatStatus(int side, bool on) { OnEach(Sides123(side), &TRadio::SetAutoRepeatStatus, on); }
+void TRadioPair::RunMacro(int side, std::string_view macroName) { OnEach(Sides123(side), &TRadio::RunMacro, macroName); }
 void TRadioPair::SetBandLimits(int side, const TRadioBand& band) {
-  for (TRadio* r : Sides123(side == 1 || side == 2 ? side : 3)) r->SetBandLimits(band);
+  OnEach(Sides123(side == 1 || side == 2 ? side : 3), &TRadio::SetBandLimits, band);
 }
 
-void TRadioPair::SetBandLimitsFile(std::string_view path) {
-  for (TRadio* r : Present()) r->SetBandLimitsFile(path);
-}
-void TRadioPair::UpdateBandLimits() {
-  for (TRadio* r : Present()) r->UpdateBandLimits();
-}
-void TRadioPair::StopAutoRepeatMessage() {
-  for (TRadio* r : Present()) r->StopAutoRepeatMessage();
-}
+void TRadioPair::SetBandLimitsFile(std::string_view path) { OnEach(Present(), &TRadio::SetBandLimitsFile, path); }
+void TRadioPair::UpdateBandLimits() { OnEach(Present(), &TRadio::UpdateBandLimits); }
+void TRadioPair::StopAutoRepeatMessage() { OnEach(Present(), &TRadio::StopAutoRepeatMessage); }
 void TRadioPair::SetCenteredFormsInfo(bool flag, int left, int right, int top, int bottom) {
-  for (TRadio* r : Present()) r->SetCenteredFormsInfo(flag, left, right, top, bottom);
+  OnEach(Present(), &TRadio::SetCenteredFormsInfo, flag, left, right, top, bottom);
 }

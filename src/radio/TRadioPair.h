@@ -110,6 +110,15 @@ class TRadioPair {
   void SetCenteredFormsInfo(bool flag, int left, int right, int top, int bottom);
 
  private:
+  /// Calls the operation on the radio of side 1 or 2; without one, answers
+  /// kDefault (an empty value for a result that is not a number, nothing
+  /// for an operation without a result).
+  template <auto kDefault = 0, typename Op, typename... Args>
+  auto OnSide(int side, Op op, Args&&... args) const;
+  /// Calls the operation on each of the radios, in order.
+  template <typename Op, typename... Args>
+  static void OnEach(const std::vector<TRadio*>& radios, Op op, const Args&... args);
+
   /// The radio of side 1 or 2, else null.
   TRadio* Side(int side) const;
   /// The radios addressed by side 1, 2 or 3 (both, left first).

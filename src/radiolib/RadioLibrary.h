@@ -45,6 +45,19 @@
  *     SUPPORTSRIT, SUPPORTSXIT, UPDATEBANDLIMITS and SETCENTEREDFORMSINFO
  *     take none. Two radios may be driven by the same library file, which is
  *     then loaded once: keep state per radio number.
+ *   - Texts handed to the library (every char* argument) stay valid after
+ *     the call returns: each export has its own buffer per loaded library
+ *     (SETMSGATINDEX one per slot 0..5), which keeps the text until the
+ *     same export is called again (for SETMSGATINDEX: for the same slot) or
+ *     the library is unloaded after DISCONNECTRADIO. A new call overwrites
+ *     the buffer in place, so a kept pointer always shows the latest text,
+ *     terminated. Texts are UTF-8; a path is the file system's own bytes.
+ *   - Widths: no text is longer than this header says: the port buffer 6
+ *     characters, the connection text 64, a path 260, a message 100, a
+ *     macro name 30, the baud rate and the Auto CQ delay texts 10 each, a
+ *     VFO memory 14. Talvex cuts longer values before the call.
+ *   - Counts: of GETNUMMODES, GETNUMMACROS and GETNUMVFOMEMORIES at most
+ *     256 are used (a negative count as 0); Talvex asks for no index beyond.
  *   - Return values are ignored; results come back through out-parameters,
  *     which Talvex presets (GETMSGID to -1, SUPPORTSRIT/XIT to 0).
  *   - Order of a connection: INITTITLEBARFLAG, CONNECTRADIO,

@@ -234,7 +234,7 @@ TEST(TTalvexAppDataFiles, AMissingLogFolderIsReportedOnceAndTheOtherLogIsWritten
   app.LogContact(Contact("W1AW"));
   app.LogContact(Contact("K1ABC"));
   EXPECT_EQ(p.sink.Messages(),
-            std::vector<std::string>{"Could not write the log file " + p.dir.Path("Gone/local.txt")});
+            std::vector<std::string>{"Could not write the log file " + p.dir.Path("Gone/local.txt") + ": No such file or directory"});
   EXPECT_EQ(SplitTextLines(p.dir.Read("Logs/Dravel_DEFAULTLOG.txt")).size(), 2u);
 
   // And the other way round: no Logs folder, the local log still gets the contact.
@@ -243,6 +243,6 @@ TEST(TTalvexAppDataFiles, AMissingLogFolderIsReportedOnceAndTheOtherLogIsWritten
   app.SetLocalLogFile(p.dir.Path("local.txt"));
   app.LogContact(Contact("G4BBB"));
   EXPECT_EQ(p.sink.Messages(),
-            std::vector<std::string>{"Could not write the log file " + app.GetDefaultLogFile()});
+            std::vector<std::string>{"Could not write the log file " + app.GetDefaultLogFile() + ": No such file or directory"});
   EXPECT_EQ(p.dir.Read("local.txt"), "2026-12-08::::1423:G4BBB:599:599:1423:N/A:JOE:N/A\n");
 }

@@ -9,6 +9,7 @@
 #include "TempProgramDir.h"
 #include "VaroSimProbe.h"
 #include "app/TTalvexApp.h"
+#include "radio/TRadioPair.h"
 
 namespace fs = std::filesystem;
 
@@ -213,4 +214,30 @@ TEST(AppRadio, ExpandedMessagesReachTheConnectedRadioInUpperCase) {
   app.RefreshRadioBaud(1);
   EXPECT_EQ(app.GetRadioBaud(), "19200");
   app.DisconnectRadio(1);
+}
+
+TEST(AppRadio, ALibraryWithoutGetBaudRateDoesNotZeroTheStoredBaud) {
+  TempProgramDir dir;
+  dir.Write("Dravel_INI.txt", "VERSION=test\n");
+  dir.Write("Devices/Dravel_DEVICES.txt", "RADIO=Varo,NoBaud.dll,38400,8N,1,NOHANDSHAKE,20\n");
+  fs::copy_file(std::string(TALVEX_DEVICES_DIR) + "/VaroSimNoMsgIdBaud.dll", dir.Path("Devices/NoBaud.dll"));
+  {
+    TTalvexApp app;
+    RecordingMessageSink sink;
+    ASSERT_TRUE(app.OpenDataFiles());
+    app.SetRadioBaud("19200");
+    std::string port = "COM3";
+    ASSERT_TRUE(app.ConnectRadio(1, "Varo", app.GetRadioBaud(), platform::kNoEvent, port, "PRPD"));
+    app.RefreshRadioBaud(1);
+    EXPECT_EQ(app.GetRadioBaud(), "19200");
+    ASSERT_TRUE(app.WriteRestartFile());  // closing asks the radio for its baud once more
+    app.DisconnectRadio(1);
+    app.RefreshRadioBaud(1);  // a radio without a library answers "0" too
+    EXPECT_EQ(app.GetRadioBaud(), "19200");
+  }
+  EXPECT_NE(dir.Read("Dravel_RESTART.txt").find("RADIO_BAUD=19200\n"), std::string::npos);
+  TTalvexApp next;
+  RecordingMessageSink sink;
+  ASSERT_TRUE(next.OpenDataFiles());
+  EXPECT_EQ(next.GetRadioBaud(), "19200");
 }

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <csignal>
+#include <sys/resource.h>
+
 #include "AdifTestReader.h"
 #include "RecordingMessageSink.h"
 #include "TempProgramDir.h"
-#include "data/AtomicFile.h"
 #include "data/TContactLog.h"
 #include "platform/DateTime.h"
 
@@ -59,25 +62,39 @@ TEST(ContactLog, UnwritableFileIsReportedOncePerPath) {
   EXPECT_FALSE(log.AppendAdif(missing, Contact("W1AW"), "1"));
   EXPECT_FALSE(log.AppendLine("", "C"));
   EXPECT_TRUE(log.AppendLine(dir.Path("Logs/ok.txt"), "D"));
-  EXPECT_EQ(sink.Messages(), (std::vector<std::string>{TContactLog::FailureText(missing),
-                                                       TContactLog::FailureText("")}));
-  EXPECT_NE(TContactLog::FailureText(missing).find(missing), std::string::npos);
+  EXPECT_EQ(sink.Messages(), (std::vector<std::string>{TContactLog::FailureText(missing, ENOENT),
+                                                       TContactLog::FailureText("", ENOENT)}));
+  EXPECT_EQ(sink.Messages().at(0), "Could not write the log file " + missing + ": No such file or directory");
   EXPECT_FALSE(dir.Exists("NoSuchFolder"));
 }
 
-TEST(AtomicFile, ReplacesWholeFilesAndAppendsExactly) {
+// A contact that does not fit (here: the file size limit a full disk would
+// impose) leaves no fragment: the next contact starts on a line of its own,
+// and the report says which file and why.
+TEST(ContactLog, AFailedAppendLeavesTheLogAsItWas) {
   TempProgramDir dir;
-  const std::string path = dir.Path("state.txt");
-  ASSERT_TRUE(WriteFileAtomically(path, "old text that is longer"));
-  ASSERT_TRUE(WriteFileAtomically(path, "new"));
-  EXPECT_EQ(dir.Read("state.txt"), "new");
-  ASSERT_TRUE(WriteFileAtomically(path, ""));
-  EXPECT_TRUE(dir.Exists("state.txt"));
-  EXPECT_EQ(dir.Read("state.txt"), "");
-  EXPECT_FALSE(WriteFileAtomically("", "x"));
+  RecordingMessageSink sink;
+  TContactLog log;
+  const std::string path = dir.Path("Logs/log.txt");
+  ASSERT_TRUE(log.AppendLine(path, "FIRST"));
 
-  ASSERT_TRUE(AppendFileDurably(dir.Path("log.txt"), "a"));
-  ASSERT_TRUE(AppendFileDurably(dir.Path("log.txt"), std::string("b\0c", 3)));
-  EXPECT_EQ(dir.Read("log.txt"), std::string("ab\0c", 4));
-  EXPECT_FALSE(AppendFileDurably(dir.Path("Logs"), "x"));  // a folder
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 10;  // "FIRST\n" and four bytes more
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const bool written = log.AppendLine(path, "SECOND CONTACT");
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+
+  EXPECT_FALSE(written);
+  EXPECT_EQ(ReadWholeFile(path), "FIRST\n");
+  EXPECT_EQ(sink.Messages(),
+            std::vector<std::string>{"Could not write the log file " + path + ": File too large"});
+  ASSERT_TRUE(log.AppendLine(path, "THIRD"));
+  EXPECT_EQ(ReadWholeFile(path), "FIRST\nTHIRD\n");
+
+  EXPECT_FALSE(log.AppendLine("/dev/full", "FOURTH"));
+  EXPECT_EQ(sink.Messages().back(), "Could not write the log file /dev/full: No space left on device");
 }

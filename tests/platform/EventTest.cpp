@@ -9,7 +9,7 @@
 using namespace platform;
 
 TEST(Event, CreatedSignalledAndAutoReset) {
-  EventHandle e = CreateEvent();
+  EventHandle e = NewEvent();
   EXPECT_NE(e, kNoEvent);
   EXPECT_EQ(WaitForEvent(e, 0), WaitResult::Signalled);
   EXPECT_EQ(WaitForEvent(e, 0), WaitResult::TimedOut);
@@ -17,7 +17,7 @@ TEST(Event, CreatedSignalledAndAutoReset) {
 }
 
 TEST(Event, ManySetsBeforeAWaitGiveOneWake) {
-  EventHandle e = CreateEvent();
+  EventHandle e = NewEvent();
   WaitForEvent(e, 0);
   for (int i = 0; i < 5; ++i) EXPECT_TRUE(SetEvent(e));
   EXPECT_EQ(WaitForEvent(e, 0), WaitResult::Signalled);  // a set before the wait is not lost
@@ -28,9 +28,9 @@ TEST(Event, ManySetsBeforeAWaitGiveOneWake) {
 }
 
 TEST(Event, HandlesAreNeverReusedAndStaleHandlesAreHarmless) {
-  EventHandle a = CreateEvent();
+  EventHandle a = NewEvent();
   CloseEvent(a);
-  EventHandle b = CreateEvent();
+  EventHandle b = NewEvent();
   EXPECT_NE(a, b);
   EXPECT_FALSE(SetEvent(a));
   EXPECT_EQ(RadioSetEvent(a), 0);
@@ -41,7 +41,7 @@ TEST(Event, HandlesAreNeverReusedAndStaleHandlesAreHarmless) {
 }
 
 TEST(Event, SetFromAnotherThreadWakesAWaiterAndCloseReleasesIt) {
-  EventHandle e = CreateEvent();
+  EventHandle e = NewEvent();
   WaitForEvent(e, 0);
   std::atomic<int> wakes{0};
   std::thread waiter([&] {
@@ -52,4 +52,30 @@ TEST(Event, SetFromAnotherThreadWakesAWaiterAndCloseReleasesIt) {
   CloseEvent(e);  // a waiting thread is released, not left hanging
   waiter.join();
   EXPECT_GE(wakes.load(), 1);
+}
+
+TEST(Event, TheOwnerClosesItsEventAndMovesIt) {
+  EventHandle kept = kNoEvent;
+  std::atomic<bool> released{false};
+  std::thread waiter;
+  {
+    Event event;
+    kept = event.Handle();
+    EXPECT_EQ(event.Wait(0), WaitResult::Signalled);
+    Event moved(std::move(event));
+    EXPECT_EQ(event.Handle(), kNoEvent);
+    EXPECT_EQ(moved.Handle(), kept);
+    EXPECT_TRUE(moved.Set());
+    EXPECT_EQ(WaitForEvent(kept, 0), WaitResult::Signalled);
+    waiter = std::thread([&] {
+      // Woken by the set below or by the close; then nothing is left to wait on.
+      while (WaitForEvent(kept) == WaitResult::Signalled) {}
+      released = true;
+    });
+    moved.Set();
+  }  // the destructor closes the event and releases the waiter
+  waiter.join();
+  EXPECT_TRUE(released);
+  EXPECT_FALSE(SetEvent(kept));  // the handle a library kept names nothing now
+  EXPECT_EQ(WaitForEvent(kept, 0), WaitResult::Closed);
 }

@@ -53,3 +53,15 @@ TEST(SerialPortRegistry, MissingPortFileLeavesTheDefaults) {
   EXPECT_EQ(registry.DeviceOf("COM96"), "/dev/ttyACM31");
   EXPECT_EQ(registry.DeviceOf("COM97"), "");
 }
+
+// The port table reads its lines like every other file: a lone CR ends a line.
+TEST(SerialPortRegistry, EveryLineEndOfThePortFileEndsALine) {
+  TempProgramDir dir;
+  Pty first, second, third;
+  dir.Write("Devices/Dravel_PORTS.txt",
+            "COM3=" + first.slave + "\r" + "COM4=" + second.slave + "\r\n" + "COM5=" + third.slave);
+  platform::SerialPortRegistry registry(dir.Path("Devices/Dravel_PORTS.txt"));
+  EXPECT_EQ(registry.DeviceOf("COM3"), first.slave);
+  EXPECT_EQ(registry.DeviceOf("COM4"), second.slave);
+  EXPECT_EQ(registry.DeviceOf("COM5"), third.slave);
+}

@@ -141,7 +141,7 @@ TEST(TRadioLib, LoadsOnceUnloadsOnceAndKeepsTheLibraryAtDestruction) {
 TEST(TRadioLib, ConnectsWithTitleFlagPortTextAndDirectory) {
   RecordingMessageSink messages;
   SimSession sim("VaroSim.dll");
-  platform::EventHandle change = platform::CreateEvent();
+  platform::EventHandle change = platform::NewEvent();
   std::string port = "com7";
   ASSERT_TRUE(sim.lib.ConnectRadio(2, kConnectionText, change, port, false));
   EXPECT_TRUE(sim.lib.IsLoaded());
@@ -166,8 +166,8 @@ TEST(TRadioLib, PassesArgumentsInTheOrderOfTheExports) {
   RecordingMessageSink messages;
   SimSession sim("VaroSim.dll");
   ASSERT_TRUE(Connect(sim.lib, 2));
-  platform::EventHandle start = platform::CreateEvent();
-  platform::EventHandle over = platform::CreateEvent();
+  platform::EventHandle start = platform::NewEvent();
+  platform::EventHandle over = platform::NewEvent();
   std::string s = std::to_string(start), o = std::to_string(over);
   sim.probe.Control("VFOMEMORIES=A,14025000;B,7025000", 2);
   sim.probe.Control("MODES=CW,USB", 2);
@@ -501,8 +501,8 @@ TEST(TRadioLib, DisconnectTakesOnlyRadioOneOrTwo) {
 TEST(TRadioLib, EventsSetByTheLibraryWakeAWaitingThread) {
   RecordingMessageSink messages;
   SimSession sim("VaroSim.dll");
-  platform::EventHandle change = platform::CreateEvent();
-  platform::EventHandle log = platform::CreateEvent();
+  platform::EventHandle change = platform::NewEvent();
+  platform::EventHandle log = platform::NewEvent();
   ASSERT_TRUE(Connect(sim.lib, 1, change));
   sim.lib.SetLogRequestEventHandle(1, log);
   for (auto event : {change, log}) {

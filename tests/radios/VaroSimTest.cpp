@@ -78,10 +78,10 @@ class ConnectedSim {
     Drain(change);
   }
 
-  platform::EventHandle change = platform::CreateEvent();
-  platform::EventHandle logRequest = platform::CreateEvent();
-  platform::EventHandle start = platform::CreateEvent();
-  platform::EventHandle over = platform::CreateEvent();
+  platform::EventHandle change = platform::NewEvent();
+  platform::EventHandle logRequest = platform::NewEvent();
+  platform::EventHandle start = platform::NewEvent();
+  platform::EventHandle over = platform::NewEvent();
   TRadioLib lib;
   VaroSimProbe probe;
 };
@@ -321,8 +321,8 @@ TEST(VaroSim, UnloadingWithoutDisconnectStopsTheKeyerFirst) {
   TempProgramDir dir;
   std::string path = dir.Path("Devices/Abrupt.dll");
   std::filesystem::copy_file(DevicesFile("VaroSim.dll"), path);
-  platform::EventHandle start = platform::CreateEvent();
-  platform::EventHandle over = platform::CreateEvent();
+  platform::EventHandle start = platform::NewEvent();
+  platform::EventHandle over = platform::NewEvent();
   {
     TRadioLib lib(path);
     std::string port = "COM1";

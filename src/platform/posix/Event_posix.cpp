@@ -51,7 +51,7 @@ EventTable& Table() {
 
 }  // namespace
 
-EventHandle CreateEvent() { return Table().Create(); }
+EventHandle NewEvent() { return Table().Create(); }
 
 bool SetEvent(EventHandle handle) {
   auto state = Table().Find(handle);

@@ -4,7 +4,11 @@
 #include <cctype>
 #include <fstream>
 #include <set>
+#include <string_view>
 #include <sys/stat.h>
+
+#include "platform/Files.h"
+#include "platform/TextLines.h"
 
 namespace platform {
 namespace {
@@ -45,17 +49,18 @@ bool Exists(const std::string& device) {
 
 SerialPortRegistry::SerialPortRegistry(const std::string& portFile) {
   std::set<std::string> used;
-  std::ifstream in(portFile);
-  std::string line;
-  while (std::getline(in, line)) {
+  std::string text;
+  ReadFileText(portFile, text);  // a missing file leaves the defaults
+  ForEachTextLine(text, [&](std::string_view lineView) {
+    const std::string line(lineView);
     auto eq = line.find('=');
-    if (eq == std::string::npos) continue;
+    if (eq == std::string::npos) return;
     std::string name = Upper(TrimBlank(line.substr(0, eq)));
     std::string device = TrimBlank(line.substr(eq + 1));
-    if (!IsComName(name) || device.empty() || used.count(name)) continue;
+    if (!IsComName(name) || device.empty() || used.count(name)) return;
     used.insert(name);
     m_table.push_back({name, device, true});
-  }
+  });
   struct Range {
     const char* prefix;
     int firstCom;

@@ -1,0 +1,37 @@
+#pragma once
+// The file operations the program builds its files on. A file that holds
+// state is replaced whole: written to a temporary file beside it, synced to
+// the disk and renamed over the old one, so a crash leaves either the old
+// file or the new one, never half of one. A log file is only appended to,
+// and each append reaches the disk before the call returns.
+//
+// Every operation answers false on failure and, when asked, the system's
+// error code (for WithSystemError) in *error; 0 when there is no code.
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+/// Reads the whole file into text (empty on failure).
+bool ReadFileText(const std::string& path, std::string& text, int* error = nullptr);
+
+/// Replaces the file at path with exactly text. The temporary file is always
+/// "<path>.tmp", so whatever happens (the process killed at any point
+/// included) at most one temporary file lies beside the file, and the next
+/// write replaces it. On failure the old file, if any, is untouched and the
+/// temporary file removed. One writer per file at a time.
+bool WriteFileAtomically(const std::string& path, std::string_view text, int* error = nullptr);
+
+/// The temporary file WriteFileAtomically writes before its rename.
+std::string TemporaryFileOf(const std::string& path);
+
+/// Appends exactly text to the file at path, creating it when missing, and
+/// syncs the data to the disk (and, for a file the append created, its
+/// folder's entry). On failure (the file cannot be opened, the disk is
+/// full, an I/O error) the file is cut back to what it held before the call
+/// (a file the call created is removed), so no fragment is left for the
+/// next append to be glued onto.
+bool AppendFileDurably(const std::string& path, std::string_view text, int* error = nullptr);
+
+}  // namespace platform
