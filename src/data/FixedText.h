@@ -2,11 +2,25 @@
 // A text field of fixed width: holds at most N characters and is always
 // terminated. Every assignment and append cuts at N, so a FixedText member
 // can never overflow, and its width shows where it is declared.
+//
+// Widths count bytes. Texts are UTF-8, so a cut never splits a character:
+// a multi-byte character that does not fit whole is left out.
 
 #include <cstddef>
 #include <cstring>
 #include <string>
 #include <string_view>
+
+/// How much of text fits in width bytes without splitting a UTF-8
+/// character: width, or less when the cut would fall inside a character.
+inline std::size_t CutLength(std::string_view text, std::size_t width) {
+  if (text.size() <= width) return text.size();
+  std::size_t n = width;
+  // Back over at most three continuation bytes to the character's start.
+  for (int i = 0; i < 3 && n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80; ++i) --n;
+  if ((static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) n = width;  // not UTF-8: cut as bytes
+  return n;
+}
 
 template <std::size_t N>
 class FixedText {
@@ -21,13 +35,12 @@ class FixedText {
   FixedText& operator+=(std::string_view text) { Append(text); return *this; }
 
   void Assign(std::string_view text) {
-    m_size = text.size() < N ? text.size() : N;
+    m_size = CutLength(text, N);
     if (m_size > 0) std::memmove(m_data, text.data(), m_size);
     m_data[m_size] = '\0';
   }
   void Append(std::string_view text) {
-    std::size_t room = N - m_size;
-    std::size_t n = text.size() < room ? text.size() : room;
+    const std::size_t n = CutLength(text, N - m_size);
     if (n > 0) std::memmove(m_data + m_size, text.data(), n);
     m_size += n;
     m_data[m_size] = '\0';

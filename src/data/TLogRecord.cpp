@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "data/FixedText.h"
 #include "data/TextUtils.h"
 #include "platform/DateTime.h"
 
@@ -152,7 +153,7 @@ std::string BuildRecordLine(const TLogContact& contact) {
     if (i > 0) line += ':';
     line += contact.cells[i].empty() ? defaults[i] : LineField(contact.cells[i]);
   }
-  if (line.size() > kRecordLineWidth) line.resize(kRecordLineWidth);
+  line.resize(CutLength(line, kRecordLineWidth));
   return UpperCase(line);
 }
 

@@ -1,3 +1,4 @@
+#include "platform/QtText.h"
 #include "dialogs/TfmResume.h"
 
 #include <QCheckBox>
@@ -14,7 +15,7 @@ constexpr int kMargin = 8;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
 
-QString FromText(const std::string& text) { return QString::fromStdString(text); }
+QString FromText(const std::string& text) { return platform::ToQString(text); }
 
 // A value shown in a check box caption: an "&" in a port or file name is
 // shown as it is, not taken for a shortcut mark.

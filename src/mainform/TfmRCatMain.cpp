@@ -1,3 +1,4 @@
+#include "platform/QtText.h"
 #include "mainform/TfmRCatMain.h"
 
 #include <QAction>
@@ -200,7 +201,7 @@ void TfmRCatMain::FormCreate() {
 
 QString TfmRCatMain::BuildCaption(const std::string& programPath) {
   const std::string built = platform::FormatDateTime("dd-mmm-yyyy hh:nn]", FileDateTime(programPath));
-  return QString::fromLatin1(kAppTitle) + ": " + " [Built: " + QString::fromStdString(built);
+  return QString::fromLatin1(kAppTitle) + ": " + " [Built: " + platform::ToQString(built);
 }
 
 void TfmRCatMain::BringToFront() {

@@ -8,6 +8,7 @@
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 
+#include "platform/QtText.h"
 #include "app/TTalvexApp.h"
 #include "data/TLogRecord.h"
 #include "data/TextUtils.h"
@@ -92,17 +93,17 @@ void TfmRCatMain::sgLogSelectCell(int row, int column) {
   if (row != 1) return;
   const double now = UtcNow();
   if (column == kCellUtcOn) {
-    SetCell(kCellDate, QString::fromStdString(platform::FormatDateTime("yyyy-mm-dd", now)));
-    SetCell(kCellUtcOn, QString::fromStdString(platform::FormatDateTime("hhnn", now)));
+    SetCell(kCellDate, platform::ToQString(platform::FormatDateTime("yyyy-mm-dd", now)));
+    SetCell(kCellUtcOn, platform::ToQString(platform::FormatDateTime("hhnn", now)));
   } else if (column == kCellUtcOff) {
-    SetCell(kCellUtcOff, QString::fromStdString(platform::FormatDateTime("hhnn", now)));
+    SetCell(kCellUtcOff, platform::ToQString(platform::FormatDateTime("hhnn", now)));
   }
 }
 
 void TfmRCatMain::sgLogSetEditText(int row, int column, const QString& typed) {
   if (row != 1) return;
   SetCell(column, typed);
-  const std::string text = WithoutControls(typed).toStdString();
+  const std::string text = platform::FromQString(WithoutControls(typed));
   if (column == kCellStation) {
     if (text.size() < 3) return;
     const std::string call = text.substr(0, 30);
@@ -112,13 +113,13 @@ void TfmRCatMain::sgLogSetEditText(int row, int column, const QString& typed) {
     const std::string name = answer.substr(0, comma);
     const std::string orgs = comma == std::string::npos ? std::string() : answer.substr(comma + 1);
     if (!SameText(name, "N/A")) {
-      SetCell(kCellName, QString::fromStdString(name));
+      SetCell(kCellName, platform::ToQString(name));
       m_app.operatorName = UpperCase(name);
     } else {
       SetCell(kCellName, QString());
       m_app.operatorName = "";
     }
-    SetCell(kCellOrgs, SameText(orgs, "N/A") ? QString() : QString::fromStdString(orgs));
+    SetCell(kCellOrgs, SameText(orgs, "N/A") ? QString() : platform::ToQString(orgs));
     m_app.stationWorked = UpperCase(call);
     PrepareMessages();
   } else if (column == kCellSentRst) {
@@ -143,10 +144,10 @@ void TfmRCatMain::ClearLogLine() {
 }
 
 void TfmRCatMain::LogTheQso() {
-  if (!IsCallsign(WithoutControls(Cell(kCellStation)).toStdString())) return;
+  if (!IsCallsign(platform::FromQString(WithoutControls(Cell(kCellStation))))) return;
   TLogContact contact;
   contact.utc = UtcNow();
-  for (int c = 0; c < kLogCells; ++c) contact.cells[c] = Cell(c).toStdString();
+  for (int c = 0; c < kLogCells; ++c) contact.cells[c] = platform::FromQString(Cell(c));
   const std::string line = UpperCase(BuildRecordLine(contact));
   const bool kept = m_app.AppendDefaultLog(line);
   m_app.AppendLocalLog(contact);

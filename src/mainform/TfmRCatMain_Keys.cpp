@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QTimer>
 
+#include "platform/QtText.h"
 #include "app/TTalvexApp.h"
 #include "mainform/KeyPreviewFilter.h"
 #include "mainform/TfmPanel.h"
@@ -66,7 +67,7 @@ void TfmRCatMain::PrepareMessages() {
 
 void TfmRCatMain::RefreshKeyHints() {
   for (int i = 0; i < 6; ++i)
-    pnF[i]->setToolTip(QString::fromStdString(m_app.messages[i].expanded.str()));
+    pnF[i]->setToolTip(platform::ToQString(m_app.messages[i].expanded.str()));
 }
 
 void TfmRCatMain::SetUpAutoCq() {

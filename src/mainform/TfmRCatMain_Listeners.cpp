@@ -5,6 +5,7 @@
 
 #include <QTableWidget>
 
+#include "platform/QtText.h"
 #include "app/TTalvexApp.h"
 #include "mainform/TListenerThreads.h"
 #include "mainform/TfmPanel.h"
@@ -69,12 +70,12 @@ void TfmRCatMain::RadioChangeStep() {
   if (m_app.IsRadioConnected(1)) {
     m_app.RefreshRadioBaud(1);
     if (!pnSending->text().contains(QStringLiteral("Sending")))
-      pnSending->setText(QString::fromStdString(m_app.GetRadioBaud()));
+      pnSending->setText(platform::ToQString(m_app.GetRadioBaud()));
   }
-  sgLog->item(1, 1)->setText(QString::fromStdString(m_app.GetFrequencyText(1, 11)));
-  sgLog->item(1, 2)->setText(QString::fromStdString(m_app.GetModeText(1, 5)));
+  sgLog->item(1, 1)->setText(platform::ToQString(m_app.GetFrequencyText(1, 11)));
+  sgLog->item(1, 2)->setText(platform::ToQString(m_app.GetModeText(1, 5)));
   std::string power;
-  if (m_app.GetPowerText(1, 3, power)) sgLog->item(1, 3)->setText(QString::fromStdString(power));
+  if (m_app.GetPowerText(1, 3, power)) sgLog->item(1, 3)->setText(platform::ToQString(power));
 }
 
 void TfmRCatMain::LogRequestStep() { LogTheQso(); }

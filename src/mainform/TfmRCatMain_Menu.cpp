@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <set>
 
+#include "platform/QtText.h"
 #include "app/TTalvexApp.h"
 #include "data/TextUtils.h"
 #include "mainform/TfmPanel.h"
@@ -161,9 +162,9 @@ void TfmRCatMain::RebuildRunMacros() {
   QMenu* macros = menuBar()->findChild<QMenu*>(QStringLiteral("mnRunMacros"));
   macros->clear();
   for (const std::string& name : sorted) {
-    QAction* item = macros->addAction(QString::fromStdString(Trim(name)));
+    QAction* item = macros->addAction(platform::ToQString(Trim(name)));
     connect(item, &QAction::triggered, this, [this, item] {
-      if (m_app.IsRadioConnected(1)) m_app.RunMacro(Trim(item->text().toStdString()).substr(0, 30));
+      if (m_app.IsRadioConnected(1)) m_app.RunMacro(Trim(platform::FromQString(item->text())).substr(0, 30));
     });
   }
 }

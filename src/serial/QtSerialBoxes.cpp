@@ -1,3 +1,4 @@
+#include "platform/QtText.h"
 #include "serial/QtSerialBoxes.h"
 
 #include <algorithm>
@@ -11,7 +12,7 @@ void FillPortBox(QComboBox& box, const std::string& portFile) {
   std::sort(ports.begin(), ports.end());
   ports.erase(std::unique(ports.begin(), ports.end()), ports.end());
   box.clear();
-  for (const auto& port : ports) box.addItem(QString::fromStdString(port));
+  for (const auto& port : ports) box.addItem(platform::ToQString(port));
 }
 
 void SelectText(QComboBox& box, std::string_view text) {
@@ -27,4 +28,4 @@ QComboBox* MakeListBox(const char* objectName, const QStringList& items, QWidget
   return box;
 }
 
-std::string BoxText(const QComboBox& box) { return box.currentText().toStdString(); }
+std::string BoxText(const QComboBox& box) { return platform::FromQString(box.currentText()); }

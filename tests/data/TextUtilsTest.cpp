@@ -29,6 +29,21 @@ TEST(TextUtils, FixedTextNeverHoldsMoreThanItsWidth) {
   EXPECT_TRUE(t.empty());
 }
 
+TEST(TextUtils, FixedTextNeverSplitsAUtf8Character) {
+  // "JÜRGEN" with a two-byte Ü: a cut inside it leaves the Ü out whole.
+  FixedText<2> cut("J\xc3\x9cRGEN");
+  EXPECT_EQ(cut.str(), "J");
+  FixedText<3> fits("J\xc3\x9cRGEN");
+  EXPECT_EQ(fits.str(), "J\xc3\x9c");
+  FixedText<4> appended("AB");
+  appended += "\xe2\x82\xac";  // a three-byte euro sign does not fit in two
+  EXPECT_EQ(appended.str(), "AB");
+  // Latin-1 bytes are no UTF-8 continuation: cut as bytes.
+  FixedText<3> latin("Jos\xe9");
+  EXPECT_EQ(latin.str(), "Jos");
+  EXPECT_EQ(CutLength("\x80\x80\x80\x80\x80", 2), 2u);
+}
+
 TEST(TextUtils, SplitFieldsDropsEmptyPieces) {
   EXPECT_EQ(SplitFields("=a==b=", "="), (std::vector<std::string>{"a", "b"}));
   EXPECT_EQ(SplitFields("k=v,w", "=,"), (std::vector<std::string>{"k", "v", "w"}));

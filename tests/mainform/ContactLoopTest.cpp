@@ -229,6 +229,8 @@ TEST(ContactLoop, WhatTheOperatorTypesNeverBreaksALogLine) {
   EXPECT_EQ(log.find('\r'), std::string::npos);
   EXPECT_EQ(log.find('\t'), std::string::npos);
   EXPECT_EQ(log.find('\x01'), std::string::npos);
+  // The name is written as UTF-8; upper case changes ASCII letters only.
+  EXPECT_NE(log.find(":J\xc3\xbcRGEN"), std::string::npos) << log;
   // The messages never carry a line break either.
   for (const std::string& load : station.program.sim->Calls("SETMSGATINDEX")) {
     EXPECT_EQ(load.find('\n'), std::string::npos) << load;
