@@ -15,7 +15,8 @@ class TContactLog {
   bool AppendLine(const std::string& path, const std::string& line);
 
   /// Appends the contact's ADIF record, preceded by the ADIF header when the
-  /// file is new or empty.
+  /// file is new or empty, or holds other text and no header (the operator
+  /// is told once, with the path).
   bool AppendAdif(const std::string& path, const TLogContact& contact,
                   const std::string& programVersion);
 
@@ -25,6 +26,8 @@ class TContactLog {
 
  private:
   bool Done(const std::string& path, bool written, int error);
+  bool NeedsAdifHeader(const std::string& path);
 
   std::set<std::string> m_reported;
+  std::set<std::string> m_adifChecked;
 };

@@ -98,3 +98,30 @@ TEST(ContactLog, AFailedAppendLeavesTheLogAsItWas) {
   EXPECT_FALSE(log.AppendLine("/dev/full", "FOURTH"));
   EXPECT_EQ(sink.Messages().back(), "Could not write the log file /dev/full: No space left on device");
 }
+
+TEST(ContactLog, AnOldRecordLineLogSetUpAsAdifGetsAHeaderSoItsNewRecordsAreRead) {
+  TempProgramDir dir;
+  RecordingMessageSink sink;
+  const std::string path = dir.Path("Logs/old.txt");
+  dir.Write("Logs/old.txt", "2026-12-01:7025:CW:100:1200:K1ABC:599:599:1205:N/A:ANN:N/A\n");
+  {
+    TContactLog log;
+    ASSERT_TRUE(log.AppendAdif(path, Contact("W1AW", "Hiram"), "0.1.0"));
+    ASSERT_TRUE(log.AppendAdif(path, Contact("K9XYZ"), "0.1.0"));
+  }
+  ASSERT_EQ(sink.Messages().size(), 1u);  // told once, with the path
+  EXPECT_NE(sink.Messages()[0].find(path), std::string::npos) << sink.Messages()[0];
+  const std::string text = ReadWholeFile(path);
+  EXPECT_EQ(text.rfind("2026-12-01:7025:CW:100", 0), 0u);  // the old lines stay as they were
+  const auto adif = ReadAdif(text);
+  ASSERT_TRUE(adif.has_value());
+  EXPECT_EQ(adif->headerEnds, 1);
+  ASSERT_EQ(adif->records.size(), 2u);
+  EXPECT_EQ(adif->records[0].at("CALL"), "W1AW");
+  EXPECT_EQ(adif->records[1].at("CALL"), "K9XYZ");
+  // A later run finds the header and adds none.
+  TContactLog later;
+  ASSERT_TRUE(later.AppendAdif(path, Contact("N0NEW"), "0.1.0"));
+  EXPECT_EQ(ReadAdif(ReadWholeFile(path))->headerEnds, 1);
+  EXPECT_EQ(sink.Messages().size(), 1u);
+}
