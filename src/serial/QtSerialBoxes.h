@@ -3,6 +3,7 @@
 // table, and a box showing exactly the item equal to a text, or nothing.
 
 #include <QComboBox>
+#include <QPushButton>
 #include <QStringList>
 #include <string>
 #include <string_view>
@@ -15,3 +16,18 @@ void SelectText(QComboBox& box, std::string_view text);
 /// A drop-down list (no free text) with the items and the object name.
 QComboBox* MakeListBox(const char* objectName, const QStringList& items, QWidget* parent);
 std::string BoxText(const QComboBox& box);
+
+/// The dialogs' "Connect" (bnStart) and "Disconnect" (bnStop, disabled at
+/// first) buttons, neither a default button, wired to the two handlers.
+template <class Dialog>
+void MakeConnectButtons(Dialog* dialog, QPushButton*& start, QPushButton*& stop, void (Dialog::*onConnect)(),
+                        void (Dialog::*onDisconnect)()) {
+  start = new QPushButton("Connect", dialog);
+  start->setObjectName("bnStart");
+  stop = new QPushButton("Disconnect", dialog);
+  stop->setObjectName("bnStop");
+  stop->setEnabled(false);
+  for (QPushButton* button : {start, stop}) button->setAutoDefault(false);
+  QObject::connect(start, &QPushButton::clicked, dialog, onConnect);
+  QObject::connect(stop, &QPushButton::clicked, dialog, onDisconnect);
+}

@@ -16,14 +16,7 @@ TfmRadioPort::TfmRadioPort(std::string portFile, QWidget* parent)
   m_cbPort = MakeListBox("cbPort", {}, this);
   m_cbPort->installEventFilter(this);
   m_cbBaud = MakeListBox("cbBaud", {"4800", "9600", "19200", "38400"}, this);
-  m_bnStart = new QPushButton("Connect", this);
-  m_bnStart->setObjectName("bnStart");
-  m_bnStop = new QPushButton("Disconnect", this);
-  m_bnStop->setObjectName("bnStop");
-  m_bnStop->setEnabled(false);
-  for (QPushButton* button : {m_bnStart, m_bnStop}) button->setAutoDefault(false);
-  connect(m_bnStart, &QPushButton::clicked, this, &TfmRadioPort::Connect);
-  connect(m_bnStop, &QPushButton::clicked, this, &TfmRadioPort::Disconnect);
+  MakeConnectButtons(this, m_bnStart, m_bnStop, &TfmRadioPort::Connect, &TfmRadioPort::Disconnect);
 
   auto* layout = new QGridLayout(this);
   layout->addWidget(new QLabel("Port ", this), 0, 0);

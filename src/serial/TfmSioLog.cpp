@@ -45,14 +45,7 @@ TfmSioLog::TfmSioLog(std::string portFile, QWidget* parent)
   formats->addWidget(m_rbAdif);
   m_rbArrl->setChecked(true);
 
-  m_bnStart = new QPushButton("Connect", this);
-  m_bnStart->setObjectName("bnStart");
-  m_bnStop = new QPushButton("Disconnect", this);
-  m_bnStop->setObjectName("bnStop");
-  m_bnStop->setEnabled(false);
-  for (QPushButton* button : {m_bnStart, m_bnStop}) button->setAutoDefault(false);
-  connect(m_bnStart, &QPushButton::clicked, this, &TfmSioLog::Connect);
-  connect(m_bnStop, &QPushButton::clicked, this, &TfmSioLog::Disconnect);
+  MakeConnectButtons(this, m_bnStart, m_bnStop, &TfmSioLog::Connect, &TfmSioLog::Disconnect);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "SerialTestTexts.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -55,15 +57,6 @@ void PressEscape(QWidget* target) {
   QApplication::sendEvent(target, &press);
 }
 
-TSerialTexts Texts(const char* port, const char* baud, const char* stop, const char* data, const char* parity) {
-  TSerialTexts t;
-  t.port = port;
-  t.baud = baud;
-  t.stopBits = stop;
-  t.dataBits = data;
-  t.parity = parity;
-  return t;
-}
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "SerialTestTexts.h"
+
 #include <cerrno>
 #include <condition_variable>
 #include <deque>
@@ -17,15 +19,6 @@
 
 namespace {
 
-TSerialTexts Texts(const char* port, const char* baud, const char* stop, const char* data, const char* parity) {
-  TSerialTexts t;
-  t.port = port;
-  t.baud = baud;
-  t.stopBits = stop;
-  t.dataBits = data;
-  t.parity = parity;
-  return t;
-}
 
 class FakeSioLogDialog : public TSioLogDialog {
  public:
