@@ -7,7 +7,9 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <functional>
+#include <mutex>
 
 #include "platform/AppTitle.h"
 #include "platform/HandOver.h"
@@ -17,6 +19,43 @@
 
 namespace talvexqt {
 namespace {
+
+// The main thread's queue of posted functions. The functions wait here,
+// under a standard mutex, and a queued call by name only wakes the main
+// thread to run them: so the hand-over from one thread to the other is one
+// that thread checkers see, not only Qt's own locking.
+class MainThreadQueue : public QObject {
+  Q_OBJECT
+ public:
+  void Post(std::function<void()> fn) {
+    {
+      std::lock_guard lock(m_mutex);
+      m_queue.push_back(std::move(fn));
+    }
+    QMetaObject::invokeMethod(this, "Drain", Qt::QueuedConnection);
+  }
+
+  /// Runs what was posted, one function at a time (a function may open a
+  /// nested event loop, which drains the rest).
+  Q_INVOKABLE void Drain() {
+    for (;;) {
+      std::function<void()> fn;
+      {
+        std::lock_guard lock(m_mutex);
+        if (m_queue.empty()) return;
+        fn = std::move(m_queue.front());
+        m_queue.pop_front();
+      }
+      fn();
+    }
+  }
+
+ private:
+  std::mutex m_mutex;
+  std::deque<std::function<void()>> m_queue;
+};
+
+MainThreadQueue* g_queue = nullptr;
 
 std::atomic<bool> g_handOversOpen{true};
 
@@ -118,9 +157,11 @@ void InstallQtPlatform() {
   g_handOversOpen = true;
   platform::SetMessageSink(g_sink);
   platform::SetMainThreadRunner([](const std::function<void()>& fn) { RunOnMainThread(fn); });
-  platform::SetMainThreadPoster([](std::function<void()> fn) {
-    QMetaObject::invokeMethod(qApp, std::move(fn), Qt::QueuedConnection);
-  });
+  if (!g_queue) {
+    g_queue = new MainThreadQueue;  // lives on the main thread
+    g_queue->moveToThread(qApp->thread());
+  }
+  platform::SetMainThreadPoster([](std::function<void()> fn) { g_queue->Post(std::move(fn)); });
 }
 
 void CloseHandOvers() { g_handOversOpen = false; }
@@ -134,3 +175,5 @@ void RemoveQtPlatform() {
 }
 
 }  // namespace talvexqt
+
+#include "QtPlatform.moc"
