@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QFrame>
 #include <QLayout>
 #include <QHeaderView>
@@ -21,6 +20,7 @@
 #include "dialogs/TfmResume.h"
 #include "mainform/KeyPreviewFilter.h"
 #include "mainform/TListenerThreads.h"
+#include "mainform/TfmOpenDialog.h"
 #include "mainform/TfmPanel.h"
 #include "mainform/VaroPanelPicture.h"
 #include "platform/DateTime.h"
@@ -68,7 +68,9 @@ TfmPanel* MakeStatus(QWidget* parent, const char* name, int x, int width) {
   status->setObjectName(QString::fromLatin1(name));
   status->setGeometry(x, 3, width, kKeyHeight);
   status->setAlignment(Qt::AlignCenter);
-  status->setStyleSheet(QStringLiteral("color: #008000; font-weight: bold;"));
+  QPalette palette = status->palette();
+  palette.setColor(QPalette::WindowText, QColor(0x00, 0x80, 0x00));
+  status->setPalette(palette);
   return status;
 }
 
@@ -170,13 +172,18 @@ void TfmRCatMain::BuildComponents() {
                                    353, 89);
   pnActivateSoftPanel->setAlignment(Qt::AlignCenter);
   pnActivateSoftPanel->setAutoFillBackground(true);
-  pnActivateSoftPanel->setStyleSheet(QStringLiteral(
-      "background-color: #0000ff; color: #ffffff; font-weight: bold; font-size: 16px;"));
+  QPalette blue = pnActivateSoftPanel->palette();
+  blue.setColor(QPalette::Window, QColor(0x00, 0x00, 0xff));
+  blue.setColor(QPalette::WindowText, Qt::white);
+  pnActivateSoftPanel->setPalette(blue);
+  QFont big = BaseFont();
+  big.setPixelSize(16);
+  big.setBold(true);
+  pnActivateSoftPanel->setFont(big);
   pnActivateSoftPanel->hide();
   pnActivateSoftPanel->SetClickHandler([this] { pnActivateSoftPanelClick(); });
 
-  OpenDialog1 = new QFileDialog(this);
-  OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
+  OpenDialog1 = new TfmOpenDialog(this);
 
   tmHealthCheck = new QTimer(this);
   tmHealthCheck->setObjectName(QStringLiteral("tmHealthCheck"));

@@ -18,7 +18,6 @@
 #include "platform/Event.h"
 
 class QAction;
-class QFileDialog;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -26,6 +25,7 @@ class QTableWidget;
 class QTimer;
 class QWidget;
 class TfmPanel;
+class TfmOpenDialog;
 class TfmResume;
 class TTalvexApp;
 class TListenerThread;
@@ -161,7 +161,7 @@ class TfmRCatMain : public QMainWindow {
   TfmPanel* pnSending = nullptr;
   TfmPanel* imVaroPanel = nullptr;
   TfmPanel* pnActivateSoftPanel = nullptr;
-  QFileDialog* OpenDialog1 = nullptr;
+  TfmOpenDialog* OpenDialog1 = nullptr;
   QTimer* tmHealthCheck = nullptr;
   QMenu* m_radioMenu = nullptr;
 
