@@ -1,0 +1,651 @@
+#include "HamlibRadio.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+
+#include "Morse.h"
+#include "platform/SerialPortRegistry.h"
+
+namespace hamlibradio {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A radio that does not answer is asked again at this pace.
+constexpr auto kReopenPause = std::chrono::seconds(2);
+// Connect waits this long for the worker to create the handle; only a call
+// of the other radio holding Hamlib can make it wait at all.
+constexpr auto kInitWait = std::chrono::seconds(1);
+// Auto CQ never repeats faster than this, whatever the delay and the message.
+constexpr auto kMinRepeatPause = std::chrono::milliseconds(100);
+constexpr int kMaxRepeatDelay = 3600;
+// Timing for messages while the radio has told no keyer speed.
+constexpr int kDefaultWpm = 25;
+
+std::string UtcStamp() {
+  using namespace std::chrono;
+  auto now = system_clock::now();
+  auto day = floor<days>(now);
+  year_month_day date{day};
+  hh_mm_ss time{floor<seconds>(now - day)};
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02u-%02u %02ld:%02ld:%02ld UTC", static_cast<int>(date.year()),
+                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                static_cast<long>(time.hours().count()), static_cast<long>(time.minutes().count()),
+                static_cast<long>(time.seconds().count()));
+  return text;
+}
+
+}  // namespace
+
+const char* LinkStateName(LinkState state) {
+  switch (state) {
+    case LinkState::Idle: return "IDLE";
+    case LinkState::Waiting: return "WAITING";
+    case LinkState::Up: return "UP";
+    case LinkState::Lost: return "LOST";
+    case LinkState::Off: return "OFF";
+    case LinkState::Failed: return "FAILED";
+  }
+  return "IDLE";
+}
+
+HamlibRadio::~HamlibRadio() { Disconnect(); }
+
+void HamlibRadio::Connect(const char* portName, RadioEvent radioChangeEvent, const char* connectionText,
+                          const std::string& libraryDir) {
+  Disconnect();
+  ConnectionSettings settings = ParseConnectionText(connectionText ? connectionText : "");
+  SavedSettings saved = ReadSavedSettings(libraryDir + "/" + kSettingsFileName);
+
+  LinkOptions options;
+  std::string configError;
+  options.model = settings.model;
+  options.path = settings.rigPath;
+  if (options.model == 0) {
+    options.model = saved.model;
+    if (!saved.rigPath.empty()) options.path = saved.rigPath;
+  }
+  if (options.path == "-") {
+    const std::string port = portName ? portName : "";
+    platform::SerialPortRegistry ports(libraryDir + "/" + kPortFileName);
+    options.path = ports.DeviceOf(port);
+    if (options.path.empty())
+      configError = "The serial port \"" + port + "\" is not in the port table (Devices/" + kPortFileName + ")";
+  }
+  if (options.model == 0)
+    configError = "No Hamlib model: put its number (rigctl -l) in extra1 of the devices entry, "
+                  "or choose one in the settings";
+  options.baud = settings.baud;
+  options.setLines = settings.hasTag;
+  options.rtsOn = settings.rtsOn;
+  options.dtrOn = settings.dtrOn;
+  options.timeoutMs = saved.timeoutMs;
+  options.retry = saved.retry;
+  std::vector<Macro> macros = ReadMacroFile(libraryDir + "/" + kMacroFileName);
+
+  Lock lock(m_mutex);
+  m_connected = true;
+  m_libraryDir = libraryDir;
+  m_radioChangeEvent = radioChangeEvent;
+  m_settings = settings;
+  m_options = options;
+  m_initialised = false;
+  m_info = ModelInfo{};
+  m_macros = std::move(macros);
+  m_reading = RigReading{};
+  if (!settings.baud.empty()) m_baud = settings.baud;
+  m_link = LinkState::Waiting;
+  m_lastError.clear();
+  m_noAnswerReported = false;
+  m_reports = m_recoveries = m_polls = m_opens = m_morseSent = 0;
+  m_lastMorse.clear();
+  m_readNow = false;
+  m_commands.clear();
+  m_stopWorker = false;
+  m_stopKeyer = false;
+  m_busy = m_interrupt = false;
+  m_pendingSlot = m_sendingSlot = -1;
+  if (settings.keying == CwKeying::Unknown)
+    m_lastError = "CW keying \"" + settings.keyingText + "\" is not known (RIG or NONE): messages are not keyed";
+  m_worker = std::thread(&HamlibRadio::WorkerLoop, this, options, configError);
+  m_keyer = std::thread(&HamlibRadio::KeyerLoop, this);
+  // The program reads the mode names and RIT support right after this call.
+  m_initDone.wait_for(lock, kInitWait, [&] { return m_initialised; });
+  m_initialised = true;  // a late worker keeps the names given out here
+  Raise(lock, m_radioChangeEvent);
+}
+
+void HamlibRadio::Disconnect() {
+  std::thread worker, keyer;
+  {
+    Lock lock(m_mutex);
+    m_stopWorker = true;
+    m_stopKeyer = true;
+    m_pendingSlot = -1;
+    if (m_busy) m_interrupt = true;
+    worker = std::move(m_worker);
+    keyer = std::move(m_keyer);
+  }
+  m_workerWake.notify_all();
+  m_keyerWake.notify_all();
+  if (keyer.joinable()) keyer.join();
+  if (worker.joinable()) worker.join();
+  Lock lock(m_mutex);
+  if (m_connected) Log(lock, "Disconnected.");
+  m_connected = false;
+  m_link = LinkState::Idle;
+  m_commands.clear();
+  m_radioChangeEvent = m_logRequestEvent = m_msgStartEvent = m_msgOverEvent = 0;
+}
+
+bool HamlibRadio::Connected() const {
+  Lock lock(m_mutex);
+  return m_connected;
+}
+
+void HamlibRadio::SetLogRequestEvent(RadioEvent event) {
+  Lock lock(m_mutex);
+  m_logRequestEvent = event;
+}
+
+void HamlibRadio::SetMsgEvents(RadioEvent msgOverEvent, RadioEvent msgStartEvent) {
+  Lock lock(m_mutex);
+  m_msgOverEvent = msgOverEvent;
+  m_msgStartEvent = msgStartEvent;
+}
+
+RigReading HamlibRadio::Reading() const {
+  Lock lock(m_mutex);
+  return m_reading;
+}
+
+int HamlibRadio::ModeIndex() const {
+  Lock lock(m_mutex);
+  auto it = std::find(m_info.modeBits.begin(), m_info.modeBits.end(), m_reading.mode);
+  if (m_reading.mode == 0 || it == m_info.modeBits.end()) return -1;
+  return static_cast<int>(it - m_info.modeBits.begin());
+}
+
+std::vector<std::string> HamlibRadio::ModeNames() const {
+  Lock lock(m_mutex);
+  return m_info.modeNames;
+}
+
+bool HamlibRadio::SupportsRit() const {
+  Lock lock(m_mutex);
+  return m_connected && m_info.rit;
+}
+
+bool HamlibRadio::SupportsXit() const {
+  Lock lock(m_mutex);
+  return m_connected && m_info.xit;
+}
+
+void HamlibRadio::RequestRead() {
+  {
+    Lock lock(m_mutex);
+    m_readNow = true;
+  }
+  m_workerWake.notify_all();
+}
+
+std::string HamlibRadio::Baud() const {
+  Lock lock(m_mutex);
+  return m_baud;
+}
+
+void HamlibRadio::SetBaud(std::string_view baud) {
+  std::string digits;
+  for (char c : baud) {
+    if (c < '0' || c > '9') break;
+    digits += c;
+  }
+  if (digits.empty()) return;
+  Lock lock(m_mutex);
+  m_baud = digits.substr(0, 10);
+}
+
+void HamlibRadio::SetKnob(char knob) {
+  if (knob != 'A' && knob != 'B') return;
+  Lock lock(m_mutex);
+  m_knob = knob;
+}
+
+// ---- Messages ----------------------------------------------------------------
+
+void HamlibRadio::SetMessage(int slot, std::string_view text) {
+  if (slot < 0 || slot >= kMessageSlots) return;
+  Lock lock(m_mutex);
+  m_messages[static_cast<std::size_t>(slot)] = std::string(text);
+}
+
+void HamlibRadio::Send(int slot) {
+  {
+    Lock lock(m_mutex);
+    if (!m_connected || m_link == LinkState::Off || slot < 0 || slot >= kMessageSlots) return;
+    m_pendingSlot = slot;
+    if (m_busy) {
+      m_interrupt = true;
+      if (m_sendingSlot >= 0 && m_info.stopMorse) m_commands.push_back({Command::Kind::StopMorse, {}, 0, {}});
+    }
+  }
+  m_workerWake.notify_all();
+  m_keyerWake.notify_all();
+}
+
+void HamlibRadio::Stop() {
+  {
+    Lock lock(m_mutex);
+    m_pendingSlot = -1;
+    if (m_busy) m_interrupt = true;
+    if (m_sendingSlot >= 0 && m_info.stopMorse && m_settings.keying == CwKeying::Rig)
+      m_commands.push_back({Command::Kind::StopMorse, {}, 0, {}});
+  }
+  m_workerWake.notify_all();
+  m_keyerWake.notify_all();
+}
+
+void HamlibRadio::SetAutoRepeat(bool on) {
+  {
+    Lock lock(m_mutex);
+    m_autoRepeat = on;
+  }
+  m_keyerWake.notify_all();
+}
+
+void HamlibRadio::SetAutoRepeatDelay(int seconds) {
+  Lock lock(m_mutex);
+  m_autoRepeatDelay = std::clamp(seconds, 0, kMaxRepeatDelay);
+}
+
+int HamlibRadio::SendingSlot() const {
+  Lock lock(m_mutex);
+  return m_sendingSlot;
+}
+
+void HamlibRadio::KeyerLoop() {
+  Lock lock(m_mutex);
+  for (;;) {
+    m_keyerWake.wait(lock, [&] { return m_stopKeyer || m_pendingSlot >= 0; });
+    if (m_stopKeyer) return;
+    int slot = m_pendingSlot;
+    m_pendingSlot = -1;
+    m_busy = true;
+    m_interrupt = false;
+    // Auto CQ: slot 0 comes again after the delay while the repeat is on.
+    while (KeyMessage(lock, slot) && slot == 0 && m_autoRepeat) {
+      auto pause = std::max<std::chrono::milliseconds>(std::chrono::seconds(m_autoRepeatDelay), kMinRepeatPause);
+      if (m_keyerWake.wait_for(lock, pause, [&] {
+            return m_stopKeyer || m_interrupt || !m_autoRepeat || m_pendingSlot >= 0;
+          })) {
+        break;
+      }
+    }
+    m_busy = false;
+    m_interrupt = false;
+  }
+}
+
+bool HamlibRadio::KeyMessage(Lock& lock, int slot) {
+  if (m_stopKeyer || m_interrupt) return false;
+  const std::string text = m_messages[static_cast<std::size_t>(slot)];
+  // The radio's keyer sends at its own speed; the message is over when
+  // that speed says so (rig_wait_morse in Hamlib 4.5 only watches PTT).
+  const int wpm = m_reading.keyerSpeed > 0 ? m_reading.keyerSpeed : kDefaultWpm;
+  const auto duration = varosim::MorseDuration(text, wpm);
+  const std::uint64_t message = ++m_messageSerial;
+  m_sendingSlot = slot;
+  m_sendingMessage = message;
+  const auto start = Clock::now();
+  Raise(lock, m_msgStartEvent);
+  if (m_settings.keying == CwKeying::Rig && !text.empty()) {
+    m_commands.push_back({Command::Kind::Morse, text, message, {}});
+    m_workerWake.notify_all();
+  }
+  bool interrupted = m_keyerWake.wait_until(lock, start + duration, [&] { return m_stopKeyer || m_interrupt; });
+  m_sendingSlot = -1;
+  m_sendingMessage = 0;
+  Raise(lock, m_msgOverEvent);
+  return !interrupted;
+}
+
+// ---- VFO memories and macros ----------------------------------------------------
+
+void HamlibRadio::StoreMemory(std::string_view memory) {
+  std::string text(memory.substr(0, 14));
+  std::string name = text.substr(0, text.find(','));
+  Lock lock(m_mutex);
+  for (std::string& held : m_memories) {
+    if (held.substr(0, held.find(',')) == name) {
+      held = text;
+      return;
+    }
+  }
+  if (m_memories.size() < kMaxVfoMemories) m_memories.push_back(text);
+}
+
+std::vector<std::string> HamlibRadio::Memories() const {
+  Lock lock(m_mutex);
+  return m_memories;
+}
+
+std::vector<std::string> HamlibRadio::MacroNames() const {
+  Lock lock(m_mutex);
+  std::vector<std::string> names;
+  for (const Macro& m : m_macros) names.push_back(m.name);
+  return names;
+}
+
+bool HamlibRadio::RunMacro(std::string_view name) {
+  Command command{Command::Kind::Macro, std::string(name), 0, {}};
+  {
+    Lock lock(m_mutex);
+    const Macro* macro = FindMacro(m_macros, name);
+    if (!m_connected || !macro) return false;
+    command.text = macro->name;
+    command.commands = macro->commands;
+  }
+  Queue(std::move(command));
+  return true;
+}
+
+void HamlibRadio::TurnOff() {
+  Stop();
+  Queue({Command::Kind::PowerOff, {}, 0, {}});
+}
+
+void HamlibRadio::Queue(Command command) {
+  {
+    Lock lock(m_mutex);
+    if (!m_connected) return;
+    m_commands.push_back(std::move(command));
+  }
+  m_workerWake.notify_all();
+}
+
+// ---- The worker -------------------------------------------------------------------
+
+void HamlibRadio::WorkerLoop(LinkOptions options, std::string configError) {
+  RigLink link(m_stopWorker);
+  std::string error = configError;
+  const bool ready = configError.empty() && link.Init(options, &error);
+  Lock lock(m_mutex);
+  if (!m_initialised) {
+    m_info = link.Info();
+    m_initialised = true;
+  } else {
+    // Connect gave up waiting: keep what it gave out, learn the rest.
+    std::vector<std::string> names = std::move(m_info.modeNames);
+    std::vector<std::uint64_t> bits = std::move(m_info.modeBits);
+    m_info = link.Info();
+    m_info.modeNames = std::move(names);
+    m_info.modeBits = std::move(bits);
+  }
+  m_initDone.notify_all();
+  if (!ready) {
+    m_link = LinkState::Failed;
+    Report(lock, error);
+    m_workerWake.wait(lock, [&] { return m_stopWorker.load(); });
+    return;
+  }
+  Log(lock, "Connecting to " + Who() + " (time-out " + std::to_string(m_info.timeoutMs) + " ms, retry " +
+                std::to_string(m_info.retry) + ").");
+
+  auto nextOpen = Clock::now();
+  auto nextPoll = Clock::now();
+  const auto pollEvery = std::chrono::milliseconds(m_settings.pollMs);
+  while (!m_stopWorker) {
+    if (!m_commands.empty()) {
+      Command command = std::move(m_commands.front());
+      m_commands.pop_front();
+      Execute(link, command, lock);
+      if (!link.IsOpen() && m_link == LinkState::Up) nextOpen = Clock::now() + kReopenPause;
+      continue;
+    }
+    const auto now = Clock::now();
+    auto wake = [&] { return m_stopWorker || !m_commands.empty() || m_readNow; };
+    if (m_link == LinkState::Off) {
+      m_workerWake.wait(lock, [&] { return m_stopWorker || !m_commands.empty(); });
+      continue;
+    }
+    if (!link.IsOpen()) {
+      if (now < nextOpen) {
+        m_workerWake.wait_until(lock, nextOpen, [&] { return m_stopWorker || !m_commands.empty(); });
+        continue;
+      }
+      ++m_opens;
+      RigReading reading = m_reading;
+      lock.unlock();
+      bool opened = link.Open(&error);
+      RigLink::PollResult result = opened ? link.Poll(reading, &error) : RigLink::PollResult::Lost;
+      if (opened && result == RigLink::PollResult::Lost) link.Close(false);
+      lock.lock();
+      if (result == RigLink::PollResult::Stopped) break;
+      if (result == RigLink::PollResult::Ok) {
+        Answered(lock, reading);
+        nextPoll = Clock::now() + pollEvery;
+      } else {
+        NotAnswered(lock, error);
+        nextOpen = Clock::now() + kReopenPause;
+      }
+      continue;
+    }
+    if (now < nextPoll && !m_readNow) {
+      m_workerWake.wait_until(lock, nextPoll, wake);
+      continue;
+    }
+    m_readNow = false;
+    RigReading reading = m_reading;
+    lock.unlock();
+    RigLink::PollResult result = link.Poll(reading, &error);
+    if (result == RigLink::PollResult::Lost) link.Close(false);
+    lock.lock();
+    if (result == RigLink::PollResult::Stopped) break;
+    if (result == RigLink::PollResult::Ok) {
+      ++m_polls;
+      Apply(lock, reading);
+    } else {
+      LinkLost(lock, error);
+      nextOpen = Clock::now() + kReopenPause;
+    }
+    nextPoll = Clock::now() + pollEvery;
+  }
+  lock.unlock();
+  link.Close(true);
+}
+
+void HamlibRadio::Execute(RigLink& link, const Command& command, Lock& lock) {
+  const bool open = link.IsOpen();
+  std::string error;
+  int rc = 0;
+  lock.unlock();
+  switch (command.kind) {
+    case Command::Kind::Morse: rc = link.SendMorse(command.text); break;
+    case Command::Kind::StopMorse: rc = open ? link.StopMorse() : 0; break;
+    case Command::Kind::PowerOff: rc = link.PowerOff(); break;
+    case Command::Kind::Macro:
+      for (const std::string& step : command.commands) {
+        rc = link.RunCommand(step, &error);
+        if (rc != 0) break;
+      }
+      break;
+  }
+  if (rc != 0 && error.empty()) error = RigLink::ErrorText(rc);
+  const bool lost = open && rc != 0 && RigLink::IsLinkError(rc);
+  if (lost) link.Close(false);
+  lock.lock();
+
+  switch (command.kind) {
+    case Command::Kind::Morse:
+      if (rc == 0) {
+        ++m_morseSent;
+        m_lastMorse = command.text;
+      } else {
+        // The message did not go: it ends now rather than after its time.
+        if (m_sendingMessage == command.message) {
+          m_interrupt = true;
+          m_keyerWake.notify_all();
+        }
+        m_lastError = "The radio did not take the message: " + error;
+        Log(lock, m_lastError);
+      }
+      break;
+    case Command::Kind::StopMorse:
+      break;  // rigctld and many models have no way to stop the keyer
+    case Command::Kind::PowerOff:
+      if (rc == 0) {
+        lock.unlock();
+        link.Close(false);
+        lock.lock();
+        m_link = LinkState::Off;
+        Log(lock, "Switched the radio off.");
+      } else {
+        m_lastError = "Could not switch the radio off: " + error;
+        Log(lock, m_lastError);
+      }
+      return;
+    case Command::Kind::Macro:
+      if (rc != 0) {
+        m_lastError = "Macro \"" + command.text + "\": " + error;
+        Log(lock, m_lastError);
+      }
+      m_readNow = true;
+      break;
+  }
+  if (lost) LinkLost(lock, error);
+}
+
+void HamlibRadio::Apply(Lock& lock, const RigReading& reading) {
+  if (reading == m_reading) return;
+  m_reading = reading;
+  Raise(lock, m_radioChangeEvent);
+}
+
+void HamlibRadio::Answered(Lock& lock, const RigReading& reading) {
+  if (m_link == LinkState::Lost) {
+    ++m_recoveries;
+    Log(lock, "The radio answers again.");
+  } else {
+    Log(lock, "The radio answers.");
+  }
+  m_link = LinkState::Up;
+  m_noAnswerReported = false;
+  ++m_polls;
+  Apply(lock, reading);
+}
+
+void HamlibRadio::NotAnswered(Lock& lock, const std::string& error) {
+  if (m_link == LinkState::Waiting && !m_noAnswerReported) {
+    m_noAnswerReported = true;
+    Report(lock, "No answer from the radio (" + Who() + "): " + error + ". Still trying every 2 seconds.");
+  } else {
+    m_lastError = error;
+  }
+}
+
+void HamlibRadio::LinkLost(Lock& lock, const std::string& error) {
+  if (m_link != LinkState::Up) return;
+  m_link = LinkState::Lost;
+  Report(lock, "Lost contact with the radio (" + Who() + "): " + error + ". Reconnecting.");
+}
+
+void HamlibRadio::Report(Lock& lock, const std::string& text) {
+  ++m_reports;
+  m_lastError = text;
+  Log(lock, text);
+  std::fprintf(stderr, "HamlibRadio: %s\n", text.c_str());
+}
+
+void HamlibRadio::Log(Lock& lock, const std::string& text) {
+  const std::string path = m_libraryDir + "/" + kLogFileName;
+  const std::string line = UtcStamp() + "  " + text + "\n";
+  lock.unlock();
+  std::ofstream(path, std::ios::app | std::ios::binary) << line;
+  lock.lock();
+}
+
+void HamlibRadio::Raise(Lock& lock, RadioEvent event) {
+  if (!event) return;
+  lock.unlock();
+  RadioSetEvent(event);
+  lock.lock();
+}
+
+std::string HamlibRadio::Who() const {
+  std::string name = m_info.name.empty() ? "model" : m_info.name + ", model";
+  return name + " " + std::to_string(m_options.model) + " at " + m_options.path;
+}
+
+// ---- Status -------------------------------------------------------------------------
+
+RadioStatus HamlibRadio::Status() const {
+  Lock lock(m_mutex);
+  RadioStatus s;
+  s.connected = m_connected;
+  s.model = m_options.model;
+  s.modelName = m_info.name;
+  s.path = m_options.path;
+  s.keying = m_settings.keyingText;
+  s.pollMs = m_settings.pollMs;
+  s.timeoutMs = m_info.timeoutMs;
+  s.retry = m_info.retry;
+  s.baud = m_baud;
+  s.link = m_link;
+  switch (m_link) {
+    case LinkState::Idle: s.linkText = "Not connected"; break;
+    case LinkState::Waiting: s.linkText = "Waiting for the radio to answer"; break;
+    case LinkState::Up: s.linkText = "Connected"; break;
+    case LinkState::Lost: s.linkText = "Lost contact, reconnecting"; break;
+    case LinkState::Off: s.linkText = "Switched off"; break;
+    case LinkState::Failed: s.linkText = "Cannot connect"; break;
+  }
+  s.lastError = m_lastError;
+  s.reports = m_reports;
+  s.recoveries = m_recoveries;
+  s.polls = m_polls;
+  s.opens = m_opens;
+  s.morseSent = m_morseSent;
+  s.lastMorse = m_lastMorse;
+  s.sendingSlot = m_sendingSlot;
+  s.keyerBusy = m_busy || m_pendingSlot >= 0;
+  s.reading = m_reading;
+  auto it = std::find(m_info.modeBits.begin(), m_info.modeBits.end(), m_reading.mode);
+  if (m_reading.mode != 0 && it != m_info.modeBits.end())
+    s.modeName = m_info.modeNames[static_cast<std::size_t>(it - m_info.modeBits.begin())];
+  return s;
+}
+
+std::string HamlibRadio::StatusText() const {
+  RadioStatus s = Status();
+  std::string t;
+  auto add = [&](const char* key, const std::string& value) { t += std::string(key) + "=" + value + "\n"; };
+  add("CONNECTED", s.connected ? "1" : "0");
+  add("MODEL", std::to_string(s.model));
+  add("MODELNAME", s.modelName);
+  add("PATH", s.path);
+  add("KEYING", s.keying);
+  add("POLLMS", std::to_string(s.pollMs));
+  add("TIMEOUT", std::to_string(s.timeoutMs));
+  add("RETRY", std::to_string(s.retry));
+  add("BAUD", s.baud);
+  add("LINK", LinkStateName(s.link));
+  add("LINKTEXT", s.linkText);
+  add("ERROR", s.lastError);
+  add("REPORTS", std::to_string(s.reports));
+  add("RECOVERIES", std::to_string(s.recoveries));
+  add("POLLS", std::to_string(s.polls));
+  add("OPENS", std::to_string(s.opens));
+  add("MORSESENT", std::to_string(s.morseSent));
+  add("LASTMORSE", s.lastMorse);
+  add("SENDING", std::to_string(s.sendingSlot));
+  add("KEYERBUSY", s.keyerBusy ? "1" : "0");
+  add("FREQ", std::to_string(s.reading.frequency));
+  add("MODE", s.modeName);
+  add("POWER", std::to_string(s.reading.power));
+  add("SPEED", std::to_string(s.reading.keyerSpeed));
+  return t;
+}
+
+}  // namespace hamlibradio
