@@ -15,7 +15,14 @@
 #include <string>
 #include <vector>
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+
 #include "Eventually.h"
+#include "QtTestApp.h"
 #include "RecordingMessageSink.h"
 #include "RigctldProcess.h"
 #include "TempProgramDir.h"
@@ -458,4 +465,58 @@ TEST(HamlibRadio, TellsWhatIsMissingFromTheConnection) {
   EXPECT_EQ(radio.Read("PATH"), rigctld.Address());
   EXPECT_EQ(radio.Read("POLLMS"), "50");
   EXPECT_EQ(radio.Read("ERROR").rfind("CW keying \"PADDLE\" is not known", 0), 0u) << radio.Read("ERROR");
+}
+
+// With a QApplication (last in this file, so the tests above run without one).
+TEST(HamlibRadio, SettingsDialogChoosesTheModelForTheNextConnection) {
+  QApplication& app = EnsureQtApp();
+  auto window = [&](const char* name) -> QWidget* {
+    for (QWidget* w : app.topLevelWidgets())
+      if (w->objectName() == name && w->isVisible()) return w;
+    return nullptr;
+  };
+  HamlibUnderTest radio;
+  RigctldProcess rigctld(RigctldLog(radio));
+  radio.Connect("1035,/dev/null,RIG,100");  // some other radio, not there
+
+  radio.lib->ShowConfig(1);
+  QWidget* dialog = window("fmHamlibConfig");
+  ASSERT_NE(dialog, nullptr);
+  auto* models = dialog->findChild<QListWidget*>("lbModels");
+  ASSERT_NE(models, nullptr);
+  EXPECT_GT(models->count(), 200);
+  dialog->findChild<QLineEdit*>("edFilter")->setText("hamlib net");
+  std::vector<QListWidgetItem*> shown;
+  for (int i = 0; i < models->count(); ++i)
+    if (!models->item(i)->isHidden()) shown.push_back(models->item(i));
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(shown.front()->text().toStdString(), "Hamlib NET rigctl  (2)");
+  models->setCurrentItem(shown.front());
+  dialog->findChild<QLineEdit*>("edPath")->setText(QString::fromStdString(rigctld.Address()));
+  dialog->findChild<QSpinBox*>("seTimeout")->setValue(400);
+  dialog->findChild<QPushButton*>("bnSave")->click();
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(radio.dir.Read("Devices/HamlibRadio_CONFIG.txt"),
+            "# HamlibRadio settings, written by its settings dialog.\n"
+            "# MODEL and PATH are used when extra1 of the devices entry is 0.\n"
+            "MODEL=2\nPATH=" + rigctld.Address() + "\nTIMEOUT=400\n");
+
+  // The next connection with model 0 takes them.
+  radio.Disconnect();
+  EXPECT_EQ(window("fmHamlibConfig"), nullptr) << "the library's windows go before it is unloaded";
+  radio.Connect("0,-,RIG,100");
+  ASSERT_TRUE(radio.LinkBecomes("UP")) << radio.Read("ERROR");
+  EXPECT_EQ(radio.Read("TIMEOUT"), "400");
+
+  // The status panel follows the radio.
+  radio.lib->ShowMoreControls(1);
+  QWidget* panel = window("fmHamlibStatus");
+  ASSERT_NE(panel, nullptr);
+  auto* link = panel->findChild<QLabel*>("lbLink");
+  EXPECT_TRUE(Eventually([&] {
+    QCoreApplication::processEvents();
+    return link->text() == "Connected";
+  }));
+  radio.Disconnect();
+  EXPECT_EQ(window("fmHamlibStatus"), nullptr);
 }
