@@ -5,6 +5,10 @@
 // the Morse time.
 //   hamlib_bench [rounds]     (run from the build folder)
 
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -68,7 +72,7 @@ int main(int argc, char** argv) {
   }
   const std::string text = "Varo,HamlibRadio,9600,2," + rigctld.Address() + ",RIG,100,NRND";
 
-  Figures connect, disconnectHung, gettersHung, knob, over;
+  Figures connect, disconnectHung, gettersHung, nothing, knob, over;
   for (int round = 0; round < rounds; ++round) {
     platform::EventHandle change = platform::CreateEvent();
     platform::EventHandle start = platform::CreateEvent();
@@ -110,7 +114,7 @@ int main(int argc, char** argv) {
     // rigctld hangs: the getters, then DISCONNECTRADIO at a random moment
     // of the worker's time-outs.
     rigctld.Pause();
-    auto until = Clock::now() + std::chrono::milliseconds(700 + 173 * round % 500);
+    auto until = Clock::now() + std::chrono::milliseconds(700 + round * 397 % 3000);
     while (Clock::now() < until) {
       gettersHung.Add(Timed([&] {
         lib.GetFrequency(1);
@@ -122,17 +126,44 @@ int main(int argc, char** argv) {
         lib.GetBaudRate(1, 6);
         lib.ReadFrequency(1);
       }));
+      // The same loop timing nothing: what the machine's scheduling adds.
+      nothing.Add(Timed([] {}));
     }
     disconnectHung.Add(Timed([&] { lib.DisconnectRadio(1); }));
     rigctld.Resume();
     for (auto e : {change, start, stop}) platform::CloseEvent(e);
   }
 
+  // Serial models on a pseudo-terminal that never answers: DISCONNECTRADIO
+  // at any moment of the opens and their time-outs.
+  Figures disconnectSilent[2];
+  const int serialModels[2] = {3073, 1035};  // IC-7300, FT-991
+  for (int m = 0; m < 2; ++m) {
+    int master = posix_openpt(O_RDWR | O_NOCTTY);
+    grantpt(master);
+    unlockpt(master);
+    const std::string pty = ptsname(master);
+    for (int round = 0; round < rounds; ++round) {
+      platform::EventHandle change = platform::CreateEvent();
+      TRadioLib lib(library);
+      std::string port = "COM4";
+      lib.ConnectRadio(1, "Varo,HamlibRadio,9600," + std::to_string(serialModels[m]) + "," + pty + ",RIG,100", change, port,
+                       true);  // no RTS/DTR tag: a pseudo-terminal has no such lines
+      std::this_thread::sleep_for(std::chrono::milliseconds(100 + round * 331 % 3000));
+      disconnectSilent[m].Add(Timed([&] { lib.DisconnectRadio(1); }));
+      platform::CloseEvent(change);
+    }
+    close(master);
+  }
+
   connect.Print("CONNECTRADIO (rigctld up)");
   gettersHung.Print("8 getters in a row, rigctld stopped");
+  nothing.Print("nothing, timed in the same loop");
   disconnectHung.Print("DISCONNECTRADIO + unload, rigctld stopped");
   knob.Print("rigctl F until GETFREQUENCY shows it (100 ms)");
   over.Print("over event minus the 1000 ms of PARIS");
+  disconnectSilent[0].Print("DISCONNECTRADIO, IC-7300 on a silent port");
+  disconnectSilent[1].Print("DISCONNECTRADIO, FT-991 on a silent port");
   std::filesystem::remove_all(dir);
   return 0;
 }

@@ -17,6 +17,9 @@ HamlibLibrary::~HamlibLibrary() {
   panels::CloseAll(1);
   panels::CloseAll(2);
   for (HamlibRadio& radio : m_radios) radio.Disconnect();
+  // Only at the process's exit (a library with such a worker stays loaded):
+  // let a worker stuck in Hamlib end before the radios' mutexes go.
+  WaitForLetGoWorkers(std::chrono::seconds(30));
 }
 
 HamlibRadio* HamlibLibrary::Radio(std::int32_t number) {

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "Morse.h"
+#include "platform/ModulePath.h"
 #include "platform/SerialPortRegistry.h"
 
 namespace hamlibradio {
@@ -37,7 +38,25 @@ std::string UtcStamp() {
   return text;
 }
 
+// Workers let go at disconnect while stuck in a Hamlib call. Never
+// destroyed: a let-go worker reports its end here during the process's exit.
+struct LetGoWorkers {
+  std::mutex mutex;
+  std::condition_variable ended;
+  int running = 0;
+};
+
+LetGoWorkers& LetGo() {
+  static auto* workers = new LetGoWorkers;
+  return *workers;
+}
+
 }  // namespace
+
+bool WaitForLetGoWorkers(std::chrono::milliseconds guard) {
+  std::unique_lock lock(LetGo().mutex);
+  return LetGo().ended.wait_for(lock, guard, [] { return LetGo().running == 0; });
+}
 
 const char* LinkStateName(LinkState state) {
   switch (state) {
@@ -103,37 +122,62 @@ void HamlibRadio::Connect(const char* portName, RadioEvent radioChangeEvent, con
   m_lastMorse.clear();
   m_readNow = false;
   m_commands.clear();
-  m_stopWorker = false;
+  m_control = std::make_shared<WorkerControl>();
   m_stopKeyer = false;
   m_busy = m_interrupt = false;
   m_pendingSlot = m_sendingSlot = -1;
   if (settings.keying == CwKeying::Unknown)
     m_lastError = "CW keying \"" + settings.keyingText + "\" is not known (RIG or NONE): messages are not keyed";
-  m_worker = std::thread(&HamlibRadio::WorkerLoop, this, options, configError);
+  m_worker = std::thread(&HamlibRadio::WorkerMain, this, m_control, options, configError);
   m_keyer = std::thread(&HamlibRadio::KeyerLoop, this);
   // The program reads the mode names and RIT support right after this call.
-  m_initDone.wait_for(lock, kInitWait, [&] { return m_initialised; });
-  m_initialised = true;  // a late worker keeps the names given out here
+  if (!m_initDone.wait_for(lock, kInitWait, [&] { return m_initialised; })) {
+    // Hamlib is busy with a worker let go before: a late worker keeps the
+    // names given out here.
+    KnownModes(m_info.modeNames, m_info.modeBits);
+    m_initialised = true;
+  }
   Raise(lock, m_radioChangeEvent);
 }
 
 void HamlibRadio::Disconnect() {
   std::thread worker, keyer;
+  std::shared_ptr<WorkerControl> control;
   {
     Lock lock(m_mutex);
-    m_stopWorker = true;
+    if (m_control) m_control->stop = true;
     m_stopKeyer = true;
     m_pendingSlot = -1;
     if (m_busy) m_interrupt = true;
     worker = std::move(m_worker);
     keyer = std::move(m_keyer);
+    control = std::move(m_control);
   }
   m_workerWake.notify_all();
   m_keyerWake.notify_all();
   if (keyer.joinable()) keyer.join();
-  if (worker.joinable()) worker.join();
+  bool letGo = false;
+  if (worker.joinable()) {
+    std::unique_lock wait(control->mutex);
+    if (control->finished.wait_for(wait, kDisconnectWait, [&] { return control->done; })) {
+      wait.unlock();
+      worker.join();
+    } else {
+      // The program unloads the library next: keep it loaded for the worker.
+      control->letGo = true;
+      {
+        std::lock_guard count(LetGo().mutex);
+        ++LetGo().running;
+      }
+      wait.unlock();
+      platform::PinModuleOf(reinterpret_cast<const void*>(&WaitForLetGoWorkers));
+      worker.detach();
+      letGo = true;
+    }
+  }
   Lock lock(m_mutex);
-  if (m_connected) Log(lock, "Disconnected.");
+  if (letGo) Log(lock, "Disconnected; the radio's last Hamlib call ends on its own.");
+  else if (m_connected) Log(lock, "Disconnected.");
   m_connected = false;
   m_link = LinkState::Idle;
   m_commands.clear();
@@ -367,11 +411,27 @@ void HamlibRadio::Queue(Command command) {
 
 // ---- The worker -------------------------------------------------------------------
 
-void HamlibRadio::WorkerLoop(LinkOptions options, std::string configError) {
-  RigLink link(m_stopWorker);
+void HamlibRadio::WorkerMain(std::shared_ptr<WorkerControl> control, LinkOptions options,
+                             std::string configError) {
+  WorkerLoop(*control, std::move(options), std::move(configError));
+  std::lock_guard lock(control->mutex);
+  control->done = true;
+  control->finished.notify_all();
+  if (control->letGo) {
+    std::lock_guard count(LetGo().mutex);
+    --LetGo().running;
+    LetGo().ended.notify_all();
+  }
+}
+
+// Once told to stop, the worker touches nothing of the radio's but its
+// mutex: after every Hamlib call it checks before anything else.
+void HamlibRadio::WorkerLoop(const WorkerControl& control, LinkOptions options, std::string configError) {
+  RigLink link(control.stop);
   std::string error = configError;
   const bool ready = configError.empty() && link.Init(options, &error);
   Lock lock(m_mutex);
+  if (control.stop) return;
   if (!m_initialised) {
     m_info = link.Info();
     m_initialised = true;
@@ -387,7 +447,7 @@ void HamlibRadio::WorkerLoop(LinkOptions options, std::string configError) {
   if (!ready) {
     m_link = LinkState::Failed;
     Report(lock, error);
-    m_workerWake.wait(lock, [&] { return m_stopWorker.load(); });
+    m_workerWake.wait(lock, [&] { return control.stop.load(); });
     return;
   }
   Log(lock, "Connecting to " + Who() + " (time-out " + std::to_string(m_info.timeoutMs) + " ms, retry " +
@@ -396,23 +456,23 @@ void HamlibRadio::WorkerLoop(LinkOptions options, std::string configError) {
   auto nextOpen = Clock::now();
   auto nextPoll = Clock::now();
   const auto pollEvery = std::chrono::milliseconds(m_settings.pollMs);
-  while (!m_stopWorker) {
+  while (!control.stop) {
     if (!m_commands.empty()) {
       Command command = std::move(m_commands.front());
       m_commands.pop_front();
-      Execute(link, command, lock);
+      if (!Execute(control, link, command, lock)) break;
       if (!link.IsOpen() && m_link == LinkState::Up) nextOpen = Clock::now() + kReopenPause;
       continue;
     }
     const auto now = Clock::now();
-    auto wake = [&] { return m_stopWorker || !m_commands.empty() || m_readNow; };
+    auto wake = [&] { return control.stop || !m_commands.empty() || m_readNow; };
     if (m_link == LinkState::Off) {
-      m_workerWake.wait(lock, [&] { return m_stopWorker || !m_commands.empty(); });
+      m_workerWake.wait(lock, [&] { return control.stop || !m_commands.empty(); });
       continue;
     }
     if (!link.IsOpen()) {
       if (now < nextOpen) {
-        m_workerWake.wait_until(lock, nextOpen, [&] { return m_stopWorker || !m_commands.empty(); });
+        m_workerWake.wait_until(lock, nextOpen, [&] { return control.stop || !m_commands.empty(); });
         continue;
       }
       ++m_opens;
@@ -422,7 +482,7 @@ void HamlibRadio::WorkerLoop(LinkOptions options, std::string configError) {
       RigLink::PollResult result = opened ? link.Poll(reading, &error) : RigLink::PollResult::Lost;
       if (opened && result == RigLink::PollResult::Lost) link.Close(false);
       lock.lock();
-      if (result == RigLink::PollResult::Stopped) break;
+      if (control.stop || result == RigLink::PollResult::Stopped) break;
       if (result == RigLink::PollResult::Ok) {
         Answered(lock, reading);
         nextPoll = Clock::now() + pollEvery;
@@ -442,7 +502,7 @@ void HamlibRadio::WorkerLoop(LinkOptions options, std::string configError) {
     RigLink::PollResult result = link.Poll(reading, &error);
     if (result == RigLink::PollResult::Lost) link.Close(false);
     lock.lock();
-    if (result == RigLink::PollResult::Stopped) break;
+    if (control.stop || result == RigLink::PollResult::Stopped) break;
     if (result == RigLink::PollResult::Ok) {
       ++m_polls;
       Apply(lock, reading);
@@ -456,7 +516,7 @@ void HamlibRadio::WorkerLoop(LinkOptions options, std::string configError) {
   link.Close(true);
 }
 
-void HamlibRadio::Execute(RigLink& link, const Command& command, Lock& lock) {
+bool HamlibRadio::Execute(const WorkerControl& control, RigLink& link, const Command& command, Lock& lock) {
   const bool open = link.IsOpen();
   std::string error;
   int rc = 0;
@@ -476,6 +536,7 @@ void HamlibRadio::Execute(RigLink& link, const Command& command, Lock& lock) {
   const bool lost = open && rc != 0 && RigLink::IsLinkError(rc);
   if (lost) link.Close(false);
   lock.lock();
+  if (control.stop) return false;
 
   switch (command.kind) {
     case Command::Kind::Morse:
@@ -499,13 +560,14 @@ void HamlibRadio::Execute(RigLink& link, const Command& command, Lock& lock) {
         lock.unlock();
         link.Close(false);
         lock.lock();
+        if (control.stop) return false;
         m_link = LinkState::Off;
         Log(lock, "Switched the radio off.");
       } else {
         m_lastError = "Could not switch the radio off: " + error;
         Log(lock, m_lastError);
       }
-      return;
+      return true;
     case Command::Kind::Macro:
       if (rc != 0) {
         m_lastError = "Macro \"" + command.text + "\": " + error;
@@ -515,6 +577,7 @@ void HamlibRadio::Execute(RigLink& link, const Command& command, Lock& lock) {
       break;
   }
   if (lost) LinkLost(lock, error);
+  return true;
 }
 
 void HamlibRadio::Apply(Lock& lock, const RigReading& reading) {
@@ -554,16 +617,15 @@ void HamlibRadio::LinkLost(Lock& lock, const std::string& error) {
 void HamlibRadio::Report(Lock& lock, const std::string& text) {
   ++m_reports;
   m_lastError = text;
-  Log(lock, text);
-  std::fprintf(stderr, "HamlibRadio: %s\n", text.c_str());
+  Log(lock, text, true);
 }
 
-void HamlibRadio::Log(Lock& lock, const std::string& text) {
-  const std::string path = m_libraryDir + "/" + kLogFileName;
-  const std::string line = UtcStamp() + "  " + text + "\n";
-  lock.unlock();
-  std::ofstream(path, std::ios::app | std::ios::binary) << line;
-  lock.lock();
+// Under the lock, so that a worker told to stop never writes after a new
+// connection began; a line is a few dozen bytes.
+void HamlibRadio::Log(Lock&, const std::string& text, bool alsoStderr) {
+  std::ofstream(m_libraryDir + "/" + kLogFileName, std::ios::app | std::ios::binary)
+      << UtcStamp() << "  " << text << "\n";
+  if (alsoStderr) std::fprintf(stderr, "HamlibRadio: %s\n", text.c_str());
 }
 
 void HamlibRadio::Raise(Lock& lock, RadioEvent event) {

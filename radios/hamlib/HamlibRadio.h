@@ -9,8 +9,11 @@
 // message events. Every member may be called from any thread and returns
 // without waiting for the radio: one mutex guards the state, and it is
 // never held across a Hamlib call. Connect waits for the worker to create
-// the handle (no I/O); Disconnect waits for both threads to end, which is
-// at most one Hamlib call and a quick close.
+// the handle (no I/O). Disconnect ends the keyer and gives the worker
+// kDisconnectWait to finish its Hamlib call; a worker stuck longer in one
+// (a serial model's open on a dead port takes seconds) is let go: it owns
+// nothing of the radio's, touches none of its state once told to stop,
+// and the library stays loaded until it has closed its handle and ended.
 
 #include <array>
 #include <atomic>
@@ -18,6 +21,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -32,6 +36,8 @@
 namespace hamlibradio {
 
 constexpr int kMessageSlots = 6;
+/// The longest DISCONNECTRADIO waits for the worker's Hamlib call.
+constexpr auto kDisconnectWait = std::chrono::milliseconds(250);
 constexpr std::size_t kMaxVfoMemories = 100;
 
 enum class LinkState { Idle, Waiting, Up, Lost, Off, Failed };
@@ -64,6 +70,10 @@ struct RadioStatus {
   RigReading reading;
   std::string modeName;
 };
+
+/// Waits (at most the guard) for the workers let go at disconnect to end;
+/// false when some still run. For the library's end.
+bool WaitForLetGoWorkers(std::chrono::milliseconds guard);
 
 class HamlibRadio {
  public:
@@ -129,9 +139,20 @@ class HamlibRadio {
     std::vector<std::string> commands;
   };
   using Lock = std::unique_lock<std::mutex>;
+  /// Shared by the radio and one worker: it outlives the radio's hold on a
+  /// worker that was let go.
+  struct WorkerControl {
+    std::atomic<bool> stop{false};
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+    bool letGo = false;
+  };
 
-  void WorkerLoop(LinkOptions options, std::string configError);
-  void Execute(RigLink& link, const Command& command, Lock& lock);
+  void WorkerMain(std::shared_ptr<WorkerControl> control, LinkOptions options, std::string configError);
+  void WorkerLoop(const WorkerControl& control, LinkOptions options, std::string configError);
+  /// False when the worker was told to stop meanwhile.
+  bool Execute(const WorkerControl& control, RigLink& link, const Command& command, Lock& lock);
   void KeyerLoop();
   bool KeyMessage(Lock& lock, int slot);
   void Apply(Lock& lock, const RigReading& reading);
@@ -139,7 +160,8 @@ class HamlibRadio {
   void NotAnswered(Lock& lock, const std::string& error);
   void LinkLost(Lock& lock, const std::string& error);
   void Report(Lock& lock, const std::string& text);
-  void Log(Lock& lock, const std::string& text);
+  /// Appends a line to the log beside the library (and to stderr).
+  void Log(Lock& lock, const std::string& text, bool alsoStderr = false);
   void Raise(Lock& lock, RadioEvent event);
   void Queue(Command command);
   std::string Who() const;
@@ -176,7 +198,7 @@ class HamlibRadio {
 
   // The worker.
   std::thread m_worker;
-  std::atomic<bool> m_stopWorker{false};
+  std::shared_ptr<WorkerControl> m_control;
   bool m_readNow = false;
   std::deque<Command> m_commands;
 

@@ -56,6 +56,19 @@ std::string TextOf(int code) {
   return s;
 }
 
+// Every mode's name, kept from the first Init for callers that must not
+// wait for Hamlib.
+struct ModeTable {
+  std::mutex mutex;
+  std::vector<std::string> names;
+  std::vector<std::uint64_t> bits;
+};
+
+ModeTable& Modes() {
+  static ModeTable table;
+  return table;
+}
+
 int ListOne(const rig_caps* caps, rig_ptr_t data) {
   auto* list = static_cast<std::vector<ModelEntry>*>(data);
   list->push_back({static_cast<int>(caps->rig_model), caps->mfg_name ? caps->mfg_name : "",
@@ -85,6 +98,10 @@ bool RigLink::Init(const LinkOptions& options, std::string* error) {
   if (!m_rig) {
     if (error) *error = "Hamlib has no radio model " + std::to_string(options.model) + " (see rigctl -l)";
     return false;
+  }
+  {
+    std::lock_guard table(Modes().mutex);
+    if (Modes().names.empty()) AllModes(Modes().names, Modes().bits, 0);
   }
   const rig_caps* caps = m_rig->caps;
   m_info.name = std::string(caps->mfg_name ? caps->mfg_name : "") + " " +
@@ -120,8 +137,9 @@ bool RigLink::Init(const LinkOptions& options, std::string* error) {
   if (m_info.serial) {
     if (!options.baud.empty()) SetConf("serial_speed", options.baud);
     if (options.setLines) {
-      // Refused where the model drives a line itself (hardware handshake).
-      SetConf("rts_state", options.rtsOn ? "ON" : "OFF");
+      // With hardware handshake RTS belongs to the port, and Hamlib refuses
+      // to open a port told to hold it.
+      if (caps->serial_handshake != RIG_HANDSHAKE_HARDWARE) SetConf("rts_state", options.rtsOn ? "ON" : "OFF");
       SetConf("dtr_state", options.dtrOn ? "ON" : "OFF");
     }
   }
@@ -344,6 +362,12 @@ std::string RigLink::ErrorText(int code) {
   return TextOf(code);
 }
 
+
+void KnownModes(std::vector<std::string>& names, std::vector<std::uint64_t>& bits) {
+  std::lock_guard table(Modes().mutex);
+  names = Modes().names;
+  bits = Modes().bits;
+}
 
 std::vector<ModelEntry> ListModels() {
   static std::vector<ModelEntry> models;  // the list never changes in a process

@@ -118,6 +118,9 @@ class RigLink {
   bool m_askRitOn = true, m_askXitOn = true, m_askMode = true;
 };
 
+/// Every mode Hamlib names, as the first Init learned them; empty before.
+void KnownModes(std::vector<std::string>& names, std::vector<std::uint64_t>& bits);
+
 /// Every model Hamlib knows, sorted by maker and model.
 std::vector<ModelEntry> ListModels();
 /// The maker and model of a number, empty when Hamlib does not know it.

@@ -10,4 +10,8 @@ namespace platform {
 /// address; empty when no loaded file holds it.
 std::string ModulePathOf(const void* address);
 
+/// Keeps the shared library that holds the address loaded until the process
+/// ends, whoever unloads it; false when it cannot.
+bool PinModuleOf(const void* address);
+
 }  // namespace platform

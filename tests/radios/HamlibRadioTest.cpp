@@ -51,11 +51,13 @@ class HamlibUnderTest {
 
   std::string LibraryPath() const { return dir.Path("Devices/HamlibRadio.dll"); }
 
-  /// Connects with the extras (model,path,keying,poll); every event drained.
-  void Connect(const std::string& extras, const std::string& portName = "COM4") {
+  /// Connects with the extras (model,path,keying,poll) and the RTS/DTR tag
+  /// (",NRND"; a pseudo-terminal has no such lines); every event drained.
+  void Connect(const std::string& extras, const std::string& portName = "COM4",
+               const std::string& tag = ",NRND") {
     lib = std::make_unique<TRadioLib>(LibraryPath());
     std::string port = portName;
-    ASSERT_TRUE(lib->ConnectRadio(1, "Varo,HamlibRadio,19200," + extras + ",NRND", change, port, true));
+    ASSERT_TRUE(lib->ConnectRadio(1, "Varo,HamlibRadio,19200," + extras + tag, change, port, true));
     lib->SetLogRequestEventHandle(1, logRequest);
     lib->SetMsgEventHandles(1, start, over);
     std::string error;
@@ -403,7 +405,7 @@ TEST(HamlibRadio, ASerialModelThatNeverAnswersIsReportedOnceWhileItWaits) {
   HamlibUnderTest radio;
   radio.dir.Write("Devices/Dravel_PORTS.txt", "COM7=" + pty.Device() + "\n");
   radio.dir.Write("Devices/HamlibRadio_CONFIG.txt", "TIMEOUT=200\nRETRY=0\n");
-  radio.Connect("3073,-,RIG,200", "COM7");  // IC-7300 on the port's device
+  radio.Connect("3073,-,RIG,200", "COM7", "");  // IC-7300 on the port's device
 
   EXPECT_EQ(radio.Read("PATH"), pty.Device());
   EXPECT_EQ(radio.Read("MODELNAME"), "Icom IC-7300");
@@ -433,6 +435,29 @@ TEST(HamlibRadio, ASerialModelThatNeverAnswersIsReportedOnceWhileItWaits) {
   ASSERT_TRUE(Wakes(radio.start));
   ASSERT_TRUE(Wakes(radio.over));
   EXPECT_EQ(radio.Number("MORSESENT"), 0);
+}
+
+TEST(HamlibRadio, AnOpenStuckOnADeadPortDoesNotHoldUpDisconnect) {
+  SilentPort pty;
+  HamlibUnderTest radio;
+  RigctldProcess rigctld(RigctldLog(radio));
+  // An FT-991 with the model's own time-outs takes seconds to give up.
+  radio.Connect("1035," + pty.Device() + ",RIG,200", "COM4", "");
+  ASSERT_TRUE(Eventually([&] { return radio.Number("OPENS") == 1; }));
+  radio.Disconnect();
+  EXPECT_NE(radio.dir.Read("Devices/HamlibRadio_LOG.txt").find("the radio's last Hamlib call ends on its own"),
+            std::string::npos);
+  // The worker still in Hamlib neither keeps the library from coming back
+  // nor meddles with the next connection.
+  radio.ConnectTo(rigctld);
+  ASSERT_TRUE(radio.LinkBecomes("UP")) << radio.Read("ERROR");
+  EXPECT_EQ(radio.Read("MODEL"), "2");
+  std::vector<std::string> modes;
+  radio.lib->GetModeNames(1, modes);
+  EXPECT_NE(std::find(modes.begin(), modes.end(), "CW"), modes.end());
+  rigctld.Rigctl("F 10110000");
+  EXPECT_TRUE(Eventually([&] { return radio.lib->GetFrequency(1) == 10110000; }));
+  EXPECT_EQ(radio.Number("REPORTS"), 0);
 }
 
 TEST(HamlibRadio, TellsWhatIsMissingFromTheConnection) {

@@ -15,4 +15,11 @@ std::string ModulePathOf(const void* address) {
   return info.dli_fname;
 }
 
+bool PinModuleOf(const void* address) {
+  Dl_info info{};
+  if (dladdr(address, &info) == 0 || !info.dli_fname) return false;
+  // Another reference, never given back, marked never to be unmapped.
+  return dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE) != nullptr;
+}
+
 }  // namespace platform
