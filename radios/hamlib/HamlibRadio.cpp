@@ -38,18 +38,16 @@ std::string UtcStamp() {
   return text;
 }
 
-// Workers let go at disconnect while stuck in a Hamlib call. Never
-// destroyed: a let-go worker reports its end here during the process's exit.
+// Workers let go at disconnect while stuck in a Hamlib call. Made when the
+// library is loaded, so it goes only after the library object, whose
+// destruction waits for them.
 struct LetGoWorkers {
   std::mutex mutex;
   std::condition_variable ended;
   int running = 0;
-};
+} g_letGo;
 
-LetGoWorkers& LetGo() {
-  static auto* workers = new LetGoWorkers;
-  return *workers;
-}
+LetGoWorkers& LetGo() { return g_letGo; }
 
 }  // namespace
 

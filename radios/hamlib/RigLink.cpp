@@ -4,12 +4,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <sstream>
 
 #include "HamlibSettings.h"
+#include "platform/ModulePath.h"
 
 namespace hamlibradio {
 namespace {
@@ -23,13 +26,43 @@ constexpr int kQuickCloseTimeoutMs = 100;
 // Hamlib keeps its error texts and parts of its reader state process-wide:
 // one call at a time, whichever radio makes it. Its default debug level
 // writes pages to stderr at every failed open, so it is silenced first.
-std::unique_lock<std::mutex> HamlibLock() {
-  static std::mutex mutex;
-  static std::once_flag quiet;
-  std::unique_lock lock(mutex);
-  std::call_once(quiet, [] { rig_set_debug(RIG_DEBUG_NONE); });
-  return lock;
-}
+//
+// Each call also runs with LC_NUMERIC "C". Hamlib 4.5's link to rigctld
+// keeps the name setlocale gives, switches to "C" and restores the kept
+// name, which that switch has freed: under any other numeric locale (a Qt
+// program runs in the user's) every call reads freed memory. With "C"
+// already set Hamlib frees nothing; the program's locale comes back when
+// the call is done.
+class HamlibCall {
+ public:
+  HamlibCall() : m_lock(Mutex()) {
+    static std::once_flag first;
+    std::call_once(first, [] {
+      rig_set_debug(RIG_DEBUG_NONE);
+      // Hamlib is not made to be unloaded and loaded again (its list of
+      // models lives in memory it never frees): it stays for the process.
+      platform::PinModuleOf(reinterpret_cast<const void*>(&rig_init));
+    });
+    const char* numeric = std::setlocale(LC_NUMERIC, nullptr);
+    if (numeric && std::strcmp(numeric, "C") != 0) {
+      m_numeric = numeric;
+      std::setlocale(LC_NUMERIC, "C");
+    }
+  }
+  ~HamlibCall() {
+    if (!m_numeric.empty()) std::setlocale(LC_NUMERIC, m_numeric.c_str());
+  }
+  HamlibCall(const HamlibCall&) = delete;
+  HamlibCall& operator=(const HamlibCall&) = delete;
+
+ private:
+  static std::mutex& Mutex() {
+    static std::mutex mutex;
+    return mutex;
+  }
+  std::unique_lock<std::mutex> m_lock;
+  std::string m_numeric;
+};
 
 std::string Upper(std::string s) {
   for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -81,7 +114,7 @@ int ListOne(const rig_caps* caps, rig_ptr_t data) {
 RigLink::~RigLink() {
   Close(true);
   if (m_rig) {
-    auto lock = HamlibLock();
+    HamlibCall call;
     rig_cleanup(m_rig);
     m_rig = nullptr;
   }
@@ -93,7 +126,7 @@ bool RigLink::SetConf(const char* token, const std::string& value) {
 }
 
 bool RigLink::Init(const LinkOptions& options, std::string* error) {
-  auto lock = HamlibLock();
+  HamlibCall call;
   m_rig = rig_init(static_cast<rig_model_t>(options.model));
   if (!m_rig) {
     if (error) *error = "Hamlib has no radio model " + std::to_string(options.model) + " (see rigctl -l)";
@@ -149,7 +182,7 @@ bool RigLink::Init(const LinkOptions& options, std::string* error) {
 
 bool RigLink::Open(std::string* error) {
   if (!m_rig) return false;
-  auto lock = HamlibLock();
+  HamlibCall call;
   int rc = rig_open(m_rig);
   if (rc != RIG_OK) {
     if (error) *error = "could not open: " + TextOf(rc);
@@ -183,7 +216,7 @@ RigLink::PollResult RigLink::Poll(RigReading& r, std::string* error) {
     ask = false;
     return false;
   };
-  auto lock = HamlibLock();
+  HamlibCall call;
   freq_t frequency = 0;
   int rc = rig_get_freq(m_rig, RIG_VFO_CURR, &frequency);
   if (rc != RIG_OK) return lost("frequency", rc);
@@ -256,21 +289,21 @@ RigLink::PollResult RigLink::Poll(RigReading& r, std::string* error) {
 int RigLink::SendMorse(const std::string& text) {
   if (!m_open) return -RIG_EIO;
   if (!m_info.sendMorse) return -RIG_ENAVAIL;
-  auto lock = HamlibLock();
+  HamlibCall call;
   return rig_send_morse(m_rig, RIG_VFO_CURR, text.c_str());
 }
 
 int RigLink::StopMorse() {
   if (!m_open) return -RIG_EIO;
   if (!m_info.stopMorse) return -RIG_ENAVAIL;
-  auto lock = HamlibLock();
+  HamlibCall call;
   return rig_stop_morse(m_rig, RIG_VFO_CURR);
 }
 
 int RigLink::PowerOff() {
   if (!m_open) return -RIG_EIO;
   if (!m_info.powerOff) return -RIG_ENAVAIL;
-  auto lock = HamlibLock();
+  HamlibCall call;
   return rig_set_powerstat(m_rig, RIG_POWER_OFF);
 }
 
@@ -287,7 +320,7 @@ int RigLink::RunCommand(const std::string& command, std::string* error) {
     if (error) *error = why + " in \"" + command + "\"";
     return -RIG_EINVAL;
   };
-  auto lock = HamlibLock();
+  HamlibCall call;
   int rc = -RIG_EINVAL;
   if (verb == "FREQ" && !a.empty()) {
     rc = rig_set_freq(m_rig, RIG_VFO_CURR, std::atof(a.c_str()));
@@ -334,7 +367,7 @@ int RigLink::RunCommand(const std::string& command, std::string* error) {
 
 void RigLink::Close(bool quick) {
   if (!m_open) return;
-  auto lock = HamlibLock();
+  HamlibCall call;
   if (quick) SetConf("timeout", std::to_string(kQuickCloseTimeoutMs));
   rig_close(m_rig);
   m_open = false;
@@ -358,7 +391,7 @@ bool RigLink::IsLinkError(int code) {
 }
 
 std::string RigLink::ErrorText(int code) {
-  auto lock = HamlibLock();
+  HamlibCall call;
   return TextOf(code);
 }
 
@@ -371,7 +404,7 @@ void KnownModes(std::vector<std::string>& names, std::vector<std::uint64_t>& bit
 
 std::vector<ModelEntry> ListModels() {
   static std::vector<ModelEntry> models;  // the list never changes in a process
-  auto lock = HamlibLock();
+  HamlibCall call;
   if (models.empty()) {
     rig_load_all_backends();
     rig_list_foreach(ListOne, &models);

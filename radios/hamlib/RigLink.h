@@ -2,7 +2,8 @@
 // The one owner of a Hamlib RIG handle. Every member is called on the
 // radio's worker thread only; each Hamlib call also holds the library-wide
 // Hamlib lock, because Hamlib keeps its error texts and some reader state
-// process-wide and takes no lock of its own.
+// process-wide and takes no lock of its own, and runs with LC_NUMERIC "C"
+// (RigLink.cpp says why).
 //
 // How long a call can take is Hamlib's time-out per reply times (retry + 1)
 // per transaction; the defaults (500 ms, no retry for rigctld; the model's
