@@ -1,8 +1,8 @@
 #pragma once
-// The library as a whole: radios 1 and 2 and the folder the library file lives in (where its
-// settings, macros and log files are). One instance lives as long as the
-// library is loaded; its destruction (at unload or process exit) closes the
-// panels and stops every thread.
+// The library as a whole: radios 1 and 2, and the folder of the library
+// file (where its settings, macros and log files are). One instance lives
+// as long as the library is loaded; its destruction (at unload or process
+// exit) closes the panels and stops every thread.
 
 #include <cstdint>
 #include <string>

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <fstream>
 
-#include "Morse.h"
 #include "platform/ModulePath.h"
 #include "platform/SerialPortRegistry.h"
 
@@ -18,11 +17,6 @@ constexpr auto kReopenPause = std::chrono::seconds(2);
 // Connect waits this long for the worker to create the handle; only a call
 // of the other radio holding Hamlib can make it wait at all.
 constexpr auto kInitWait = std::chrono::seconds(1);
-// Auto CQ never repeats faster than this, whatever the delay and the message.
-constexpr auto kMinRepeatPause = std::chrono::milliseconds(100);
-constexpr int kMaxRepeatDelay = 3600;
-// Timing for messages while the radio has told no keyer speed.
-constexpr int kDefaultWpm = 25;
 
 std::string UtcStamp() {
   using namespace std::chrono;
@@ -54,18 +48,6 @@ LetGoWorkers& LetGo() { return g_letGo; }
 bool WaitForLetGoWorkers(std::chrono::milliseconds guard) {
   std::unique_lock lock(LetGo().mutex);
   return LetGo().ended.wait_for(lock, guard, [] { return LetGo().running == 0; });
-}
-
-const char* LinkStateName(LinkState state) {
-  switch (state) {
-    case LinkState::Idle: return "IDLE";
-    case LinkState::Waiting: return "WAITING";
-    case LinkState::Up: return "UP";
-    case LinkState::Lost: return "LOST";
-    case LinkState::Off: return "OFF";
-    case LinkState::Failed: return "FAILED";
-  }
-  return "IDLE";
 }
 
 HamlibRadio::~HamlibRadio() { Disconnect(); }
@@ -255,158 +237,6 @@ void HamlibRadio::SetKnob(char knob) {
   m_knob = knob;
 }
 
-// ---- Messages ----------------------------------------------------------------
-
-void HamlibRadio::SetMessage(int slot, std::string_view text) {
-  if (slot < 0 || slot >= kMessageSlots) return;
-  Lock lock(m_mutex);
-  m_messages[static_cast<std::size_t>(slot)] = std::string(text);
-}
-
-void HamlibRadio::Send(int slot) {
-  {
-    Lock lock(m_mutex);
-    if (!m_connected || m_link == LinkState::Off || slot < 0 || slot >= kMessageSlots) return;
-    m_pendingSlot = slot;
-    if (m_busy) {
-      m_interrupt = true;
-      if (m_sendingSlot >= 0 && m_info.stopMorse) m_commands.push_back({Command::Kind::StopMorse, {}, 0, {}});
-    }
-  }
-  m_workerWake.notify_all();
-  m_keyerWake.notify_all();
-}
-
-void HamlibRadio::Stop() {
-  {
-    Lock lock(m_mutex);
-    m_pendingSlot = -1;
-    if (m_busy) m_interrupt = true;
-    if (m_sendingSlot >= 0 && m_info.stopMorse && m_settings.keying == CwKeying::Rig)
-      m_commands.push_back({Command::Kind::StopMorse, {}, 0, {}});
-  }
-  m_workerWake.notify_all();
-  m_keyerWake.notify_all();
-}
-
-void HamlibRadio::SetAutoRepeat(bool on) {
-  {
-    Lock lock(m_mutex);
-    m_autoRepeat = on;
-  }
-  m_keyerWake.notify_all();
-}
-
-void HamlibRadio::SetAutoRepeatDelay(int seconds) {
-  Lock lock(m_mutex);
-  m_autoRepeatDelay = std::clamp(seconds, 0, kMaxRepeatDelay);
-}
-
-int HamlibRadio::SendingSlot() const {
-  Lock lock(m_mutex);
-  return m_sendingSlot;
-}
-
-void HamlibRadio::KeyerLoop() {
-  Lock lock(m_mutex);
-  for (;;) {
-    m_keyerWake.wait(lock, [&] { return m_stopKeyer || m_pendingSlot >= 0; });
-    if (m_stopKeyer) return;
-    int slot = m_pendingSlot;
-    m_pendingSlot = -1;
-    m_busy = true;
-    m_interrupt = false;
-    // Auto CQ: slot 0 comes again after the delay while the repeat is on.
-    while (KeyMessage(lock, slot) && slot == 0 && m_autoRepeat) {
-      auto pause = std::max<std::chrono::milliseconds>(std::chrono::seconds(m_autoRepeatDelay), kMinRepeatPause);
-      if (m_keyerWake.wait_for(lock, pause, [&] {
-            return m_stopKeyer || m_interrupt || !m_autoRepeat || m_pendingSlot >= 0;
-          })) {
-        break;
-      }
-    }
-    m_busy = false;
-    m_interrupt = false;
-  }
-}
-
-bool HamlibRadio::KeyMessage(Lock& lock, int slot) {
-  if (m_stopKeyer || m_interrupt) return false;
-  const std::string text = m_messages[static_cast<std::size_t>(slot)];
-  // The radio's keyer sends at its own speed; the message is over when
-  // that speed says so (rig_wait_morse in Hamlib 4.5 only watches PTT).
-  const int wpm = m_reading.keyerSpeed > 0 ? m_reading.keyerSpeed : kDefaultWpm;
-  const auto duration = varosim::MorseDuration(text, wpm);
-  const std::uint64_t message = ++m_messageSerial;
-  m_sendingSlot = slot;
-  m_sendingMessage = message;
-  const auto start = Clock::now();
-  Raise(lock, m_msgStartEvent);
-  if (m_settings.keying == CwKeying::Rig && !text.empty()) {
-    m_commands.push_back({Command::Kind::Morse, text, message, {}});
-    m_workerWake.notify_all();
-  }
-  bool interrupted = m_keyerWake.wait_until(lock, start + duration, [&] { return m_stopKeyer || m_interrupt; });
-  m_sendingSlot = -1;
-  m_sendingMessage = 0;
-  Raise(lock, m_msgOverEvent);
-  return !interrupted;
-}
-
-// ---- VFO memories and macros ----------------------------------------------------
-
-void HamlibRadio::StoreMemory(std::string_view memory) {
-  std::string text(memory.substr(0, 14));
-  std::string name = text.substr(0, text.find(','));
-  Lock lock(m_mutex);
-  for (std::string& held : m_memories) {
-    if (held.substr(0, held.find(',')) == name) {
-      held = text;
-      return;
-    }
-  }
-  if (m_memories.size() < kMaxVfoMemories) m_memories.push_back(text);
-}
-
-std::vector<std::string> HamlibRadio::Memories() const {
-  Lock lock(m_mutex);
-  return m_memories;
-}
-
-std::vector<std::string> HamlibRadio::MacroNames() const {
-  Lock lock(m_mutex);
-  std::vector<std::string> names;
-  for (const Macro& m : m_macros) names.push_back(m.name);
-  return names;
-}
-
-bool HamlibRadio::RunMacro(std::string_view name) {
-  Command command{Command::Kind::Macro, std::string(name), 0, {}};
-  {
-    Lock lock(m_mutex);
-    const Macro* macro = FindMacro(m_macros, name);
-    if (!m_connected || !macro) return false;
-    command.text = macro->name;
-    command.commands = macro->commands;
-  }
-  Queue(std::move(command));
-  return true;
-}
-
-void HamlibRadio::TurnOff() {
-  Stop();
-  Queue({Command::Kind::PowerOff, {}, 0, {}});
-}
-
-void HamlibRadio::Queue(Command command) {
-  {
-    Lock lock(m_mutex);
-    if (!m_connected) return;
-    m_commands.push_back(std::move(command));
-  }
-  m_workerWake.notify_all();
-}
-
 // ---- The worker -------------------------------------------------------------------
 
 void HamlibRadio::WorkerMain(std::shared_ptr<WorkerControl> control, LinkOptions options,
@@ -458,8 +288,9 @@ void HamlibRadio::WorkerLoop(const WorkerControl& control, LinkOptions options, 
     if (!m_commands.empty()) {
       Command command = std::move(m_commands.front());
       m_commands.pop_front();
+      const bool wasOpen = link.IsOpen();
       if (!Execute(control, link, command, lock)) break;
-      if (!link.IsOpen() && m_link == LinkState::Up) nextOpen = Clock::now() + kReopenPause;
+      if (wasOpen && !link.IsOpen()) nextOpen = Clock::now() + kReopenPause;
       continue;
     }
     const auto now = Clock::now();
@@ -636,76 +467,6 @@ void HamlibRadio::Raise(Lock& lock, RadioEvent event) {
 std::string HamlibRadio::Who() const {
   std::string name = m_info.name.empty() ? "model" : m_info.name + ", model";
   return name + " " + std::to_string(m_options.model) + " at " + m_options.path;
-}
-
-// ---- Status -------------------------------------------------------------------------
-
-RadioStatus HamlibRadio::Status() const {
-  Lock lock(m_mutex);
-  RadioStatus s;
-  s.connected = m_connected;
-  s.model = m_options.model;
-  s.modelName = m_info.name;
-  s.path = m_options.path;
-  s.keying = m_settings.keyingText;
-  s.pollMs = m_settings.pollMs;
-  s.timeoutMs = m_info.timeoutMs;
-  s.retry = m_info.retry;
-  s.baud = m_baud;
-  s.link = m_link;
-  switch (m_link) {
-    case LinkState::Idle: s.linkText = "Not connected"; break;
-    case LinkState::Waiting: s.linkText = "Waiting for the radio to answer"; break;
-    case LinkState::Up: s.linkText = "Connected"; break;
-    case LinkState::Lost: s.linkText = "Lost contact, reconnecting"; break;
-    case LinkState::Off: s.linkText = "Switched off"; break;
-    case LinkState::Failed: s.linkText = "Cannot connect"; break;
-  }
-  s.lastError = m_lastError;
-  s.reports = m_reports;
-  s.recoveries = m_recoveries;
-  s.polls = m_polls;
-  s.opens = m_opens;
-  s.morseSent = m_morseSent;
-  s.lastMorse = m_lastMorse;
-  s.sendingSlot = m_sendingSlot;
-  s.keyerBusy = m_busy || m_pendingSlot >= 0;
-  s.reading = m_reading;
-  auto it = std::find(m_info.modeBits.begin(), m_info.modeBits.end(), m_reading.mode);
-  if (m_reading.mode != 0 && it != m_info.modeBits.end())
-    s.modeName = m_info.modeNames[static_cast<std::size_t>(it - m_info.modeBits.begin())];
-  return s;
-}
-
-std::string HamlibRadio::StatusText() const {
-  RadioStatus s = Status();
-  std::string t;
-  auto add = [&](const char* key, const std::string& value) { t += std::string(key) + "=" + value + "\n"; };
-  add("CONNECTED", s.connected ? "1" : "0");
-  add("MODEL", std::to_string(s.model));
-  add("MODELNAME", s.modelName);
-  add("PATH", s.path);
-  add("KEYING", s.keying);
-  add("POLLMS", std::to_string(s.pollMs));
-  add("TIMEOUT", std::to_string(s.timeoutMs));
-  add("RETRY", std::to_string(s.retry));
-  add("BAUD", s.baud);
-  add("LINK", LinkStateName(s.link));
-  add("LINKTEXT", s.linkText);
-  add("ERROR", s.lastError);
-  add("REPORTS", std::to_string(s.reports));
-  add("RECOVERIES", std::to_string(s.recoveries));
-  add("POLLS", std::to_string(s.polls));
-  add("OPENS", std::to_string(s.opens));
-  add("MORSESENT", std::to_string(s.morseSent));
-  add("LASTMORSE", s.lastMorse);
-  add("SENDING", std::to_string(s.sendingSlot));
-  add("KEYERBUSY", s.keyerBusy ? "1" : "0");
-  add("FREQ", std::to_string(s.reading.frequency));
-  add("MODE", s.modeName);
-  add("POWER", std::to_string(s.reading.power));
-  add("SPEED", std::to_string(s.reading.keyerSpeed));
-  return t;
 }
 
 }  // namespace hamlibradio
