@@ -102,11 +102,39 @@ ModeTable& Modes() {
   return table;
 }
 
+// Hamlib's list of models, taken once by the first worker (which holds
+// Hamlib anyway) so that the settings dialog need not wait for Hamlib.
+struct ModelTable {
+  std::mutex mutex;
+  std::vector<ModelEntry> list;
+};
+
+ModelTable& Models() {
+  static ModelTable table;
+  return table;
+}
+
 int ListOne(const rig_caps* caps, rig_ptr_t data) {
   auto* list = static_cast<std::vector<ModelEntry>*>(data);
   list->push_back({static_cast<int>(caps->rig_model), caps->mfg_name ? caps->mfg_name : "",
                    caps->model_name ? caps->model_name : ""});
   return 1;
+}
+
+// With Hamlib held.
+void FillModels() {
+  {
+    std::lock_guard table(Models().mutex);
+    if (!Models().list.empty()) return;
+  }
+  std::vector<ModelEntry> models;
+  rig_load_all_backends();
+  rig_list_foreach(ListOne, &models);
+  std::sort(models.begin(), models.end(), [](const ModelEntry& a, const ModelEntry& b) {
+    return a.maker != b.maker ? a.maker < b.maker : a.model < b.model;
+  });
+  std::lock_guard table(Models().mutex);
+  Models().list = std::move(models);
 }
 
 }  // namespace
@@ -136,6 +164,7 @@ bool RigLink::Init(const LinkOptions& options, std::string* error) {
     std::lock_guard table(Modes().mutex);
     if (Modes().names.empty()) AllModes(Modes().names, Modes().bits, 0);
   }
+  FillModels();
   const rig_caps* caps = m_rig->caps;
   m_info.name = std::string(caps->mfg_name ? caps->mfg_name : "") + " " +
                 (caps->model_name ? caps->model_name : "");
@@ -403,22 +432,14 @@ void KnownModes(std::vector<std::string>& names, std::vector<std::uint64_t>& bit
 }
 
 std::vector<ModelEntry> ListModels() {
-  static std::vector<ModelEntry> models;  // the list never changes in a process
-  HamlibCall call;
-  if (models.empty()) {
-    rig_load_all_backends();
-    rig_list_foreach(ListOne, &models);
-    std::sort(models.begin(), models.end(), [](const ModelEntry& a, const ModelEntry& b) {
-      return a.maker != b.maker ? a.maker < b.maker : a.model < b.model;
-    });
+  {
+    std::lock_guard table(Models().mutex);
+    if (!Models().list.empty()) return Models().list;
   }
-  return models;
-}
-
-std::string ModelName(int model) {
-  for (const ModelEntry& m : ListModels())
-    if (m.number == model) return m.maker + " " + m.model;
-  return {};
+  HamlibCall call;
+  FillModels();
+  std::lock_guard table(Models().mutex);
+  return Models().list;
 }
 
 }  // namespace hamlibradio

@@ -122,9 +122,8 @@ class RigLink {
 /// Every mode Hamlib names, as the first Init learned them; empty before.
 void KnownModes(std::vector<std::string>& names, std::vector<std::uint64_t>& bits);
 
-/// Every model Hamlib knows, sorted by maker and model.
+/// Every model Hamlib knows, sorted by maker and model. Taken at the first
+/// Init; before any, this call takes it, waiting for Hamlib.
 std::vector<ModelEntry> ListModels();
-/// The maker and model of a number, empty when Hamlib does not know it.
-std::string ModelName(int model);
 
 }  // namespace hamlibradio
