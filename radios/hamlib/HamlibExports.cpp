@@ -1,0 +1,270 @@
+// The exports of HamlibRadio.dll. Each one answers from the library's state
+// at once; only the radio's worker thread talks to Hamlib.
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "HamlibLibrary.h"
+#include "HamlibPanels.h"
+#include "RadioLibrary.h"
+
+using namespace hamlibradio;
+
+namespace {
+
+// Writes at most length characters and a terminator (the caller gives
+// length + 1 bytes).
+void CopyOut(const std::string& text, std::int32_t length, char* buffer) {
+  if (!buffer || length < 0) return;
+  std::size_t n = std::min(text.size(), static_cast<std::size_t>(length));
+  std::memcpy(buffer, text.data(), n);
+  buffer[n] = '\0';
+}
+
+std::string ItemAt(const std::vector<std::string>& items, std::int32_t index) {
+  return index >= 0 && static_cast<std::size_t>(index) < items.size() ? items[static_cast<std::size_t>(index)]
+                                                                       : std::string();
+}
+
+// A radio-only export the library has nothing to show for.
+#define HAMLIB_NOTHING_TO_SHOW(NAME) \
+  RADIO_EXPORT void RADIO_CALL NAME(std::int32_t) {}
+
+}  // namespace
+
+extern "C" {
+
+// ---- Connection -------------------------------------------------------------------
+
+RADIO_EXPORT void RADIO_CALL INITTITLEBARFLAG(RadioFlag) {}
+
+RADIO_EXPORT void RADIO_CALL CONNECTRADIO(char* portBuffer, RadioEvent radioChangeEvent, char* connectionText,
+                                          std::int32_t radio) {
+  HamlibRadio* r = Library().Radio(radio);
+  if (!r) return;
+  std::string port;
+  if (portBuffer) port.assign(portBuffer, strnlen(portBuffer, 6));
+  r->Connect(port.c_str(), radioChangeEvent, connectionText, Library().Directory());
+  panels::StartNotices(*r, radio);
+}
+
+// The library finds its folder itself, before the program names it.
+RADIO_EXPORT void RADIO_CALL SETRADIODIRECTORY(char*) {}
+
+RADIO_EXPORT void RADIO_CALL DISCONNECTRADIO(std::int32_t radio) {
+  HamlibRadio* r = Library().Radio(radio);
+  if (!r) return;
+  panels::CloseAll(radio);
+  r->Disconnect();
+}
+
+RADIO_EXPORT void RADIO_CALL SETLOGREQUESTEVENTHANDLE(RadioEvent logRequestEvent, std::int32_t radio) {
+  if (HamlibRadio* r = Library().Radio(radio)) r->SetLogRequestEvent(logRequestEvent);
+}
+
+RADIO_EXPORT void RADIO_CALL SETMSGEVENTHANDLES(RadioEvent msgOverEvent, RadioEvent msgStartEvent,
+                                                std::int32_t radio) {
+  if (HamlibRadio* r = Library().Radio(radio)) r->SetMsgEvents(msgOverEvent, msgStartEvent);
+}
+
+// ---- Radio state ------------------------------------------------------------------
+
+RADIO_EXPORT void RADIO_CALL GETFREQUENCY(std::int32_t* frequency, std::int32_t radio) {
+  HamlibRadio* r = Library().Radio(radio);
+  if (!r || !frequency) return;
+  std::int64_t hz = r->Reading().frequency;
+  *frequency = static_cast<std::int32_t>(std::clamp<std::int64_t>(hz, 0, INT32_MAX));
+}
+
+RADIO_EXPORT void RADIO_CALL READFREQUENCY(std::int32_t radio) {
+  if (HamlibRadio* r = Library().Radio(radio)) r->RequestRead();
+}
+
+RADIO_EXPORT void RADIO_CALL GETOUTPUTPOWER(std::int32_t* power, std::int32_t radio) {
+  HamlibRadio* r = Library().Radio(radio);
+  if (r && power) *power = r->Reading().power;
+}
+
+RADIO_EXPORT void RADIO_CALL GETRITISON(RadioFlag* isOn, std::int32_t radio) {
+  HamlibRadio* r = Library().Radio(radio);
+  if (r && isOn) *isOn = r->Reading().ritOn ? 1 : 0;
+}
+
+RADIO_EXPORT void RADIO_CALL GETXITISON(RadioFlag* isOn, std::int32_t radio) {
+  HamlibRadio* r = Library().Radio(radio);
+  if (r && isOn) *isOn = r->Reading().xitOn ? 1 : 0;
+}
+
+RADIO_EXPORT void RADIO_CALL GETRITFREQ(std::int32_t* offset, std::int32_t radio) {
+  HamlibRadio* r = Library().Radio(radio);
+  if (r && offset) *offset = r->Reading().ritOffset;
+}
+
+RADIO_EXPORT void RADIO_CALL GETXITFREQ(std::int32_t* offset, std::int32_t radio) {
+  HamlibRadio* r = Library().Radio(radio);
+  if (r && offset) *offset = r->Reading().xitOffset;
+}
+
+RADIO_EXPORT void RADIO_CALL SUPPORTSRIT(RadioFlag* supported) {
+  if (supported) *supported = Library().SupportsRit() ? 1 : 0;
+}
+
+RADIO_EXPORT void RADIO_CALL SUPPORTSXIT(RadioFlag* supported) {
+  if (supported) *supported = Library().SupportsXit() ? 1 : 0;
+}
+
+RADIO_EXPORT void RADIO_CALL GETMODE(std::int32_t* modeIndex, std::int32_t radio) {
+  HamlibRadio* r = Library().Radio(radio);
+  if (r && modeIndex) *modeIndex = r->ModeIndex();
+}
+
+RADIO_EXPORT void RADIO_CALL GETNUMMODES(std::int32_t* count, std::int32_t radio) {
+  HamlibRadio* r = Library().Radio(radio);
+  if (r && count) *count = static_cast<std::int32_t>(r->ModeNames().size());
+}
+
+RADIO_EXPORT void RADIO_CALL GETMODENAMEATINDEX(std::int32_t length, char* buffer, std::int32_t index,
+                                                std::int32_t radio) {
+  if (HamlibRadio* r = Library().Radio(radio)) CopyOut(ItemAt(r->ModeNames(), index), length, buffer);
+}
+
+RADIO_EXPORT void RADIO_CALL READMODE(std::int32_t radio) {
+  if (HamlibRadio* r = Library().Radio(radio)) r->RequestRead();
+}
+
+RADIO_EXPORT void RADIO_CALL GETKEYERSPEED(std::int32_t* wordsPerMinute, std::int32_t radio) {
+  HamlibRadio* r = Library().Radio(radio);
+  if (r && wordsPerMinute) *wordsPerMinute = r->Reading().keyerSpeed;
+}
+
+RADIO_EXPORT void RADIO_CALL SETBAUDRATE(char* baud, std::int32_t radio) {
+  HamlibRadio* r = Library().Radio(radio);
+  if (r && baud) r->SetBaud(baud);
+}
+
+RADIO_EXPORT void RADIO_CALL GETBAUDRATE(std::int32_t length, char* buffer, std::int32_t radio) {
+  if (HamlibRadio* r = Library().Radio(radio)) CopyOut(r->Baud(), length, buffer);
+}
+
+RADIO_EXPORT void RADIO_CALL FOCUSVFOKNOB(char knob, std::int32_t radio) {
+  if (HamlibRadio* r = Library().Radio(radio)) r->SetKnob(knob);
+}
+
+// ---- VFO memories -----------------------------------------------------------------
+
+RADIO_EXPORT void RADIO_CALL STOREVFOMEMORY(char* memory, std::int32_t radio) {
+  HamlibRadio* r = Library().Radio(radio);
+  if (r && memory) r->StoreMemory(memory);
+}
+
+RADIO_EXPORT void RADIO_CALL GETNUMVFOMEMORIES(std::int32_t* count, std::int32_t radio) {
+  HamlibRadio* r = Library().Radio(radio);
+  if (r && count) *count = static_cast<std::int32_t>(r->Memories().size());
+}
+
+RADIO_EXPORT void RADIO_CALL GETVFOMEMORYATINDEX(std::int32_t length, char* buffer, std::int32_t index,
+                                                 std::int32_t radio) {
+  if (HamlibRadio* r = Library().Radio(radio)) CopyOut(ItemAt(r->Memories(), index), length, buffer);
+}
+
+// ---- Stored messages ----------------------------------------------------------------
+
+RADIO_EXPORT void RADIO_CALL SETMSGATINDEX(char* text, std::int32_t index, std::int32_t radio) {
+  if (HamlibRadio* r = Library().Radio(radio)) r->SetMessage(index, text ? text : "");
+}
+
+RADIO_EXPORT void RADIO_CALL SENDMSGATINDEX(std::int32_t index, std::int32_t radio) {
+  if (HamlibRadio* r = Library().Radio(radio)) r->Send(index);
+}
+
+RADIO_EXPORT void RADIO_CALL GETMSGID(std::int32_t* slot, std::int32_t radio) {
+  HamlibRadio* r = Library().Radio(radio);
+  if (!r || !slot) return;
+  int sending = r->SendingSlot();
+  if (sending >= 0) *slot = sending;
+}
+
+RADIO_EXPORT void RADIO_CALL STOPAUTOREPEATMESSAGE(std::int32_t radio) {
+  if (HamlibRadio* r = Library().Radio(radio)) r->Stop();
+}
+
+RADIO_EXPORT void RADIO_CALL SETAUTOREPEATDELAYTIME(char* seconds, std::int32_t radio) {
+  HamlibRadio* r = Library().Radio(radio);
+  if (r && seconds) r->SetAutoRepeatDelay(static_cast<int>(std::clamp(std::strtol(seconds, nullptr, 10), 0L, 3600L)));
+}
+
+RADIO_EXPORT void RADIO_CALL SETAUTOREPEATSTATUS(RadioFlag on, std::int32_t radio) {
+  if (HamlibRadio* r = Library().Radio(radio)) r->SetAutoRepeat((on & 1) != 0);
+}
+
+// ---- Macros -----------------------------------------------------------------------
+
+RADIO_EXPORT void RADIO_CALL RUNMACRO(char* name, std::int32_t radio) {
+  HamlibRadio* r = Library().Radio(radio);
+  if (r && name) r->RunMacro(name);
+}
+
+RADIO_EXPORT void RADIO_CALL GETNUMMACROS(std::int32_t* count, std::int32_t radio) {
+  HamlibRadio* r = Library().Radio(radio);
+  if (r && count) *count = static_cast<std::int32_t>(r->MacroNames().size());
+}
+
+RADIO_EXPORT void RADIO_CALL GETMACRONAMEATINDEX(std::int32_t length, char* buffer, std::int32_t index,
+                                                 std::int32_t radio) {
+  if (HamlibRadio* r = Library().Radio(radio)) CopyOut(ItemAt(r->MacroNames(), index), length, buffer);
+}
+
+// ---- Panels, dialogs, power -----------------------------------------------------------
+
+RADIO_EXPORT void RADIO_CALL SHOWCONFIG(std::int32_t radio) {
+  if (HamlibRadio* r = Library().Radio(radio)) panels::ShowConfig(*r, Library().Directory(), radio);
+}
+
+RADIO_EXPORT void RADIO_CALL SHOWMORECONTROLS(std::int32_t radio) {
+  if (HamlibRadio* r = Library().Radio(radio)) panels::ShowMoreControls(*r, radio);
+}
+
+RADIO_EXPORT void RADIO_CALL TURNOFFRADIO(std::int32_t radio) {
+  if (HamlibRadio* r = Library().Radio(radio)) r->TurnOff();
+}
+
+HAMLIB_NOTHING_TO_SHOW(SHOWKEYBOARD)
+HAMLIB_NOTHING_TO_SHOW(HIDEKEYBOARD)
+HAMLIB_NOTHING_TO_SHOW(SHOWLOGGRID)
+HAMLIB_NOTHING_TO_SHOW(HIDELOGGRID)
+HAMLIB_NOTHING_TO_SHOW(SHOWMSGBUTTONS)
+HAMLIB_NOTHING_TO_SHOW(HIDEMSGBUTTONS)
+HAMLIB_NOTHING_TO_SHOW(SHOWTITLEBARS)
+HAMLIB_NOTHING_TO_SHOW(HIDETITLEBARS)
+HAMLIB_NOTHING_TO_SHOW(SHOWPIGKNOBCONFIG)
+HAMLIB_NOTHING_TO_SHOW(ADDMACROS)
+HAMLIB_NOTHING_TO_SHOW(HIDECONFIGPANEL)
+HAMLIB_NOTHING_TO_SHOW(HIDECLOSEPANEL)
+HAMLIB_NOTHING_TO_SHOW(HIDESMALLPANEL)
+
+// The window bounds, logging options and band limits are for libraries
+// that draw a radio's panel or log themselves; this one does neither.
+RADIO_EXPORT void RADIO_CALL SETCENTEREDFORMSINFO(std::int32_t, std::int32_t, std::int32_t, std::int32_t, RadioFlag) {}
+RADIO_EXPORT void RADIO_CALL SETSHOWMEMBERS(RadioFlag, RadioFlag, std::int32_t) {}
+RADIO_EXPORT void RADIO_CALL SETNAMESHISTORYFILE(char*, std::int32_t) {}
+RADIO_EXPORT void RADIO_CALL SETLOGFILE(RadioFlag, char*, std::int32_t) {}
+RADIO_EXPORT void RADIO_CALL SETWANTSLOG(RadioFlag, std::int32_t) {}
+RADIO_EXPORT void RADIO_CALL SETDEFAULTLOGFILE(char*, std::int32_t) {}
+RADIO_EXPORT void RADIO_CALL UPDATEBANDLIMITS(char*) {}
+
+// ---- Outside the program's table: the status, for tests and tools ------------------
+
+/// The radio's status as KEY=value lines (see HamlibRadio::StatusText);
+/// writes at most length characters and answers the full length.
+RADIO_EXPORT std::int32_t RADIO_CALL HAMLIBRADIO_STATUS(char* buffer, std::int32_t length, std::int32_t radio) {
+  HamlibRadio* r = Library().Radio(radio);
+  if (!r) return -1;
+  std::string text = r->StatusText();
+  CopyOut(text, length, buffer);
+  return static_cast<std::int32_t>(text.size());
+}
+
+}  // extern "C"

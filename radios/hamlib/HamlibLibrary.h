@@ -1,0 +1,37 @@
+#pragma once
+// The library as a whole: radios 1 and 2, and the folder of the library
+// file (where its settings, macros and log files are). One instance lives
+// as long as the library is loaded; its destruction (at unload or process
+// exit) closes the panels and stops every thread.
+
+#include <cstdint>
+#include <string>
+
+#include "HamlibRadio.h"
+
+namespace hamlibradio {
+
+class HamlibLibrary {
+ public:
+  HamlibLibrary();
+  ~HamlibLibrary();
+
+  /// The radio of that number, or nullptr for anything but 1 and 2.
+  HamlibRadio* Radio(std::int32_t number);
+  /// The folder of the library file, without a trailing separator.
+  const std::string& Directory() const { return m_directory; }
+  /// RIT (XIT) support of radio 1, or of radio 2 when only it is connected.
+  bool SupportsRit();
+  bool SupportsXit();
+
+ private:
+  HamlibRadio* Main();
+
+  std::string m_directory;
+  // Last, so that the radios stop before anything else goes.
+  HamlibRadio m_radios[2];
+};
+
+HamlibLibrary& Library();
+
+}  // namespace hamlibradio

@@ -1,0 +1,70 @@
+#pragma once
+// How the library reaches a radio: the connection text from the devices
+// file, and the settings file its dialog writes beside the library.
+//
+// Connection text: name,library,baud,extra1,extra2,extra3,extra4,RTSDTR
+//   extra1  Hamlib model number (rigctl -l); 0 takes the model (and the rig
+//           path) from the settings file
+//   extra2  rig path: a device file, host:port for rigctld (model 2), or "-"
+//           for the device of the COM port Talvex hands over
+//   extra3  how CW is keyed: RIG (the radio's own keyer) or NONE
+//   extra4  poll interval in milliseconds
+//
+// Settings file HamlibRadio_CONFIG.txt, KEY=value lines:
+//   MODEL=, PATH= (used when extra1 is 0), TIMEOUT= (ms), RETRY=.
+
+#include <string>
+#include <string_view>
+
+namespace hamlibradio {
+
+constexpr int kDefaultPollMs = 500;
+constexpr int kMinPollMs = 50;
+constexpr int kMaxPollMs = 10000;
+constexpr int kMinTimeoutMs = 100;
+constexpr int kMaxTimeoutMs = 3000;
+constexpr int kMaxRetry = 3;
+constexpr int kNetModel = 2;  // Hamlib's NET rigctl model
+
+constexpr const char* kSettingsFileName = "HamlibRadio_CONFIG.txt";
+constexpr const char* kMacroFileName = "HamlibRadio_MACROS.txt";
+constexpr const char* kLogFileName = "HamlibRadio_LOG.txt";
+constexpr const char* kPortFileName = "Dravel_PORTS.txt";
+
+enum class CwKeying { Rig, None, Unknown };
+
+/// What the connection text says.
+struct ConnectionSettings {
+  int model = 0;
+  std::string rigPath;  // "-" = the COM port's device
+  CwKeying keying = CwKeying::Rig;
+  std::string keyingText = "RIG";
+  int pollMs = kDefaultPollMs;
+  std::string baud;   // digits only; empty when the field is not a number
+  bool rtsOn = false;  // from the RTS/DTR tag (P = on)
+  bool dtrOn = false;
+  bool hasTag = false;
+};
+
+/// Reads a connection text; missing or unreadable fields keep the defaults,
+/// the poll interval is kept within kMinPollMs..kMaxPollMs.
+ConnectionSettings ParseConnectionText(std::string_view text);
+
+/// What the settings dialog saved; 0 (and -1 for retry) where nothing is set.
+struct SavedSettings {
+  int model = 0;
+  std::string rigPath;
+  int timeoutMs = 0;
+  int retry = -1;
+};
+
+/// Reads the settings file; a missing file gives the empty settings.
+SavedSettings ReadSavedSettings(const std::string& path);
+/// Writes the settings file whole (through a temporary file renamed over
+/// the old one); false with the reason when it cannot be written.
+bool WriteSavedSettings(const std::string& path, const SavedSettings& settings, std::string* error);
+
+/// Leading decimal digits as a number, 0 when there are none.
+int LeadingNumber(std::string_view text);
+
+}  // namespace hamlibradio

@@ -1,0 +1,547 @@
+// HamlibRadio.dll driven through the real binding (TRadioLib), against a
+// real rigctld running Hamlib's dummy rig on 127.0.0.1, and against a
+// serial model on a silent pseudo-terminal.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "Eventually.h"
+#include "QtTestApp.h"
+#include "RecordingMessageSink.h"
+#include "RigctldProcess.h"
+#include "TempProgramDir.h"
+#include "VaroSimProbe.h"
+#include "platform/Event.h"
+#include "platform/Module.h"
+#include "radio/TRadioLib.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Status = std::map<std::string, std::string>;
+using StatusFn = std::int32_t (*)(char*, std::int32_t, std::int32_t);
+
+// Radio 1 of a HamlibRadio.dll copied into a program directory of the
+// test's own, so that its settings, macros and log files are the test's.
+class HamlibUnderTest {
+ public:
+  HamlibUnderTest() {
+    std::filesystem::copy_file(DevicesFile("HamlibRadio.dll"), LibraryPath());
+  }
+  ~HamlibUnderTest() {
+    Disconnect();
+    for (auto event : {change, logRequest, start, over}) platform::CloseEvent(event);
+  }
+
+  std::string LibraryPath() const { return dir.Path("Devices/HamlibRadio.dll"); }
+
+  /// Connects with the extras (model,path,keying,poll) and the RTS/DTR tag
+  /// (",NRND"; a pseudo-terminal has no such lines); every event drained.
+  void Connect(const std::string& extras, const std::string& portName = "COM4",
+               const std::string& tag = ",NRND") {
+    lib = std::make_unique<TRadioLib>(LibraryPath());
+    std::string port = portName;
+    ASSERT_TRUE(lib->ConnectRadio(1, "Varo,HamlibRadio,19200," + extras + tag, change, port, true));
+    lib->SetLogRequestEventHandle(1, logRequest);
+    lib->SetMsgEventHandles(1, start, over);
+    std::string error;
+    m_probe = platform::Module::Load(LibraryPath(), &error);
+    ASSERT_TRUE(m_probe.IsLoaded()) << error;
+    m_status = reinterpret_cast<StatusFn>(m_probe.Symbol("HAMLIBRADIO_STATUS"));
+    ASSERT_NE(m_status, nullptr);
+    for (auto event : {change, logRequest, start, over}) Drain(event);
+  }
+  void ConnectTo(const RigctldProcess& rigctld, int pollMs = 100) {
+    Connect("2," + rigctld.Address() + ",RIG," + std::to_string(pollMs));
+  }
+
+  /// DISCONNECTRADIO and the unload right after it, as the program does.
+  void Disconnect() {
+    m_status = nullptr;
+    m_probe.Unload();
+    if (lib && lib->IsLoaded()) lib->DisconnectRadio(1);
+    lib.reset();
+  }
+
+  Status Read() const {
+    Status status;
+    if (!m_status) return status;
+    std::string text(static_cast<std::size_t>(m_status(nullptr, 0, 1)) + 1, '\0');
+    m_status(text.data(), static_cast<std::int32_t>(text.size() - 1), 1);
+    std::size_t pos = 0;
+    for (std::size_t end; (end = text.find('\n', pos)) != std::string::npos; pos = end + 1) {
+      std::string line = text.substr(pos, end - pos);
+      std::size_t eq = line.find('=');
+      status[line.substr(0, eq)] = line.substr(eq + 1);
+    }
+    return status;
+  }
+  std::string Read(const std::string& key) const { return Read()[key]; }
+  int Number(const std::string& key) const { return std::atoi(Read(key).c_str()); }
+
+  bool LinkBecomes(const std::string& state) const {
+    return Eventually([&] { return Read("LINK") == state; });
+  }
+  /// Waits for this many more completed polls.
+  bool Polls(int more) const {
+    int until = Number("POLLS") + more;
+    return Eventually([&] { return Number("POLLS") >= until; });
+  }
+  int ModeIndexOf(const std::string& name) {
+    std::vector<std::string> names;
+    lib->GetModeNames(1, names);
+    auto it = std::find(names.begin(), names.end(), name);
+    return it == names.end() ? -2 : static_cast<int>(it - names.begin());
+  }
+
+  TempProgramDir dir;
+  platform::EventHandle change = platform::CreateEvent();
+  platform::EventHandle logRequest = platform::CreateEvent();
+  platform::EventHandle start = platform::CreateEvent();
+  platform::EventHandle over = platform::CreateEvent();
+  std::unique_ptr<TRadioLib> lib;
+
+ private:
+  platform::Module m_probe;
+  StatusFn m_status = nullptr;
+};
+
+std::string RigctldLog(const HamlibUnderTest& radio) { return radio.dir.Path("rigctld.log"); }
+
+// A pseudo-terminal whose other end never answers: a radio switched off.
+class SilentPort {
+ public:
+  SilentPort() {
+    m_master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (m_master >= 0 && grantpt(m_master) == 0 && unlockpt(m_master) == 0) m_device = ptsname(m_master);
+  }
+  ~SilentPort() {
+    if (m_master >= 0) close(m_master);
+  }
+  const std::string& Device() const { return m_device; }
+
+ private:
+  int m_master = -1;
+  std::string m_device;
+};
+
+}  // namespace
+
+TEST(HamlibRadio, FollowsTheRadioThroughRigctld) {
+  RecordingMessageSink messages;
+  HamlibUnderTest radio;
+  RigctldProcess rigctld(RigctldLog(radio));
+  ASSERT_TRUE(rigctld.Running());
+  radio.ConnectTo(rigctld);
+
+  // Until the first answer the getters give the neutral values, and the
+  // mode names are known at once (the program reads them right after
+  // connecting); rigctld's modes are among them.
+  std::vector<std::string> modes;
+  radio.lib->GetModeNames(1, modes);
+  for (const char* mode : {"AM", "CW", "USB", "LSB", "RTTY", "FM", "CWR"})
+    EXPECT_NE(std::find(modes.begin(), modes.end(), mode), modes.end()) << mode;
+  EXPECT_TRUE(std::all_of(modes.begin(), modes.end(), [](const std::string& m) { return m.size() <= 9; }));
+  EXPECT_TRUE(radio.lib->RadioSupportsRit());
+  EXPECT_TRUE(radio.lib->RadioSupportsXit());
+  EXPECT_EQ(radio.lib->GetBaudRate(1, 6), "19200");
+
+  ASSERT_TRUE(radio.LinkBecomes("UP")) << radio.Read("ERROR");
+  EXPECT_EQ(radio.Read("MODELNAME"), "Hamlib NET rigctl");
+  EXPECT_EQ(radio.Read("PATH"), rigctld.Address());
+  EXPECT_EQ(radio.Number("REPORTS"), 0);
+
+  // Another client turns the knob and changes the mode: the values show up
+  // and the radio change event is set.
+  ASSERT_TRUE(radio.Polls(1));
+  Drain(radio.change);
+  rigctld.Rigctl("F 14074000 M CW 500 L RFPOWER 0.5 L KEYSPD 28 J 500 U RIT 1");
+  EXPECT_TRUE(Eventually([&] {
+    return radio.lib->GetFrequency(1) == 14074000 && radio.lib->GetKeyerSpeed(1) == 28 &&
+           radio.lib->GetRitFreq(1) == 500 && radio.lib->GetRitIsOn(1);
+  }));
+  EXPECT_TRUE(Wakes(radio.change));
+  EXPECT_EQ(radio.lib->GetMode(1), radio.ModeIndexOf("CW"));
+  EXPECT_EQ(radio.lib->GetOutputPower(1), 50) << "half of the dummy rig's 100 W";
+  EXPECT_FALSE(radio.lib->GetXitIsOn(1));
+
+  // A read asked for comes without waiting for the interval; nothing
+  // changed, so no event.
+  ASSERT_TRUE(radio.Polls(2));
+  Drain(radio.change);
+  EXPECT_TRUE(radio.lib->ReadMode(1));
+  ASSERT_TRUE(radio.Polls(3));
+  EXPECT_FALSE(IsSet(radio.change)) << "set without a change";
+
+  rigctld.Rigctl("M USB 2400");
+  EXPECT_TRUE(Eventually([&] { return radio.lib->GetMode(1) == radio.ModeIndexOf("USB"); }));
+
+  // Switching off goes to the radio, and the library stops asking it.
+  radio.lib->TurnOffRadio(1);
+  EXPECT_TRUE(radio.LinkBecomes("OFF"));
+  EXPECT_NE(rigctld.Log().find("set_powerstat"), std::string::npos);
+  EXPECT_EQ(radio.lib->GetFrequency(1), 14074000) << "the last values stay";
+  EXPECT_TRUE(messages.Messages().empty());
+}
+
+TEST(HamlibRadio, KeysMessagesWithTheRadiosKeyer) {
+  RecordingMessageSink messages;
+  HamlibUnderTest radio;
+  RigctldProcess rigctld(RigctldLog(radio));
+  radio.ConnectTo(rigctld);
+  ASSERT_TRUE(radio.LinkBecomes("UP"));
+  rigctld.Rigctl("L KEYSPD 60");
+  ASSERT_TRUE(Eventually([&] { return radio.lib->GetKeyerSpeed(1) == 60; }));
+
+  // Start, then over after the message's own time at the keyer speed:
+  // "PARIS " is 50 dot units, 20 ms each at 60 WPM.
+  radio.lib->SetMsgAtIndex(1, 1, "PARIS PARIS ");
+  radio.lib->SendMsgAtIndex(1, 1);
+  ASSERT_TRUE(Wakes(radio.start));
+  auto started = Clock::now();
+  EXPECT_EQ(radio.lib->GetMsgId(1), 1);
+  EXPECT_FALSE(IsSet(radio.over));
+  ASSERT_TRUE(Wakes(radio.over));
+  auto keyed = Clock::now() - started;
+  EXPECT_EQ(radio.lib->GetMsgId(1), -1);
+  EXPECT_GE(keyed, std::chrono::milliseconds(1800)) << "over before the message could have gone";
+  EXPECT_TRUE(Eventually([&] { return rigctld.Log().find("PARIS PARIS") != std::string::npos; }));
+  EXPECT_EQ(radio.Number("MORSESENT"), 1);
+
+  // Stop ends a long message at once (long before its minute is over),
+  // and cancels the Auto CQ repeat.
+  radio.lib->SetMsgAtIndex(1, 0, "CQ CQ CQ DE TALVEX TALVEX TALVEX K");
+  rigctld.Rigctl("L KEYSPD 5");
+  ASSERT_TRUE(Eventually([&] { return radio.lib->GetKeyerSpeed(1) == 5; }));
+  radio.lib->SetAutoRepeatDelayTime(1, "1");
+  radio.lib->SetAutoRepeatStatus(1, true);
+  radio.lib->SendMsgAtIndex(1, 0);
+  ASSERT_TRUE(Wakes(radio.start));
+  EXPECT_EQ(radio.lib->GetMsgId(1), 0);
+  radio.lib->StopAutoRepeatMessage(1);
+  ASSERT_TRUE(Wakes(radio.over));
+  EXPECT_EQ(radio.lib->GetMsgId(1), -1);
+  EXPECT_TRUE(Eventually([&] { return radio.Read("KEYERBUSY") == "0"; })) << "the repeat was not cancelled";
+  EXPECT_FALSE(IsSet(radio.start));
+  ASSERT_TRUE(radio.Polls(2));
+  EXPECT_EQ(radio.Read("LINK"), "UP") << "a keyer that cannot be stopped is no lost radio: " << radio.Read("ERROR");
+  EXPECT_TRUE(messages.Messages().empty());
+}
+
+TEST(HamlibRadio, AutoCqRepeatsTheCqAfterItsDelayUntilSwitchedOff) {
+  HamlibUnderTest radio;
+  RigctldProcess rigctld(RigctldLog(radio));
+  radio.ConnectTo(rigctld);
+  ASSERT_TRUE(radio.LinkBecomes("UP"));
+  rigctld.Rigctl("L KEYSPD 40");
+  ASSERT_TRUE(Eventually([&] { return radio.lib->GetKeyerSpeed(1) == 40; }));
+  radio.lib->SetMsgAtIndex(1, 0, "CQ");
+  radio.lib->SetAutoRepeatDelayTime(1, "1");
+  radio.lib->SetAutoRepeatStatus(1, true);
+  radio.lib->SendMsgAtIndex(1, 0);
+
+  // Three rounds: start, over, and the next start no sooner than the delay.
+  Clock::time_point lastOver{};
+  for (int round = 0; round < 3; ++round) {
+    ASSERT_TRUE(Wakes(radio.start)) << round;
+    if (round > 0) {
+      EXPECT_GE(Clock::now() - lastOver, std::chrono::milliseconds(900)) << round;
+    }
+    EXPECT_EQ(radio.lib->GetMsgId(1), 0);
+    ASSERT_TRUE(Wakes(radio.over)) << round;
+    lastOver = Clock::now();
+  }
+  EXPECT_TRUE(Eventually([&] { return radio.Number("MORSESENT") >= 3; }));
+
+  // Auto CQ off: the round under way ends, no other starts.
+  radio.lib->SetAutoRepeatStatus(1, false);
+  EXPECT_TRUE(Eventually([&] { return radio.Read("KEYERBUSY") == "0"; }));
+  Drain(radio.start);
+  Drain(radio.over);
+  int sent = radio.Number("MORSESENT");
+  ASSERT_TRUE(radio.Polls(3));
+  EXPECT_FALSE(IsSet(radio.start));
+  EXPECT_EQ(radio.Number("MORSESENT"), sent);
+}
+
+TEST(HamlibRadio, ReportsALostRigctldOnceKeepsTheValuesAndRecovers) {
+  HamlibUnderTest radio;
+  RigctldProcess rigctld(RigctldLog(radio));
+  radio.ConnectTo(rigctld);
+  ASSERT_TRUE(radio.LinkBecomes("UP"));
+  rigctld.Rigctl("F 7030000");
+  ASSERT_TRUE(Eventually([&] { return radio.lib->GetFrequency(1) == 7030000; }));
+
+  rigctld.Kill();
+  ASSERT_TRUE(radio.LinkBecomes("LOST"));
+  EXPECT_EQ(radio.Number("REPORTS"), 1);
+  EXPECT_NE(radio.Read("ERROR").find("Lost contact with the radio (Hamlib NET rigctl, model 2 at " +
+                                     rigctld.Address() + ")"),
+            std::string::npos)
+      << radio.Read("ERROR");
+  EXPECT_EQ(radio.lib->GetFrequency(1), 7030000) << "the last values stay";
+  // Reopening keeps failing without another report.
+  int opens = radio.Number("OPENS");
+  ASSERT_TRUE(Eventually([&] { return radio.Number("OPENS") >= opens + 2; }));
+  EXPECT_EQ(radio.Number("REPORTS"), 1);
+  EXPECT_NE(radio.dir.Read("Devices/HamlibRadio_LOG.txt").find("Lost contact"), std::string::npos);
+
+  // rigctld back (a fresh dummy rig): the library reopens and follows it.
+  ASSERT_TRUE(rigctld.Start());
+  ASSERT_TRUE(radio.LinkBecomes("UP"));
+  EXPECT_EQ(radio.Number("RECOVERIES"), 1);
+  rigctld.Rigctl("F 21025000");
+  EXPECT_TRUE(Eventually([&] { return radio.lib->GetFrequency(1) == 21025000; }));
+  EXPECT_EQ(radio.Number("REPORTS"), 1);
+}
+
+TEST(HamlibRadio, AHungRigctldBlocksNoCallAndDisconnectStillReturns) {
+  RecordingMessageSink messages;
+  HamlibUnderTest radio;
+  RigctldProcess rigctld(RigctldLog(radio));
+  radio.ConnectTo(rigctld);
+  ASSERT_TRUE(radio.LinkBecomes("UP"));
+  rigctld.Rigctl("F 3525000");
+  ASSERT_TRUE(Eventually([&] { return radio.lib->GetFrequency(1) == 3525000; }));
+
+  // Stopped, rigctld keeps its socket open and answers nothing: each poll
+  // runs into Hamlib's time-out on the worker, never in the caller.
+  rigctld.Pause();
+  radio.lib->SetMsgAtIndex(1, 0, "CQ");
+  radio.lib->SendMsgAtIndex(1, 0);
+  radio.lib->ReadFrequency(1);
+  ASSERT_TRUE(radio.LinkBecomes("LOST"));
+  for (int i = 0; i < 50; ++i) {
+    EXPECT_EQ(radio.lib->GetFrequency(1), 3525000);
+    radio.lib->GetMode(1);
+    radio.lib->GetOutputPower(1);
+    radio.lib->GetKeyerSpeed(1);
+    radio.lib->GetRitIsOn(1);
+    radio.lib->GetXitFreq(1);
+    radio.lib->GetBaudRate(1, 6);
+    radio.lib->ReadMode(1);
+    radio.lib->StopAutoRepeatMessage(1);
+  }
+  EXPECT_EQ(radio.Number("REPORTS"), 1);
+
+  // The program unloads the library right after DISCONNECTRADIO: it has
+  // stopped every thread by then, although rigctld still hangs.
+  radio.Disconnect();
+  rigctld.Resume();
+  EXPECT_TRUE(messages.Messages().empty());
+}
+
+TEST(HamlibRadio, ConnectsAndDisconnectsTwentyTimes) {
+  HamlibUnderTest radio;
+  RigctldProcess rigctld(RigctldLog(radio));
+  for (int i = 0; i < 20; ++i) {
+    radio.ConnectTo(rigctld, 50);
+    if (i % 2 == 0) {
+      ASSERT_TRUE(radio.LinkBecomes("UP")) << i;  // odd rounds go before the open ends
+    }
+    radio.Disconnect();
+  }
+  rigctld.Rigctl("F 28025000");
+  radio.ConnectTo(rigctld);
+  EXPECT_TRUE(Eventually([&] { return radio.lib->GetFrequency(1) == 28025000; }));
+}
+
+TEST(HamlibRadio, KeepsVfoMemoriesAndRunsMacrosFromItsFile) {
+  RecordingMessageSink messages;
+  HamlibUnderTest radio;
+  radio.dir.Write("Devices/HamlibRadio_MACROS.txt",
+                  "# test macros\n"
+                  "Forty CW=FREQ 7025000;MODE CW 500;SPEED 22\n"
+                  "Broken=FREQ 7025000;TUNE UP\n"
+                  "forty cw=FREQ 1\n"
+                  "no equals sign here\n");
+  RigctldProcess rigctld(RigctldLog(radio));
+  radio.ConnectTo(rigctld);
+
+  std::vector<std::string> names;
+  radio.lib->GetMacroNames(1, names);
+  EXPECT_EQ(names, (std::vector<std::string>{"Forty CW", "Broken"}));
+
+  for (const char* memory : {"A,14025000", "B,7025000", "A,14030000"}) radio.lib->StoreVFOMemory(1, memory);
+  std::vector<TVFOMemory> memories;
+  radio.lib->GetVFOMemories(1, memories);
+  ASSERT_EQ(memories.size(), 2u);
+  EXPECT_EQ(memories[0].ToText(), "A,14030000");
+  EXPECT_EQ(memories[1].ToText(), "B,7025000");
+
+  ASSERT_TRUE(radio.LinkBecomes("UP"));
+  radio.lib->RunMacro(1, "  FORTY cw ");
+  EXPECT_TRUE(Eventually([&] {
+    return radio.lib->GetFrequency(1) == 7025000 && radio.lib->GetKeyerSpeed(1) == 22 &&
+           radio.lib->GetMode(1) == radio.ModeIndexOf("CW");
+  }));
+  radio.lib->RunMacro(1, "Broken");
+  EXPECT_TRUE(Eventually([&] { return radio.Read("ERROR").find("unknown command") != std::string::npos; }))
+      << radio.Read("ERROR");
+  EXPECT_EQ(radio.Read("LINK"), "UP") << "a bad macro is not a lost radio";
+  radio.lib->RunMacro(1, "Nobody");
+  EXPECT_TRUE(messages.Messages().empty());
+}
+
+TEST(HamlibRadio, ASerialModelThatNeverAnswersIsReportedOnceWhileItWaits) {
+  SilentPort pty;
+  ASSERT_FALSE(pty.Device().empty());
+  HamlibUnderTest radio;
+  radio.dir.Write("Devices/Dravel_PORTS.txt", "COM7=" + pty.Device() + "\n");
+  radio.dir.Write("Devices/HamlibRadio_CONFIG.txt", "TIMEOUT=200\nRETRY=0\n");
+  radio.Connect("3073,-,RIG,200", "COM7", "");  // IC-7300 on the port's device
+
+  EXPECT_EQ(radio.Read("PATH"), pty.Device());
+  EXPECT_EQ(radio.Read("MODELNAME"), "Icom IC-7300");
+  EXPECT_EQ(radio.Read("TIMEOUT"), "200");
+  EXPECT_EQ(radio.Read("RETRY"), "0");
+  EXPECT_TRUE(radio.lib->RadioSupportsRit());
+  std::vector<std::string> modes;
+  radio.lib->GetModeNames(1, modes);
+  EXPECT_NE(std::find(modes.begin(), modes.end(), "CW"), modes.end());
+  EXPECT_EQ(std::find(modes.begin(), modes.end(), "WFM"), modes.end()) << "the model's own modes only";
+
+  ASSERT_TRUE(Eventually([&] { return radio.Number("REPORTS") == 1; }));
+  EXPECT_EQ(radio.Read("LINK"), "WAITING");
+  EXPECT_EQ(radio.Read("ERROR").rfind("No answer from the radio (Icom IC-7300, model 3073 at " + pty.Device() + ")", 0),
+            0u)
+      << radio.Read("ERROR");
+  int opens = radio.Number("OPENS");
+  ASSERT_TRUE(Eventually([&] { return radio.Number("OPENS") >= opens + 1; }));
+  EXPECT_EQ(radio.Number("REPORTS"), 1);
+  EXPECT_EQ(radio.lib->GetFrequency(1), 0);
+  EXPECT_EQ(radio.lib->GetMode(1), -1);
+  EXPECT_EQ(radio.lib->GetOutputPower(1), 0);
+
+  // A message to a radio that is not there ends at once.
+  radio.lib->SetMsgAtIndex(1, 0, "CQ CQ CQ DE TALVEX TALVEX TALVEX K");
+  radio.lib->SendMsgAtIndex(1, 0);
+  ASSERT_TRUE(Wakes(radio.start));
+  ASSERT_TRUE(Wakes(radio.over));
+  EXPECT_EQ(radio.Number("MORSESENT"), 0);
+}
+
+TEST(HamlibRadio, AnOpenStuckOnADeadPortDoesNotHoldUpDisconnect) {
+  SilentPort pty;
+  HamlibUnderTest radio;
+  RigctldProcess rigctld(RigctldLog(radio));
+  // An FT-991 with the model's own time-outs takes seconds to give up.
+  radio.Connect("1035," + pty.Device() + ",RIG,200", "COM4", "");
+  ASSERT_TRUE(Eventually([&] { return radio.Number("OPENS") == 1; }));
+  radio.Disconnect();
+  EXPECT_NE(radio.dir.Read("Devices/HamlibRadio_LOG.txt").find("the radio's last Hamlib call ends on its own"),
+            std::string::npos);
+  // The worker still in Hamlib neither keeps the library from coming back
+  // nor meddles with the next connection.
+  radio.ConnectTo(rigctld);
+  ASSERT_TRUE(radio.LinkBecomes("UP")) << radio.Read("ERROR");
+  EXPECT_EQ(radio.Read("MODEL"), "2");
+  std::vector<std::string> modes;
+  radio.lib->GetModeNames(1, modes);
+  EXPECT_NE(std::find(modes.begin(), modes.end(), "CW"), modes.end());
+  rigctld.Rigctl("F 10110000");
+  EXPECT_TRUE(Eventually([&] { return radio.lib->GetFrequency(1) == 10110000; }));
+  EXPECT_EQ(radio.Number("REPORTS"), 0);
+}
+
+TEST(HamlibRadio, TellsWhatIsMissingFromTheConnection) {
+  struct Case {
+    const char* extras;
+    const char* port;
+    const char* error;
+  } cases[] = {
+      {"3073,-,RIG,200", "COM250", "The serial port \"COM250\" is not in the port table"},
+      {"0,-,RIG,200", "COM4", "No Hamlib model: put its number (rigctl -l) in extra1"},
+      {"999999,/dev/null,RIG,200", "COM4", "Hamlib has no radio model 999999"},
+  };
+  for (const Case& c : cases) {
+    HamlibUnderTest radio;
+    radio.Connect(c.extras, c.port);
+    EXPECT_TRUE(radio.LinkBecomes("FAILED")) << c.extras;
+    EXPECT_EQ(radio.Read("ERROR").rfind(c.error, 0), 0u) << radio.Read("ERROR");
+    EXPECT_EQ(radio.Number("REPORTS"), 1);
+    EXPECT_EQ(radio.lib->GetFrequency(1), 0);
+  }
+
+  // Model 0 takes the model and rig path saved by the settings dialog; an
+  // unknown keying is said, and the poll interval is kept in its range.
+  HamlibUnderTest radio;
+  RigctldProcess rigctld(RigctldLog(radio));
+  radio.dir.Write("Devices/HamlibRadio_CONFIG.txt", "MODEL=2\nPATH=" + rigctld.Address() + "\n");
+  radio.Connect("0,-,PADDLE,5");
+  EXPECT_TRUE(radio.LinkBecomes("UP")) << radio.Read("ERROR");
+  EXPECT_EQ(radio.Read("MODEL"), "2");
+  EXPECT_EQ(radio.Read("PATH"), rigctld.Address());
+  EXPECT_EQ(radio.Read("POLLMS"), "50");
+  EXPECT_EQ(radio.Read("ERROR").rfind("CW keying \"PADDLE\" is not known", 0), 0u) << radio.Read("ERROR");
+}
+
+// With a QApplication (last in this file, so the tests above run without one).
+TEST(HamlibRadio, SettingsDialogChoosesTheModelForTheNextConnection) {
+  QApplication& app = EnsureQtApp();
+  auto window = [&](const char* name) -> QWidget* {
+    for (QWidget* w : app.topLevelWidgets())
+      if (w->objectName() == name && w->isVisible()) return w;
+    return nullptr;
+  };
+  HamlibUnderTest radio;
+  RigctldProcess rigctld(RigctldLog(radio));
+  radio.Connect("1035,/dev/null,RIG,100");  // some other radio, not there
+
+  radio.lib->ShowConfig(1);
+  QWidget* dialog = window("fmHamlibConfig");
+  ASSERT_NE(dialog, nullptr);
+  auto* models = dialog->findChild<QListWidget*>("lbModels");
+  ASSERT_NE(models, nullptr);
+  EXPECT_GT(models->count(), 200);
+  dialog->findChild<QLineEdit*>("edFilter")->setText("hamlib net");
+  std::vector<QListWidgetItem*> shown;
+  for (int i = 0; i < models->count(); ++i)
+    if (!models->item(i)->isHidden()) shown.push_back(models->item(i));
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(shown.front()->text().toStdString(), "Hamlib NET rigctl  (2)");
+  models->setCurrentItem(shown.front());
+  dialog->findChild<QLineEdit*>("edPath")->setText(QString::fromStdString(rigctld.Address()));
+  dialog->findChild<QSpinBox*>("seTimeout")->setValue(400);
+  dialog->findChild<QPushButton*>("bnSave")->click();
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(radio.dir.Read("Devices/HamlibRadio_CONFIG.txt"),
+            "# HamlibRadio settings, written by its settings dialog.\n"
+            "# MODEL and PATH are used when extra1 of the devices entry is 0.\n"
+            "MODEL=2\nPATH=" + rigctld.Address() + "\nTIMEOUT=400\n");
+
+  // The next connection with model 0 takes them.
+  radio.Disconnect();
+  EXPECT_EQ(window("fmHamlibConfig"), nullptr) << "the library's windows go before it is unloaded";
+  radio.Connect("0,-,RIG,100");
+  ASSERT_TRUE(radio.LinkBecomes("UP")) << radio.Read("ERROR");
+  EXPECT_EQ(radio.Read("TIMEOUT"), "400");
+
+  // The status panel follows the radio.
+  radio.lib->ShowMoreControls(1);
+  QWidget* panel = window("fmHamlibStatus");
+  ASSERT_NE(panel, nullptr);
+  auto* link = panel->findChild<QLabel*>("lbLink");
+  EXPECT_TRUE(Eventually([&] {
+    QCoreApplication::processEvents();
+    return link->text() == "Connected";
+  }));
+  radio.Disconnect();
+  EXPECT_EQ(window("fmHamlibStatus"), nullptr);
+}
