@@ -74,9 +74,9 @@ int main(int argc, char** argv) {
 
   Figures connect, disconnectHung, gettersHung, nothing, knob, over;
   for (int round = 0; round < rounds; ++round) {
-    platform::EventHandle change = platform::CreateEvent();
-    platform::EventHandle start = platform::CreateEvent();
-    platform::EventHandle stop = platform::CreateEvent();
+    platform::EventHandle change = platform::NewEvent();
+    platform::EventHandle start = platform::NewEvent();
+    platform::EventHandle stop = platform::NewEvent();
     TRadioLib lib(library);
     std::string port = "COM4";
     lib.LoadRadioLib();
@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
     unlockpt(master);
     const std::string pty = ptsname(master);
     for (int round = 0; round < rounds; ++round) {
-      platform::EventHandle change = platform::CreateEvent();
+      platform::EventHandle change = platform::NewEvent();
       TRadioLib lib(library);
       std::string port = "COM4";
       lib.ConnectRadio(1, "Varo,HamlibRadio,9600," + std::to_string(serialModels[m]) + "," + pty + ",RIG,100", change, port,

@@ -111,10 +111,10 @@ class HamlibUnderTest {
   }
 
   TempProgramDir dir;
-  platform::EventHandle change = platform::CreateEvent();
-  platform::EventHandle logRequest = platform::CreateEvent();
-  platform::EventHandle start = platform::CreateEvent();
-  platform::EventHandle over = platform::CreateEvent();
+  platform::EventHandle change = platform::NewEvent();
+  platform::EventHandle logRequest = platform::NewEvent();
+  platform::EventHandle start = platform::NewEvent();
+  platform::EventHandle over = platform::NewEvent();
   std::unique_ptr<TRadioLib> lib;
 
  private:
