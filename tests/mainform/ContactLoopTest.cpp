@@ -2,6 +2,7 @@
 // message keys, Auto CQ, typing into the logging grid, and logging.
 
 #include <QAction>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -304,4 +305,31 @@ TEST(ContactLoop, AfterAFailedConnectF7LogsWithoutARadio) {
   EXPECT_TRUE(PumpUntil([&] { return !program.dir.Read("Logs/Dravel_DEFAULTLOG.txt").empty(); }));
   EXPECT_NE(program.dir.Read("Logs/Dravel_DEFAULTLOG.txt").find(":W1AW:"), std::string::npos);
   program.Close();
+}
+
+TEST(ContactLoop, AttachingTheGridToThePanelLeavesOnlyTheKeysAndBack) {
+  Station station;
+  TfmRCatMain& window = *station.window;
+  auto* panel1 = window.findChild<QFrame*>(QStringLiteral("Panel1"));
+  auto* keys = window.findChild<QFrame*>(QStringLiteral("pnKeys"));
+  QAction* attach = window.MenuItem("Attach Logging Grid to Varo Panel");
+  ASSERT_TRUE(attach->isEnabled());
+  station.program.sim->ClearTrace();
+  attach->trigger();  // attach: the library shows its own grid
+  EXPECT_EQ(station.program.sim->Calls("SHOWLOGGRID").size(), 1u);
+  EXPECT_TRUE(panel1->isHidden());
+  EXPECT_EQ(keys->y(), panel1->y());
+  EXPECT_EQ(window.ClientHeight(), keys->height());
+  EXPECT_TRUE(station.program.app->options.wantLogGrid);
+  attach->trigger();  // detach
+  EXPECT_EQ(station.program.sim->Calls("HIDELOGGRID").size(), 1u);
+  EXPECT_FALSE(panel1->isHidden());
+  EXPECT_EQ(keys->y(), panel1->y() + panel1->height());
+  EXPECT_EQ(window.ClientHeight(), panel1->height() + keys->height());
+  EXPECT_FALSE(station.program.app->options.wantLogGrid);
+  // "Show FOC Members" hands both flags to the library, FOC second.
+  station.program.sim->ClearTrace();
+  window.MenuItem("Show FOC Members")->trigger();
+  EXPECT_EQ(station.program.sim->Calls("SETSHOWMEMBERS").at(0), "SETSHOWMEMBERS(1, 1, 1)");
+  EXPECT_TRUE(station.program.app->options.showFocMembers);
 }
