@@ -288,9 +288,13 @@ TEST(HamlibRadio, ReportsALostRigctldOnceKeepsTheValuesAndRecovers) {
   rigctld.Rigctl("F 7030000");
   ASSERT_TRUE(Eventually([&] { return radio.lib->GetFrequency(1) == 7030000; }));
 
+  // A first open that came before rigctld listened was reported already:
+  // count from here.
+  const int reports = radio.Number("REPORTS");
+  const int recoveries = radio.Number("RECOVERIES");
   rigctld.Kill();
   ASSERT_TRUE(radio.LinkBecomes("LOST"));
-  EXPECT_EQ(radio.Number("REPORTS"), 1);
+  EXPECT_EQ(radio.Number("REPORTS"), reports + 1);
   EXPECT_NE(radio.Read("ERROR").find("Lost contact with the radio (Hamlib NET rigctl, model 2 at " +
                                      rigctld.Address() + ")"),
             std::string::npos)
@@ -299,16 +303,16 @@ TEST(HamlibRadio, ReportsALostRigctldOnceKeepsTheValuesAndRecovers) {
   // Reopening keeps failing without another report.
   int opens = radio.Number("OPENS");
   ASSERT_TRUE(Eventually([&] { return radio.Number("OPENS") >= opens + 2; }));
-  EXPECT_EQ(radio.Number("REPORTS"), 1);
+  EXPECT_EQ(radio.Number("REPORTS"), reports + 1);
   EXPECT_NE(radio.dir.Read("Devices/HamlibRadio_LOG.txt").find("Lost contact"), std::string::npos);
 
   // rigctld back (a fresh dummy rig): the library reopens and follows it.
   ASSERT_TRUE(rigctld.Start());
   ASSERT_TRUE(radio.LinkBecomes("UP"));
-  EXPECT_EQ(radio.Number("RECOVERIES"), 1);
+  EXPECT_EQ(radio.Number("RECOVERIES"), recoveries + 1);
   rigctld.Rigctl("F 21025000");
   EXPECT_TRUE(Eventually([&] { return radio.lib->GetFrequency(1) == 21025000; }));
-  EXPECT_EQ(radio.Number("REPORTS"), 1);
+  EXPECT_EQ(radio.Number("REPORTS"), reports + 1);
 }
 
 TEST(HamlibRadio, AHungRigctldBlocksNoCallAndDisconnectStillReturns) {

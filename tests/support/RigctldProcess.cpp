@@ -86,6 +86,15 @@ bool RigctldProcess::Start() {
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
+  // Accepting a connection is not yet serving one: wait for an answer, so
+  // that a test's first open finds a rigctld that talks.
+  while (Rigctl("f").empty()) {
+    if (std::chrono::steady_clock::now() > giveUp) {
+      Kill();
+      return false;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
   return true;
 }
 
