@@ -8,17 +8,21 @@
 // this class. The objects it owns are declared, not included, so a form that
 // includes this header gets neither the radio library contract nor a system
 // header; a form that drives the pair directly includes radio/TRadioPair.h.
+//
+// Every operation runs on the main thread: the listener threads only wake
+// it, and every call into a radio library is made from here.
 
 #include <array>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "data/FixedText.h"
 #include "data/TFileSet.h"
+#include "data/TLogLine.h"
 #include "data/TLogRecord.h"
 #include "data/TMessageTemplates.h"
 #include "data/TRadioBand.h"
@@ -26,6 +30,7 @@
 #include "platform/Event.h"
 
 class TContactLog;
+struct TSioLogSettings;
 class TOperatorList;
 class TRadioPair;
 class TRadioPairStartup;
@@ -91,8 +96,8 @@ class TTalvexApp {
   std::string GetDevicesFile() const { return m_files.devicesFile.str(); }
   std::string GetDefaultLogFile() const { return m_files.defaultLogFile.str(); }
   std::string GetMessageTemplateFile() const { return m_files.messageTemplateFile.str(); }
-  std::string GetLocalLogFile() const { return options.localLogFile.str(); }
-  void SetLocalLogFile(const std::string& path) { options.localLogFile = path; }
+  std::string GetLocalLogFile() const { return m_options.localLogFile.str(); }
+  void SetLocalLogFile(const std::string& path) { m_options.localLogFile = path; }
   std::string GetUserHelpFile() const { return m_files.userHelpFile.str(); }
   std::string GetRadioManualFile() const { return m_files.radioManualFile.str(); }
   std::string GetNamesFile() const { return m_files.namesFile.str(); }
@@ -105,8 +110,8 @@ class TTalvexApp {
   std::string GetProgramUrl() const { return m_files.programUrl.str(); }
   std::string GetVersion() const { return m_files.version.str(); }
 
-  int GetLocalLogType() const { return options.localLogAdif ? kLogTypeAdif : kLogTypeArrl; }
-  void SetLocalLogType(int type) { options.localLogAdif = type == kLogTypeAdif; }
+  int GetLocalLogType() const { return m_options.localLogAdif ? kLogTypeAdif : kLogTypeArrl; }
+  void SetLocalLogType(int type) { m_options.localLogAdif = type == kLogTypeAdif; }
 
   // ---- status ----
 
@@ -116,30 +121,44 @@ class TTalvexApp {
 
   // ---- options persisted by the restart file ----
 
-  /// Every option of the restart file; the windows read and write them here.
-  /// The radio baud text is also written by the radio listener thread: use
-  /// GetRadioBaud / SetRadioBaud for it.
-  TRestartSettings options;
-  FixedText<20> radioModel;  // not persisted; "Varo" once connected
+  /// Every option of the restart file; the windows change them through the
+  /// named operations below.
+  const TRestartSettings& Options() const { return m_options; }
+  void SetCenteredForms(bool on) { m_options.wantCenteredForms = on; }
+  void SetDisableScreenSaver(bool on) { m_options.disableScreenSaver = on; }
+  void SetDisableAltF4(bool on) { m_options.disableAltF4 = on; }
+  /// The FOC and CWOps display flags, kept for the names lookup and the restart file.
+  void SetMemberDisplay(bool showFoc, bool showCwops) {
+    m_options.showFocMembers = showFoc;
+    m_options.showCwopMembers = showCwops;
+  }
+  void SetColumnWidths(const std::array<int, 12>& widths) { m_options.columnWidths = widths; }
+  /// The panels remembered for the next start (the resume dialog's boxes).
+  void RememberPanels(bool messageButtons, bool keyboard, bool logGrid, bool autoCq, bool titleBars);
+  void ClearSioLogComPort() { m_options.sioLogComPort = ""; }
+  /// The serial I/O logging part of the options (serial/TSioLogSettings.h).
+  TSioLogSettings SioLogSettings() const;
+  void StoreSioLogSettings(const TSioLogSettings& settings);
 
   // ---- run-time state ----
 
-  bool localLogWantedAdif = false;
-  bool localLogWantedArrl = false;
-  /// Copied from the resume dialog's check boxes.
-  struct ResumeChoices {
-    bool radioPort = false, messageButtons = false, keyboard = false, logGrid = false;
-    bool autoCq = false, titleBars = false, sioLog = false, userLog = false;
-  } resume;
-  bool firstActivation = true;
+  /// True once: at the window's first activation.
+  bool TakeFirstActivation() { return std::exchange(m_firstActivation, false); }
+  bool RestartFileRead() const { return restartFileRead; }
+  /// Local logging on (in the stored format) or off.
+  void SetLocalLogging(bool on) {
+    m_localLogWantedAdif = on && IsLocalLogAdif();
+    m_localLogWantedArrl = on && !IsLocalLogAdif();
+  }
+  bool LocalLogging() const { return m_localLogWantedAdif || m_localLogWantedArrl; }
 
-  /// The contact being worked; the logging grid writes these directly.
-  FixedText<30> stationWorked;
-  FixedText<3> sentRst;
-  FixedText<15> operatorName;
+  /// The contact in progress: the logging grid's cells and the details the
+  /// messages are filled from.
+  TLogLine& LogLine() { return m_logLine; }
+  const TLogLine& LogLine() const { return m_logLine; }
 
   /// The six message slots (data/TMessageTemplates.h).
-  TMessageSlots messages;
+  const TMessageSlots& Messages() const { return m_messages; }
 
   // ---- owned lists ----
 
@@ -192,12 +211,11 @@ class TTalvexApp {
   /// wanted: its record line for ARRL, an ADIF record for ADIF. False when
   /// logging is wanted and the file cannot be written.
   bool AppendLocalLog(const TLogContact& contact);
-  /// Logs one contact: builds the record line, appends it to the default
-  /// log and the contact to the local log; returns the line (for the serial
-  /// I/O log).
-  std::string LogContact(const TLogContact& contact);
+  /// Logs the log line at the moment utc to the default and local logs and
+  /// hands its record line to sendSerial (TLogLine::Log).
+  TLogLine::Logged LogTheQso(double utc, const std::function<void(const std::string&)>& sendSerial);
   std::string GetLocalLogTypeName() const;
-  bool IsLocalLogAdif() const { return options.localLogAdif; }
+  bool IsLocalLogAdif() const { return m_options.localLogAdif; }
   std::string GetSerialLogFormatName() const;
 
   // ---- radio side (TTalvexApp_Radio.cpp): each accessor is one call into
@@ -231,9 +249,10 @@ class TTalvexApp {
   /// Asks the radio for its baud rate and stores it (cut to 6 characters);
   /// an answer of "0" or nothing keeps the stored text.
   void RefreshRadioBaud(int radioNumber);
-  void SetRadioModel(const std::string& model) { radioModel = model; }
-  void SetRadioComPort(const std::string& port) { options.radioComPort = port; }
-  std::string GetRadioComPort() const { return options.radioComPort.str(); }
+  void SetRadioModel(const std::string& model) { m_radioModel = model; }
+  std::string GetRadioModel() const { return m_radioModel.str(); }
+  void SetRadioComPort(const std::string& port) { m_options.radioComPort = port; }
+  std::string GetRadioComPort() const { return m_options.radioComPort.str(); }
   bool ReadRadioFrequency(int radioNumber);
   bool ReadRadioMode(int radioNumber);
   int PollFrequency(int radioNumber);
@@ -303,10 +322,6 @@ class TTalvexApp {
   bool WriteRadioRestartFile();
 
  private:
-  /// The options with the radio baud text read under its lock.
-  TRestartSettings GetRestartSettings() const;
-  void TakeRestartSettings(const TRestartSettings& settings);
-
   TFileSet m_files;
   // owned objects, created in this order
   std::vector<std::string> m_serialPorts;
@@ -317,8 +332,14 @@ class TTalvexApp {
   std::unique_ptr<TContactLog> m_contactLog;
 
   std::function<WindowBounds()> m_boundsSource;
-  /// Guards options.radioBaud, which the radio listener thread writes.
-  mutable std::mutex m_baudMutex;
+
+  TRestartSettings m_options;
+  FixedText<20> m_radioModel;  // not persisted; "Varo" once connected
+  bool m_firstActivation = true;
+  bool m_localLogWantedAdif = false;
+  bool m_localLogWantedArrl = false;
+  TLogLine m_logLine;
+  TMessageSlots m_messages;
 };
 
 /// The one application object; set by the entry point before the file check,

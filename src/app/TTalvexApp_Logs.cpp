@@ -9,20 +9,19 @@ bool TTalvexApp::AppendDefaultLog(const std::string& line) {
 }
 
 bool TTalvexApp::AppendLocalLog(const TLogContact& contact) {
-  if (!localLogWantedAdif && !localLogWantedArrl) return true;
+  if (!LocalLogging()) return true;
   if (IsLocalLogAdif())
-    return m_contactLog->AppendAdif(options.localLogFile.str(), contact,
+    return m_contactLog->AppendAdif(m_options.localLogFile.str(), contact,
                                    m_files.version.empty() ? "unknown" : m_files.version.str());
-  return m_contactLog->AppendLine(options.localLogFile.str(), BuildRecordLine(contact));
+  return m_contactLog->AppendLine(m_options.localLogFile.str(), BuildRecordLine(contact));
 }
 
-std::string TTalvexApp::LogContact(const TLogContact& contact) {
-  const std::string line = BuildRecordLine(contact);
-  AppendDefaultLog(line);
-  AppendLocalLog(contact);
-  return line;
+TLogLine::Logged TTalvexApp::LogTheQso(double utc, const std::function<void(const std::string&)>& sendSerial) {
+  return m_logLine.Log(utc, {.appendDefault = [this](const std::string& line) { return AppendDefaultLog(line); },
+                             .appendLocal = [this](const TLogContact& contact) { return AppendLocalLog(contact); },
+                             .sendSerial = sendSerial});
 }
 
 std::string TTalvexApp::GetLocalLogTypeName() const { return IsLocalLogAdif() ? "ADIF" : "ARRL"; }
 
-std::string TTalvexApp::GetSerialLogFormatName() const { return options.sioLogAdif ? "ADIF" : "ARRL"; }
+std::string TTalvexApp::GetSerialLogFormatName() const { return m_options.sioLogAdif ? "ADIF" : "ARRL"; }

@@ -22,5 +22,5 @@ void TTalvexApp::AddOrUpdateOperator(std::string_view call, std::string_view nam
 }
 
 std::string TTalvexApp::LookupOperator(std::string_view call, std::size_t length) const {
-  return m_operators->Lookup(call, length, options.showFocMembers, options.showCwopMembers);
+  return m_operators->Lookup(call, length, m_options.showFocMembers, m_options.showCwopMembers);
 }

@@ -2,7 +2,6 @@
 // devices list, the accessors, the radio restart file and the band limits.
 
 #include <filesystem>
-#include <mutex>
 #include <optional>
 
 #include "app/TTalvexApp.h"
@@ -28,7 +27,7 @@ bool TTalvexApp::ConnectRadio(int radioNumber, const std::string& radioName, con
   const std::string libraryPath = (m_files.devicesDir.str() + libraryFile).substr(0, 260);
   m_radioPair->SetRadioTag(radioNumber, radioTag);
   // The left radio is created whatever the radio number.
-  m_radioPair->CreateRadio(1, radioName, libraryPath, connectionText, radioEvent, port, options.wantTitleBars);
+  m_radioPair->CreateRadio(1, radioName, libraryPath, connectionText, radioEvent, port, m_options.wantTitleBars);
   if (!m_radioPair->GetRadio(1)) return false;
   if (m_radioPair->GetActiveSide() == 0) m_radioPair->SetActiveRadio(1);
   m_radioPair->RadioSupportsRit(1);
@@ -67,20 +66,20 @@ bool TTalvexApp::GetPowerText(int radioNumber, std::size_t length, std::string& 
   return m_radioPair->GetPowerText(radioNumber, length, text);
 }
 void TTalvexApp::SendMessageAt(int radioNumber, int index) { m_radioPair->SendMsgAtIndex(radioNumber, index); }
-void TTalvexApp::ShowKeyboard(int radioNumber) { options.wantKeyboard = true; m_radioPair->ShowKeyboard(radioNumber); }
-void TTalvexApp::HideKeyboard(int radioNumber) { options.wantKeyboard = false; m_radioPair->HideKeyboard(radioNumber); }
-void TTalvexApp::ShowLogGrid(int radioNumber) { options.wantLogGrid = true; m_radioPair->ShowLogGrid(radioNumber); }
-void TTalvexApp::HideLogGrid(int radioNumber) { options.wantLogGrid = false; m_radioPair->HideLogGrid(radioNumber); }
+void TTalvexApp::ShowKeyboard(int radioNumber) { m_options.wantKeyboard = true; m_radioPair->ShowKeyboard(radioNumber); }
+void TTalvexApp::HideKeyboard(int radioNumber) { m_options.wantKeyboard = false; m_radioPair->HideKeyboard(radioNumber); }
+void TTalvexApp::ShowLogGrid(int radioNumber) { m_options.wantLogGrid = true; m_radioPair->ShowLogGrid(radioNumber); }
+void TTalvexApp::HideLogGrid(int radioNumber) { m_options.wantLogGrid = false; m_radioPair->HideLogGrid(radioNumber); }
 void TTalvexApp::ShowMessageButtons(int radioNumber) {
-  options.wantMessageButtons = true;
+  m_options.wantMessageButtons = true;
   m_radioPair->ShowMsgButtons(radioNumber);
 }
 void TTalvexApp::HideMessageButtons(int radioNumber) {
-  options.wantMessageButtons = false;
+  m_options.wantMessageButtons = false;
   m_radioPair->HideMsgButtons(radioNumber);
 }
-void TTalvexApp::ShowTitleBars(int radioNumber) { options.wantTitleBars = true; m_radioPair->ShowTitleBars(radioNumber); }
-void TTalvexApp::HideTitleBars(int radioNumber) { options.wantTitleBars = false; m_radioPair->HideTitleBars(radioNumber); }
+void TTalvexApp::ShowTitleBars(int radioNumber) { m_options.wantTitleBars = true; m_radioPair->ShowTitleBars(radioNumber); }
+void TTalvexApp::HideTitleBars(int radioNumber) { m_options.wantTitleBars = false; m_radioPair->HideTitleBars(radioNumber); }
 void TTalvexApp::TurnOffRadio(int radioNumber) { m_radioPair->TurnOffRadio(radioNumber); }
 void TTalvexApp::SetShowMembers(int radioNumber, bool showFoc, bool showCwops) {
   m_radioPair->SetShowMembers(radioNumber, showFoc, showCwops);
@@ -110,21 +109,15 @@ void TTalvexApp::RunMacro(const std::string& macro) { m_radioPair->RunMacro(1, m
 void TTalvexApp::FocusVfoKnob(int radioNumber, char value) { m_radioPair->FocusVfoKnob(radioNumber, value); }
 void TTalvexApp::StopAutoRepeat() { m_radioPair->StopAutoRepeatMessage(); }
 void TTalvexApp::SetAutoCq(bool flag) {
-  options.wantAutoCq = flag;
+  m_options.wantAutoCq = flag;
   m_radioPair->SetAutoRepeatStatus(1, flag);
 }
-void TTalvexApp::SendAutoCqDelay() { m_radioPair->SetAutoRepeatDelayTime(1, std::to_string(options.autoCqDelay)); }
+void TTalvexApp::SendAutoCqDelay() { m_radioPair->SetAutoRepeatDelayTime(1, std::to_string(m_options.autoCqDelay)); }
 void TTalvexApp::SendBandLimits() { m_radioPair->UpdateBandLimits(); }
 
-void TTalvexApp::SetRadioBaud(const std::string& baud) {
-  std::lock_guard lock(m_baudMutex);
-  options.radioBaud = baud;
-}
+void TTalvexApp::SetRadioBaud(const std::string& baud) { m_options.radioBaud = baud; }
 
-std::string TTalvexApp::GetRadioBaud() const {
-  std::lock_guard lock(m_baudMutex);
-  return options.radioBaud.str();
-}
+std::string TTalvexApp::GetRadioBaud() const { return m_options.radioBaud.str(); }
 
 void TTalvexApp::RefreshRadioBaud(int radioNumber) {
   // "0" is the answer of a library without GETBAUDRATE (and of no radio):

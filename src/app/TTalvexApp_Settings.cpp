@@ -6,20 +6,11 @@
 #include "app/TTalvexApp.h"
 #include "data/TMessageTemplates.h"
 #include "platform/MessageSink.h"
+#include "serial/TSioLogSettings.h"
 
 namespace {
 constexpr const char* kBackupRestartFile = "Talvex_RESTART_B.txt";
 }  // namespace
-
-TRestartSettings TTalvexApp::GetRestartSettings() const {
-  std::lock_guard lock(m_baudMutex);
-  return options;
-}
-
-void TTalvexApp::TakeRestartSettings(const TRestartSettings& settings) {
-  std::lock_guard lock(m_baudMutex);
-  options = settings;
-}
 
 std::vector<std::string> TTalvexApp::GetBackupRestartFiles() const {
   return {m_files.programDir.str() + kBackupRestartFile, kBackupRestartFile};
@@ -40,39 +31,34 @@ bool TTalvexApp::ReadRestartFile() {
 }
 
 bool TTalvexApp::LoadRestartFile() {
-  TRestartSettings settings = GetRestartSettings();
-  if (!TRestartFile(m_files.restartFile.str(), GetBackupRestartFiles()).Load(settings)) return false;
-  TakeRestartSettings(settings);
-  return true;
+  return TRestartFile(m_files.restartFile.str(), GetBackupRestartFiles()).Load(m_options);
 }
 
 void TTalvexApp::ApplyRestartEntry(const std::string& key, const std::string& value) {
-  TRestartSettings settings = GetRestartSettings();
-  settings.Apply(key, value);
-  TakeRestartSettings(settings);
+  m_options.Apply(key, value);
 }
 
 bool TTalvexApp::WriteRestartFile() {
   if (IsRadioConnected(1)) RefreshRadioBaud(1);
   TraceActivity("SAVING RESTART FILE");
-  return TRestartFile(m_files.restartFile.str(), GetBackupRestartFiles()).Write(GetRestartSettings());
+  return TRestartFile(m_files.restartFile.str(), GetBackupRestartFiles()).Write(m_options);
 }
 
 void TTalvexApp::LoadMessageTemplates() {
   TMessageTemplates templates;
   if (!templates.Load(m_files.messageTemplateFile.str())) return;
-  TakeMessageTemplates(templates, messages);
-  if (templates.autoCqDelay) options.autoCqDelay = *templates.autoCqDelay;
+  TakeMessageTemplates(templates, m_messages);
+  if (templates.autoCqDelay) m_options.autoCqDelay = *templates.autoCqDelay;
 }
 
 bool TTalvexApp::UpdateRadioMessages() {
-  ExpandMessageSlots(messages, stationWorked.view(), sentRst.view(), operatorName.view());
+  ExpandMessageSlots(m_messages, m_logLine.StationWorked(), m_logLine.SentRst(), m_logLine.Name());
   if (IsRadioConnected(1)) {
     // The stored expanded message becomes upper case too, as the radio has it.
-    for (std::size_t i = 0; i < messages.size(); ++i) {
-      std::string message = messages[i].expanded.str();
+    for (std::size_t i = 0; i < m_messages.size(); ++i) {
+      std::string message = m_messages[i].expanded.str();
       SetMessageText(1, static_cast<int>(i), message);
-      messages[i].expanded = message;
+      m_messages[i].expanded = message;
     }
     return false;
   }
@@ -85,4 +71,16 @@ bool TTalvexApp::UpdateRadioMessages() {
 std::string TTalvexApp::ExpandPlaceholder(std::string_view text, char placeholder,
                                           std::string_view value) const {
   return ::ExpandPlaceholder(text, placeholder, value);
+}
+
+TSioLogSettings TTalvexApp::SioLogSettings() const { return SioLogSettingsOf(m_options); }
+
+void TTalvexApp::StoreSioLogSettings(const TSioLogSettings& settings) { ::StoreSioLogSettings(settings, m_options); }
+
+void TTalvexApp::RememberPanels(bool messageButtons, bool keyboard, bool logGrid, bool autoCq, bool titleBars) {
+  m_options.wantMessageButtons = messageButtons;
+  m_options.wantKeyboard = keyboard;
+  m_options.wantLogGrid = logGrid;
+  m_options.wantAutoCq = autoCq;
+  m_options.wantTitleBars = titleBars;
 }

@@ -86,12 +86,14 @@ TfmRCatMain::TfmRCatMain(TTalvexApp& app, QWidget* parent)
   InstallGridHandlers();
   FormCreate();
   // The resume dialog is prepared once, from the files read at start-up.
-  m_resume = std::make_unique<TfmResume>(ResumeValuesFrom(m_app.options, m_app.SerialPorts()), this);
+  m_resume = std::make_unique<TfmResume>(ResumeValuesFrom(m_app.Options(), m_app.SerialPorts()), this);
   m_radioPort = std::make_unique<TfmRadioPort>(m_app.GetPortsFile(), this);
   m_sioLogDialog = std::make_unique<TfmSioLog>(m_app.GetPortsFile(), this);
   m_sioLog = std::make_unique<TSioLogController>(*m_sioLogDialog, m_app.GetPortsFile());
   m_sioLog->SetMenuCheckHandler(
-      [this](bool checked) { MenuItem(QStringLiteral("Perform Serial I/O Logging"))->setChecked(checked); });
+      [this](bool checked) { m_menu.performSioLogging->setChecked(checked); });
+  TSessionWindow& sessionWindow = *this;
+  m_session = std::make_unique<TRadioSession>(m_app, sessionWindow);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame = geometry();
     frame.moveCenter(screen->availableGeometry().center());
@@ -194,13 +196,13 @@ void TfmRCatMain::BuildComponents() {
 }
 
 void TfmRCatMain::FormCreate() {
-  const auto& o = m_app.options;
-  MenuItem(QStringLiteral("Center Forms in Main"))->setChecked(o.wantCenteredForms);
-  MenuItem(QStringLiteral("Disable Alt-F4"))->setChecked(o.disableAltF4);
-  MenuItem(QStringLiteral("Disable Screen Saver"))->setChecked(o.disableScreenSaver);
-  MenuItem(QStringLiteral("Show FOC Members"))->setChecked(o.showFocMembers);
-  MenuItem(QStringLiteral("Show CWOps Members"))->setChecked(o.showCwopMembers);
-  MenuItem(QStringLiteral("Show Title Bars On Varo Panels"))->setChecked(o.wantTitleBars);
+  const TRestartSettings& o = m_app.Options();
+  m_menu.centerForms->setChecked(o.wantCenteredForms);
+  m_menu.disableAltF4->setChecked(o.disableAltF4);
+  m_menu.disableScreenSaver->setChecked(o.disableScreenSaver);
+  m_menu.showFoc->setChecked(o.showFocMembers);
+  m_menu.showCwops->setChecked(o.showCwopMembers);
+  m_menu.showTitleBars->setChecked(o.wantTitleBars);
   for (auto& listener : m_listeners) listener.reset();
   for (int c = 0; c < 12; ++c) sgLog->item(0, c)->setText(QString::fromLatin1(kHeadings[c]));
   setWindowTitle(BuildCaption(platform::ProgramPath()));
@@ -225,11 +227,6 @@ void TfmRCatMain::SetClientHeight(int height) {
   m_central->setFixedHeight(height);
   layout()->activate();
   resize(width(), menuBar()->height() + height);
-}
-
-void TfmRCatMain::SetConnecting(const QString& text) {
-  pnConnecting->setText(text);
-  pnConnecting->repaint();
 }
 
 void TfmRCatMain::changeEvent(QEvent* event) {

@@ -4,10 +4,12 @@
 // closing it ends the program. Everything here runs on the main thread; the
 // listener threads only wake it (TListenerThreads.h).
 //
-// The window's work is split by concern: lifecycle (this file's .cpp and
-// _Lifecycle.cpp), the listener threads and their steps (_Listeners.cpp),
-// message keys and Auto CQ (_Keys.cpp), the logging grid (_Grid.cpp) and
-// the menu (_Menu.cpp).
+// The window keeps widgets, layout and wiring: the contact in progress is
+// the application object's TLogLine, the connection sequences are
+// TRadioSession's, and this window shows what they decide. Split by concern:
+// lifecycle (this file's .cpp and _Lifecycle.cpp), the listener threads and
+// their steps (_Listeners.cpp), message keys and Auto CQ (_Keys.cpp), the
+// logging grid (_Grid.cpp) and the menu (_Menu.cpp).
 
 #include <QMainWindow>
 #include <QPointer>
@@ -15,6 +17,7 @@
 #include <memory>
 #include <string>
 
+#include "app/TRadioSession.h"
 #include "platform/Event.h"
 
 class QAction;
@@ -34,7 +37,25 @@ class TfmSioLog;
 class TfmRadioPort;
 class KeyPreviewFilter;
 
-class TfmRCatMain : public QMainWindow {
+/// The menu bar's items, by what they do.
+struct TMainMenu {
+  QAction *updateNames = nullptr, *exit = nullptr;
+  QAction *centerForms = nullptr, *disableScreenSaver = nullptr, *disableAltF4 = nullptr,
+          *showTitleBars = nullptr, *attachLogGrid = nullptr;
+  QAction* connectRadio = nullptr;
+  QMenu *radio = nullptr, *runMacros = nullptr;
+  QAction *setParameters = nullptr, *setBandLimits = nullptr, *manageMacros = nullptr, *vfoA = nullptr,
+          *vfoB = nullptr, *checkSwr = nullptr, *configurePigKnob = nullptr, *turnOffRadio = nullptr;
+  QAction *editTemplate = nullptr, *loadTemplate = nullptr, *showKeyboard = nullptr,
+          *showMessageButtons = nullptr, *setAutoCqDelay = nullptr, *enableAutoCq = nullptr,
+          *stopMessage = nullptr;
+  QAction *clearLogLine = nullptr, *showFoc = nullptr, *showCwops = nullptr, *setupLocalLog = nullptr,
+          *performSioLogging = nullptr;
+  QAction *userNotes = nullptr, *checkUpdates = nullptr, *varoManual = nullptr, *ostrelSite = nullptr,
+          *usAllocations = nullptr, *about = nullptr;
+};
+
+class TfmRCatMain : public QMainWindow, private TSessionWindow {
   Q_OBJECT
  public:
   /// Builds every component and runs FormCreate. The application object
@@ -70,10 +91,8 @@ class TfmRCatMain : public QMainWindow {
   void RequestLog();
   /// UpdateRadioMessages, then the key hints. A "Yes" to "Radio not
   /// connected - connect now?" runs the connect command.
-  void PrepareMessages();
+  void PrepareMessages() override;
   void RefreshKeyHints();
-  /// Auto CQ from the resume choice at the first connection.
-  void SetUpAutoCq();
   /// Acts on a key released anywhere in the window; true when it was consumed.
   bool HandleKeyRelease(int key);
   /// Whether the key is one of ESC, F1 to F7.
@@ -81,7 +100,7 @@ class TfmRCatMain : public QMainWindow {
 
   // ---- logging grid ----
 
-  void ClearLogLine();
+  void ClearLogLine() override;
   /// Logs row 1 of the grid when its station worked is a valid call sign.
   void LogTheQso();
   void sgLogSelectCell(int row, int column);
@@ -90,6 +109,8 @@ class TfmRCatMain : public QMainWindow {
   // ---- for the tests and benchmarks ----
 
   TTalvexApp& App() { return m_app; }
+  const TMainMenu& Menu() const { return m_menu; }
+  /// The menu item with this caption (null when there is none).
   QAction* MenuItem(const QString& caption) const;
   int ClientHeight() const;
   platform::EventHandle RadioChangeEvent() const;
@@ -110,27 +131,30 @@ class TfmRCatMain : public QMainWindow {
   void BuildMenu();
   void InstallGridHandlers();
   void RebuildRunMacros();
-  QString Cell(int column) const;
-  void SetCell(int column, const QString& text);
+  /// Shows the log line's cells in row 1 (only those that differ).
+  void ShowLogLine();
+  /// Row 1's STN.WRKD becomes the current cell with the keyboard focus,
+  /// when the grid is visible.
+  void FocusStation();
   void InstallKeyPreview();
   void RemoveKeyPreview();
-  void FirstConnection();
-  /// Connects radio 1 on the port at the baud rate; true when it is
-  /// connected afterwards. libraryPort: the port name as the library left it.
-  bool ConnectLeftRadio(const std::string& port, std::string& libraryPort, const std::string& baud);
-  /// After a connection: SETBAUDRATE, the radio restart file, and the baud
-  /// rate, model word and port kept by the application object.
-  void TakeConnection(const std::string& libraryPort, const std::string& baud);
-  void SwitchLocalLogging(bool on);
-  void ResumeSerialIoLogging();
-  void DisconnectLeftRadio();
   void SetClientHeight(int height);
-  void SetConnecting(const QString& text);
   void EnableConnectedMenus();
+
+  // ---- TSessionWindow: what the connection sequences ask of the window ----
+  void ShowConnecting(const std::string& text) override;
+  void ShrinkToGridAndKeys() override;
+  void StartListeners() override;
+  void StopListeners(bool all) override;
+  TListenerEvents ListenerEvents() const override;
+  void SetItemChecked(TSessionItem item, bool checked) override;
+  void EnableAutoCqItems(bool checked) override;
+  void ShowSoftPanelSwitch() override;
+  void ResumeSerialIoLogging(bool chosen) override;
+  std::array<int, 12> ColumnWidths() const override;
 
   void StartListener(Listener which);
   void StopListener(Listener which);
-  void StartAllListeners();
   void RadioChangeStep();
   void LogRequestStep();
   void MsgOverStep();
@@ -139,7 +163,7 @@ class TfmRCatMain : public QMainWindow {
   void ToggleEnableAutoCq();
   void ToggleShowMessageButtons();
   void ToggleShowKeyboard();
-  void ToggleShowMembers(bool foc);
+  void ToggleShowMembers();
   void ToggleAttachLogGrid();
   void ToggleShowTitleBars();
   void PerformSerialIoLogging();
@@ -163,7 +187,8 @@ class TfmRCatMain : public QMainWindow {
   TfmPanel* pnActivateSoftPanel = nullptr;
   TfmOpenDialog* OpenDialog1 = nullptr;
   QTimer* tmHealthCheck = nullptr;
-  QMenu* m_radioMenu = nullptr;
+  TMainMenu m_menu;
+  std::unique_ptr<TRadioSession> m_session;
 
   std::array<std::unique_ptr<TListenerThread>, kListeners> m_listeners;
   // The logging dialog outlives the controller that talks to it.
@@ -173,6 +198,9 @@ class TfmRCatMain : public QMainWindow {
   std::unique_ptr<TfmResume> m_resume;
   std::unique_ptr<KeyPreviewFilter> m_keyPreview;
   int m_stepDepth = 0;
+  /// Set when the listeners are stopped for a disconnection, cleared when
+  /// they start again: steps on their way then do nothing.
+  bool m_radioGone = false;
   bool m_closed = false;
   bool m_shownOnce = false;
 };

@@ -1,6 +1,6 @@
-// The logging grid: time stamps on selection, the names lookup and the
-// message placeholders on every keystroke, the cells' drawing, and logging
-// the contact to the log files and the serial I/O logging port.
+// The logging grid: it shows the application object's log line (TLogLine,
+// which holds every rule of the contact in progress), reports each
+// selection and keystroke to it, and draws the cells.
 
 #include <QAction>
 #include <QLineEdit>
@@ -10,25 +10,12 @@
 
 #include "platform/QtText.h"
 #include "app/TTalvexApp.h"
-#include "data/TLogRecord.h"
+#include "data/TLogLine.h"
 #include "data/TextUtils.h"
 #include "mainform/TfmPanel.h"
 #include "mainform/TfmRCatMain.h"
 #include "platform/DateTime.h"
 #include "serial/TSioLogController.h"
-
-namespace {
-
-/// Control characters (a pasted line break, a tab) become blanks before a
-/// cell's text reaches the contact details, the messages or a log file.
-QString WithoutControls(QString text) {
-  for (QChar& c : text)
-    if (c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
-      c = QLatin1Char(' ');
-  return text;
-}
-
-}  // namespace
 
 /// Draws the cells (black text, right-aligned; the heading row and the
 /// radio's three cells in the fixed colour) and reports every keystroke of
@@ -83,77 +70,54 @@ void TfmRCatMain::InstallGridHandlers() {
   sgLog->setItemDelegate(new LogGridDelegate(*this, sgLog));
   connect(sgLog, &QTableWidget::currentCellChanged, this,
           [this](int row, int column, int, int) { sgLogSelectCell(row, column); });
+  // A text the grid takes from its editor without a keystroke reaching us
+  // (a commit) still goes through the log line's rules.
+  connect(sgLog, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+    if (item->row() != 1) return;
+    if (platform::FromQString(item->text()) != m_app.LogLine().Cell(item->column()))
+      sgLogSetEditText(1, item->column(), item->text());
+  });
 }
 
-QString TfmRCatMain::Cell(int column) const { return sgLog->item(1, column)->text(); }
+void TfmRCatMain::ShowLogLine() {
+  const TLogLine& line = m_app.LogLine();
+  for (int c = 0; c < kLogCells; ++c) {
+    const QString text = platform::ToQString(line.Cell(c));
+    if (sgLog->item(1, c)->text() != text) sgLog->item(1, c)->setText(text);
+  }
+}
 
-void TfmRCatMain::SetCell(int column, const QString& text) { sgLog->item(1, column)->setText(text); }
+void TfmRCatMain::FocusStation() {
+  if (!sgLog->isVisible() || !Panel1->isVisible()) return;
+  sgLog->setCurrentCell(1, kCellStation);
+  sgLog->setFocus();
+}
 
 void TfmRCatMain::sgLogSelectCell(int row, int column) {
   if (row != 1) return;
-  const double now = UtcNow();
-  if (column == kCellUtcOn) {
-    SetCell(kCellDate, platform::ToQString(platform::FormatDateTime("yyyy-mm-dd", now)));
-    SetCell(kCellUtcOn, platform::ToQString(platform::FormatDateTime("hhnn", now)));
-  } else if (column == kCellUtcOff) {
-    SetCell(kCellUtcOff, platform::ToQString(platform::FormatDateTime("hhnn", now)));
-  }
+  m_app.LogLine().Select(column, UtcNow());
+  ShowLogLine();
 }
 
 void TfmRCatMain::sgLogSetEditText(int row, int column, const QString& typed) {
   if (row != 1) return;
-  SetCell(column, typed);
-  const std::string text = platform::FromQString(WithoutControls(typed));
-  if (column == kCellStation) {
-    if (text.size() < 3) return;
-    const std::string call = text.substr(0, 30);
-    if (!IsCallsign(call)) return;
-    const std::string answer = m_app.LookupOperator(call, 23);
-    const auto comma = answer.find(',');
-    const std::string name = answer.substr(0, comma);
-    const std::string orgs = comma == std::string::npos ? std::string() : answer.substr(comma + 1);
-    if (!SameText(name, "N/A")) {
-      SetCell(kCellName, platform::ToQString(name));
-      m_app.operatorName = UpperCase(name);
-    } else {
-      SetCell(kCellName, QString());
-      m_app.operatorName = "";
-    }
-    SetCell(kCellOrgs, SameText(orgs, "N/A") ? QString() : platform::ToQString(orgs));
-    m_app.stationWorked = UpperCase(call);
-    PrepareMessages();
-  } else if (column == kCellSentRst) {
-    m_app.sentRst = text.size() == 3 ? text : std::string("599");
-    PrepareMessages();
-  } else if (column == kCellName) {
-    m_app.operatorName = UpperCase(text);
-    PrepareMessages();
-  }
+  const bool detailsChanged = m_app.LogLine().Edit(
+      column, platform::FromQString(typed), [this](std::string_view call) { return m_app.LookupOperator(call, 23); });
+  ShowLogLine();
+  if (detailsChanged) PrepareMessages();
 }
 
 void TfmRCatMain::ClearLogLine() {
-  SetCell(kCellDate, QString());
-  for (int c = kCellUtcOn; c <= kCellOrgs; ++c) SetCell(c, QString());
-  m_app.stationWorked = "";
-  m_app.sentRst = "599";
-  m_app.operatorName = "";
-  if (sgLog->isVisible() && Panel1->isVisible()) {
-    sgLog->setCurrentCell(1, kCellStation);
-    sgLog->setFocus();
-  }
+  m_app.LogLine().Clear();
+  ShowLogLine();
+  FocusStation();
 }
 
 void TfmRCatMain::LogTheQso() {
-  if (!IsCallsign(platform::FromQString(WithoutControls(Cell(kCellStation))))) return;
-  TLogContact contact;
-  contact.utc = UtcNow();
-  for (int c = 0; c < kLogCells; ++c) contact.cells[c] = platform::FromQString(Cell(c));
-  const std::string line = UpperCase(BuildRecordLine(contact));
-  const bool kept = m_app.AppendDefaultLog(line);
-  m_app.AppendLocalLog(contact);
-  // The line stays in the grid when not even the default log took it, so
-  // the operator can log it again.
-  if (!kept) return;
-  ClearLogLine();
-  m_sioLog->SendContact(line);  // only when logging runs and its port is open
+  const auto logged = m_app.LogTheQso(UtcNow(), [this](const std::string& line) {
+    m_sioLog->SendContact(line);  // only when logging runs and its port is open
+  });
+  if (logged != TLogLine::Logged::kLogged) return;
+  ShowLogLine();
+  FocusStation();
 }

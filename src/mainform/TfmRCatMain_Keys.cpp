@@ -67,30 +67,18 @@ void TfmRCatMain::PrepareMessages() {
 
 void TfmRCatMain::RefreshKeyHints() {
   for (int i = 0; i < 6; ++i)
-    pnF[i]->setToolTip(platform::ToQString(m_app.messages[i].expanded.str()));
-}
-
-void TfmRCatMain::SetUpAutoCq() {
-  const bool on = m_app.resume.autoCq;
-  m_app.resume.autoCq = false;
-  MenuItem(QStringLiteral("Set Auto CQ Delay"))->setEnabled(true);
-  QAction* enable = MenuItem(QStringLiteral("Enable Auto CQ"));
-  enable->setEnabled(true);
-  m_app.SendAutoCqDelay();
-  m_app.SetAutoCq(on);
-  enable->setChecked(on);
+    pnF[i]->setToolTip(platform::ToQString(m_app.Messages()[i].expanded.str()));
 }
 
 void TfmRCatMain::ToggleEnableAutoCq() {
   // The action has already inverted its check mark.
-  const bool on = MenuItem(QStringLiteral("Enable Auto CQ"))->isChecked();
+  const bool on = m_menu.enableAutoCq->isChecked();
   if (!on) m_app.StopAutoRepeat();
   m_app.SetAutoCq(on);
 }
 
 void TfmRCatMain::ToggleShowMessageButtons() {
-  QAction* item = MenuItem(QStringLiteral("Show Message Buttons"));
-  if (!item->isChecked()) {  // it was checked
+  if (!m_menu.showMessageButtons->isChecked()) {  // it was checked
     m_app.HideMessageButtons(1);
     return;
   }
@@ -101,11 +89,11 @@ void TfmRCatMain::ToggleShowMessageButtons() {
 }
 
 void TfmRCatMain::ToggleShowKeyboard() {
-  if (MenuItem(QStringLiteral("Show Keyboard"))->isChecked())
+  if (m_menu.showKeyboard->isChecked())
     m_app.ShowKeyboard(1);
   else
     m_app.HideKeyboard(1);
-  if (MenuItem(QStringLiteral("Attach Logging Grid to Varo Panel"))->isChecked())
+  if (m_menu.attachLogGrid->isChecked())
     m_app.ShowLogGrid(1);
   else
     m_app.HideLogGrid(1);

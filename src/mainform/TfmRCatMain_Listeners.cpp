@@ -55,14 +55,31 @@ void TfmRCatMain::StopListener(Listener which) {
   m_listeners[which].reset();
 }
 
-void TfmRCatMain::StartAllListeners() {
+void TfmRCatMain::StartListeners() {
+  m_radioGone = false;
   StartListener(kRadioChange);
   StartListener(kLogRequest);
   StartListener(kMsgOver);
   StartListener(kMsgStart);
 }
 
+void TfmRCatMain::StopListeners(bool all) {
+  // The radio was disconnected: a step still on its way finds nothing to do.
+  m_radioGone = true;
+  StopListener(kRadioChange);
+  StopListener(kLogRequest);
+  if (!all) return;
+  StopListener(kMsgOver);
+  StopListener(kMsgStart);
+}
+
+TListenerEvents TfmRCatMain::ListenerEvents() const {
+  return {.radioChange = RadioChangeEvent(), .logRequest = LogRequestEvent(), .msgStart = MsgStartEvent(),
+          .msgOver = MsgOverEvent()};
+}
+
 void TfmRCatMain::RadioChangeStep() {
+  if (m_radioGone) return;
   m_app.PollFrequency(1);
   m_app.PollMode(1);
   m_app.PollOutputPower(1);
@@ -72,21 +89,25 @@ void TfmRCatMain::RadioChangeStep() {
     if (!pnSending->text().contains(QStringLiteral("Sending")))
       pnSending->setText(platform::ToQString(m_app.GetRadioBaud()));
   }
-  sgLog->item(1, 1)->setText(platform::ToQString(m_app.GetFrequencyText(1, 11)));
-  sgLog->item(1, 2)->setText(platform::ToQString(m_app.GetModeText(1, 5)));
+  TLogLine& line = m_app.LogLine();
+  line.SetCell(kCellFreq, m_app.GetFrequencyText(1, 11));
+  line.SetCell(kCellMode, m_app.GetModeText(1, 5));
   std::string power;
-  if (m_app.GetPowerText(1, 3, power)) sgLog->item(1, 3)->setText(platform::ToQString(power));
+  if (m_app.GetPowerText(1, 3, power)) line.SetCell(kCellPower, power);
+  ShowLogLine();
 }
 
 void TfmRCatMain::LogRequestStep() { LogTheQso(); }
 
 void TfmRCatMain::MsgOverStep() {
+  if (m_radioGone) return;
   pnSending->setText(QString());
   pnSending->setToolTip(QString());
   pnSending->repaint();
 }
 
 void TfmRCatMain::MsgStartStep() {
+  if (m_radioGone) return;
   const int id = m_app.GetMessageId(1);
   if (id >= 0 && id < 6) {
     pnSending->setText(QString::fromLatin1(kSending[id].caption));

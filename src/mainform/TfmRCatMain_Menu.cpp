@@ -21,62 +21,66 @@ namespace {
 struct MenuRow {
   const char* menu;
   const char* caption;  // nullptr: a separator
-  const char* shortcut;
-  bool checkable;
-  bool disabled;
+  QAction* TMainMenu::*item;
+  const char* shortcut = "";
+  bool checkable = false;
+  bool disabled = false;
 };
 
-// The menu bar in display order.
-constexpr MenuRow kMenu[] = {
-    {"File", "Update Names Data", "", false, false},
-    {"File", "Exit", "", false, false},
-    {"Display", "Center Forms in Main", "", true, false},
-    {"Display", "Disable Screen Saver", "", true, false},
-    {"Display", "Disable Alt-F4", "", true, false},
-    {"Display", "Show Title Bars On Varo Panels", "", true, false},
-    {"Display", "Attach Logging Grid to Varo Panel", "", true, true},
-    {"Connections", "Connect Radio", "", false, false},
-    {"Radio", "Set Parameters", "", false, false},
-    {"Radio", "Set Band Limits", "", false, false},
-    {"Radio", nullptr, "", false, false},
-    {"Radio", "Manage Macros", "", false, false},
-    {"Radio", "Run Macros", "", false, false},
-    {"Radio", nullptr, "", false, false},
-    {"Radio", "Change VFO-A Frequency", "Ctrl+A", false, false},
-    {"Radio", "Change VFO-B Frequency", "Ctrl+B", false, false},
-    {"Radio", nullptr, "", false, false},
-    {"Radio", "Check SWR", "", false, false},
-    {"Radio", nullptr, "", false, false},
-    {"Radio", "Configure Pig Knob", "", false, false},
-    {"Radio", nullptr, "", false, false},
-    {"Radio", "Turn OFF Radio", "", false, false},
-    {"Messaging", "Edit Current Template", "", false, false},
-    {"Messaging", "Load Template From File", "", false, false},
-    {"Messaging", nullptr, "", false, false},
-    {"Messaging", "Show Keyboard", "Ctrl+K", true, true},
+using M = TMainMenu;
+
+// The menu bar in display order. "Run Macros" is a submenu, built when the
+// Radio menu opens.
+const MenuRow kMenu[] = {
+    {"File", "Update Names Data", &M::updateNames},
+    {"File", "Exit", &M::exit},
+    {"Display", "Center Forms in Main", &M::centerForms, "", true},
+    {"Display", "Disable Screen Saver", &M::disableScreenSaver, "", true},
+    {"Display", "Disable Alt-F4", &M::disableAltF4, "", true},
+    {"Display", "Show Title Bars On Varo Panels", &M::showTitleBars, "", true},
+    {"Display", "Attach Logging Grid to Varo Panel", &M::attachLogGrid, "", true, true},
+    {"Connections", "Connect Radio", &M::connectRadio},
+    {"Radio", "Set Parameters", &M::setParameters},
+    {"Radio", "Set Band Limits", &M::setBandLimits},
+    {"Radio", nullptr, nullptr},
+    {"Radio", "Manage Macros", &M::manageMacros},
+    {"Radio", "Run Macros", nullptr},
+    {"Radio", nullptr, nullptr},
+    {"Radio", "Change VFO-A Frequency", &M::vfoA, "Ctrl+A"},
+    {"Radio", "Change VFO-B Frequency", &M::vfoB, "Ctrl+B"},
+    {"Radio", nullptr, nullptr},
+    {"Radio", "Check SWR", &M::checkSwr},
+    {"Radio", nullptr, nullptr},
+    {"Radio", "Configure Pig Knob", &M::configurePigKnob},
+    {"Radio", nullptr, nullptr},
+    {"Radio", "Turn OFF Radio", &M::turnOffRadio},
+    {"Messaging", "Edit Current Template", &M::editTemplate},
+    {"Messaging", "Load Template From File", &M::loadTemplate},
+    {"Messaging", nullptr, nullptr},
+    {"Messaging", "Show Keyboard", &M::showKeyboard, "Ctrl+K", true, true},
     // Ctrl+B belongs to "Change VFO-B Frequency"; here it is only shown.
-    {"Messaging", "Show Message Buttons", "", true, true},
-    {"Messaging", nullptr, "", false, false},
-    {"Messaging", "Set Auto CQ Delay", "", false, false},
-    {"Messaging", "Enable Auto CQ", "", true, false},
-    {"Messaging", nullptr, "", false, false},
-    {"Messaging", "Stop Message", "Ctrl+S", false, true},
-    {"Logging", "Clear Log Line", "Ctrl+W", false, false},
-    {"Logging", "Show FOC Members", "", true, false},
-    {"Logging", "Show CWOps Members", "", true, false},
-    {"Logging", nullptr, "", false, false},
-    {"Logging", "Setup Local Log File", "", false, false},
-    {"Logging", nullptr, "", false, false},
-    {"Logging", "Perform Serial I/O Logging", "", true, false},
-    {"Help", "User Notes", "", false, false},
-    {"Help", "Check Updates", "", false, false},
-    {"Help", nullptr, "", false, false},
-    {"Help", "Varo Manual", "", false, false},
-    {"Help", "Ostrel Site", "", false, false},
-    {"Help", nullptr, "", false, false},
-    {"Help", "US Frequency Allocations", "", false, false},
-    {"Help", nullptr, "", false, false},
-    {"Help", "About", "", false, false},
+    {"Messaging", "Show Message Buttons", &M::showMessageButtons, "", true, true},
+    {"Messaging", nullptr, nullptr},
+    {"Messaging", "Set Auto CQ Delay", &M::setAutoCqDelay},
+    {"Messaging", "Enable Auto CQ", &M::enableAutoCq, "", true},
+    {"Messaging", nullptr, nullptr},
+    {"Messaging", "Stop Message", &M::stopMessage, "Ctrl+S", false, true},
+    {"Logging", "Clear Log Line", &M::clearLogLine, "Ctrl+W"},
+    {"Logging", "Show FOC Members", &M::showFoc, "", true},
+    {"Logging", "Show CWOps Members", &M::showCwops, "", true},
+    {"Logging", nullptr, nullptr},
+    {"Logging", "Setup Local Log File", &M::setupLocalLog},
+    {"Logging", nullptr, nullptr},
+    {"Logging", "Perform Serial I/O Logging", &M::performSioLogging, "", true},
+    {"Help", "User Notes", &M::userNotes},
+    {"Help", "Check Updates", &M::checkUpdates},
+    {"Help", nullptr, nullptr},
+    {"Help", "Varo Manual", &M::varoManual},
+    {"Help", "Ostrel Site", &M::ostrelSite},
+    {"Help", nullptr, nullptr},
+    {"Help", "US Frequency Allocations", &M::usAllocations},
+    {"Help", nullptr, nullptr},
+    {"Help", "About", &M::about},
 };
 
 }  // namespace
@@ -91,59 +95,58 @@ void TfmRCatMain::BuildMenu() {
       current = QString::fromLatin1(row.menu);
       menu = bar->addMenu(current);
       menu->setObjectName(QStringLiteral("mn") + current);
-      if (current == QLatin1String("Radio")) m_radioMenu = menu;
+      if (current == QLatin1String("Radio")) m_menu.radio = menu;
     }
     if (!row.caption) {
       menu->addSeparator();
       continue;
     }
     const QString caption = QString::fromLatin1(row.caption);
-    if (caption == QLatin1String("Run Macros")) {
-      QMenu* macros = menu->addMenu(caption);
-      macros->setObjectName(QStringLiteral("mnRunMacros"));
+    if (!row.item) {
+      m_menu.runMacros = menu->addMenu(caption);
+      m_menu.runMacros->setObjectName(QStringLiteral("mnRunMacros"));
       continue;
     }
     QAction* action = menu->addAction(caption);
     action->setCheckable(row.checkable);
     action->setEnabled(!row.disabled);
     if (*row.shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
+    m_menu.*row.item = action;
   }
-  m_radioMenu->setEnabled(false);
-  connect(m_radioMenu, &QMenu::aboutToShow, this, [this] { RebuildRunMacros(); });
+  m_menu.radio->setEnabled(false);
+  connect(m_menu.radio, &QMenu::aboutToShow, this, [this] { RebuildRunMacros(); });
 
-  auto on = [this](const char* caption, auto handler) {
-    connect(MenuItem(QString::fromLatin1(caption)), &QAction::triggered, this, handler);
-  };
+  auto on = [this](QAction* item, auto handler) { connect(item, &QAction::triggered, this, handler); };
   auto whenConnected = [this](auto fn) {
     return [this, fn] {
       if (m_app.IsRadioConnected(1)) fn();
     };
   };
-  on("Exit", [this] { ExitCommand(); });
-  on("Center Forms in Main", [this](bool c) { m_app.options.wantCenteredForms = c; });
-  on("Disable Screen Saver", [this](bool c) { m_app.options.disableScreenSaver = c; });
-  on("Disable Alt-F4", [this](bool c) { m_app.options.disableAltF4 = c; });
-  on("Show Title Bars On Varo Panels", [this] { ToggleShowTitleBars(); });
-  on("Attach Logging Grid to Varo Panel", [this] { ToggleAttachLogGrid(); });
-  on("Connect Radio", [this] { ConnectCommand(); });
-  on("Set Parameters", whenConnected([this] { m_app.ShowConfig(1); }));
-  on("Manage Macros", whenConnected([this] { m_app.AddMacros(1); }));
-  on("Change VFO-A Frequency", [this] { m_app.FocusVfoKnob(1, 'A'); });
-  on("Change VFO-B Frequency", [this] { m_app.FocusVfoKnob(1, 'B'); });
-  on("Configure Pig Knob", whenConnected([this] { m_app.ShowPigKnobConfig(1); }));
-  on("Show Keyboard", [this] { ToggleShowKeyboard(); });
-  on("Show Message Buttons", [this] { ToggleShowMessageButtons(); });
-  on("Enable Auto CQ", [this] { ToggleEnableAutoCq(); });
-  on("Stop Message", [this] { StopMessage(); });
-  on("Clear Log Line", [this] { ClearLogLine(); });
-  on("Show FOC Members", [this] { ToggleShowMembers(true); });
-  on("Show CWOps Members", [this] { ToggleShowMembers(false); });
-  on("Perform Serial I/O Logging", [this] { PerformSerialIoLogging(); });
-  on("User Notes", [this] { OpenDocument(m_app.GetUserHelpFile()); });
-  on("Check Updates", [this] { OpenDocument(m_app.GetRevisionsUrl()); });
-  on("Varo Manual", [this] { OpenDocument(m_app.GetRadioManualFile()); });
-  on("Ostrel Site", [this] { OpenDocument(m_app.GetMakerUrl()); });
-  on("US Frequency Allocations", [this] { OpenDocument(m_app.GetFreqAllocationFile()); });
+  on(m_menu.exit, [this] { ExitCommand(); });
+  on(m_menu.centerForms, [this](bool c) { m_app.SetCenteredForms(c); });
+  on(m_menu.disableScreenSaver, [this](bool c) { m_app.SetDisableScreenSaver(c); });
+  on(m_menu.disableAltF4, [this](bool c) { m_app.SetDisableAltF4(c); });
+  on(m_menu.showTitleBars, [this] { ToggleShowTitleBars(); });
+  on(m_menu.attachLogGrid, [this] { ToggleAttachLogGrid(); });
+  on(m_menu.connectRadio, [this] { ConnectCommand(); });
+  on(m_menu.setParameters, whenConnected([this] { m_app.ShowConfig(1); }));
+  on(m_menu.manageMacros, whenConnected([this] { m_app.AddMacros(1); }));
+  on(m_menu.vfoA, [this] { m_app.FocusVfoKnob(1, 'A'); });
+  on(m_menu.vfoB, [this] { m_app.FocusVfoKnob(1, 'B'); });
+  on(m_menu.configurePigKnob, whenConnected([this] { m_app.ShowPigKnobConfig(1); }));
+  on(m_menu.showKeyboard, [this] { ToggleShowKeyboard(); });
+  on(m_menu.showMessageButtons, [this] { ToggleShowMessageButtons(); });
+  on(m_menu.enableAutoCq, [this] { ToggleEnableAutoCq(); });
+  on(m_menu.stopMessage, [this] { StopMessage(); });
+  on(m_menu.clearLogLine, [this] { ClearLogLine(); });
+  on(m_menu.showFoc, [this] { ToggleShowMembers(); });
+  on(m_menu.showCwops, [this] { ToggleShowMembers(); });
+  on(m_menu.performSioLogging, [this] { PerformSerialIoLogging(); });
+  on(m_menu.userNotes, [this] { OpenDocument(m_app.GetUserHelpFile()); });
+  on(m_menu.checkUpdates, [this] { OpenDocument(m_app.GetRevisionsUrl()); });
+  on(m_menu.varoManual, [this] { OpenDocument(m_app.GetRadioManualFile()); });
+  on(m_menu.ostrelSite, [this] { OpenDocument(m_app.GetMakerUrl()); });
+  on(m_menu.usAllocations, [this] { OpenDocument(m_app.GetFreqAllocationFile()); });
 }
 
 QAction* TfmRCatMain::MenuItem(const QString& caption) const {
@@ -159,7 +162,7 @@ void TfmRCatMain::RebuildRunMacros() {
   std::vector<std::string> names;
   m_app.GetMacroNames(1, names);
   const std::set<std::string> sorted(names.begin(), names.end());
-  QMenu* macros = menuBar()->findChild<QMenu*>(QStringLiteral("mnRunMacros"));
+  QMenu* macros = m_menu.runMacros;
   macros->clear();
   for (const std::string& name : sorted) {
     QAction* item = macros->addAction(platform::ToQString(Trim(name)));
@@ -178,22 +181,20 @@ void TfmRCatMain::OpenDocument(const std::string& target) { platform::ShellOpen(
 
 void TfmRCatMain::ToggleShowTitleBars() {
   // The action has already inverted its check mark.
-  if (MenuItem(QStringLiteral("Show Title Bars On Varo Panels"))->isChecked())
+  if (m_menu.showTitleBars->isChecked())
     m_app.ShowTitleBars(1);
   else
     m_app.HideTitleBars(1);
 }
 
-void TfmRCatMain::ToggleShowMembers(bool foc) {
-  if (foc)
-    m_app.options.showFocMembers = MenuItem(QStringLiteral("Show FOC Members"))->isChecked();
-  else
-    m_app.options.showCwopMembers = MenuItem(QStringLiteral("Show CWOps Members"))->isChecked();
-  m_app.SetShowMembers(1, m_app.options.showFocMembers, m_app.options.showCwopMembers);
+void TfmRCatMain::ToggleShowMembers() {
+  // The action has already inverted its check mark: both flags follow the items.
+  m_app.SetMemberDisplay(m_menu.showFoc->isChecked(), m_menu.showCwops->isChecked());
+  m_app.SetShowMembers(1, m_app.Options().showFocMembers, m_app.Options().showCwopMembers);
 }
 
 void TfmRCatMain::ToggleAttachLogGrid() {
-  const bool attach = MenuItem(QStringLiteral("Attach Logging Grid to Varo Panel"))->isChecked();
+  const bool attach = m_menu.attachLogGrid->isChecked();
   if (attach) {
     m_app.ShowLogGrid(1);
     Panel1->hide();

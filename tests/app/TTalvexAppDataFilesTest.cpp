@@ -41,6 +41,16 @@ TLogContact Contact(const char* call) {
   return contact;
 }
 
+// Logs the contact through the application object's log line; answers the
+// record line it hands to the serial port (empty when the default log failed).
+std::string LogContact(TTalvexApp& app, const char* call) {
+  const TLogContact contact = Contact(call);
+  for (int c = 0; c < kLogCells; ++c) app.LogLine().SetCell(c, contact.cells[c]);
+  std::string line;
+  app.LogTheQso(contact.utc, [&line](const std::string& sent) { line = sent; });
+  return line;
+}
+
 }  // namespace
 
 TEST(TTalvexAppDataFiles, StartReadsRestartNamesAndTemplatesInOrder) {
@@ -54,12 +64,12 @@ TEST(TTalvexAppDataFiles, StartReadsRestartNamesAndTemplatesInOrder) {
   ASSERT_TRUE(app.OpenDataFiles());
   EXPECT_TRUE(app.restartFileRead);
   EXPECT_TRUE(app.namesFileRead);
-  EXPECT_EQ(app.options.radioComPort.str(), "COM3");
-  EXPECT_EQ(app.options.autoCqDelay, 9);  // the template file's delay wins
-  EXPECT_EQ(app.messages[0].raw.str(), "CQ,CQ TEST @");
-  EXPECT_EQ(app.messages[0].text.str(), "CQ TEST @");
-  EXPECT_EQ(app.messages[1].text.str(), "TU");
-  EXPECT_TRUE(app.messages[2].text.empty());
+  EXPECT_EQ(app.Options().radioComPort.str(), "COM3");
+  EXPECT_EQ(app.Options().autoCqDelay, 9);  // the template file's delay wins
+  EXPECT_EQ(app.Messages()[0].raw.str(), "CQ,CQ TEST @");
+  EXPECT_EQ(app.Messages()[0].text.str(), "CQ TEST @");
+  EXPECT_EQ(app.Messages()[1].text.str(), "TU");
+  EXPECT_TRUE(app.Messages()[2].text.empty());
   EXPECT_EQ(app.LookupOperator("w1aw"), "Hiram,FOC");
   EXPECT_EQ(p.Traces(), (std::vector<std::string>{"OPEN_RESTART", "OPEN_OPERATOR_HISTORY_FILE"}));
   EXPECT_TRUE(p.sink.Messages().empty());
@@ -72,7 +82,7 @@ TEST(TTalvexAppDataFiles, MissingFilesDoNotStopTheStart) {
   ASSERT_TRUE(app.OpenDataFiles());
   EXPECT_FALSE(app.restartFileRead);
   EXPECT_FALSE(app.namesFileRead);
-  EXPECT_EQ(app.options.autoCqDelay, 3);
+  EXPECT_EQ(app.Options().autoCqDelay, 3);
   EXPECT_EQ(app.LookupOperator("W1AW"), "N/A,N/A");
   EXPECT_EQ(p.sink.Messages(), std::vector<std::string>{"Could not open operator names/history file"});
   EXPECT_EQ(p.Traces(), (std::vector<std::string>{"RESTART FILE DOES NOT EXIST",
@@ -85,7 +95,7 @@ TEST(TTalvexAppDataFiles, InvalidRestartWithoutBackupKeepsDefaults) {
   TTalvexApp app;
   app.activityTraceOn = true;
   EXPECT_FALSE(app.ReadRestartFile());
-  EXPECT_EQ(app.options.radioComPort.str(), "COM0");
+  EXPECT_EQ(app.Options().radioComPort.str(), "COM0");
   EXPECT_EQ(p.sink.Messages(), std::vector<std::string>{"Backup Restart file not found"});
   EXPECT_EQ(p.Traces(), std::vector<std::string>{"UNABLE TO READ RESTART FILE"});
 }
@@ -106,12 +116,12 @@ TEST(TTalvexAppDataFiles, BackupIsLookedForBesideTheProgramThenInTheCurrentFolde
             (std::vector<std::string>{p.dir.Path("Talvex_RESTART_B.txt"), "Talvex_RESTART_B.txt"}));
   p.dir.Write("Dravel_RESTART.txt", "");
   EXPECT_TRUE(app.ReadRestartFile());
-  EXPECT_EQ(app.options.radioComPort.str(), "COM7");
+  EXPECT_EQ(app.Options().radioComPort.str(), "COM7");
 
   p.dir.Write("Dravel_RESTART.txt", "");
   p.dir.Write("Talvex_RESTART_B.txt", "RADIO_COM_PORT=COM8\n");
   EXPECT_TRUE(app.ReadRestartFile());
-  EXPECT_EQ(app.options.radioComPort.str(), "COM8");
+  EXPECT_EQ(app.Options().radioComPort.str(), "COM8");
   EXPECT_EQ(p.sink.Messages(), (std::vector<std::string>{"Invalid restart file -- using backup",
                                                          "Invalid restart file -- using backup"}));
 }
@@ -121,11 +131,11 @@ TEST(TTalvexAppDataFiles, RestartFileCarriesTheOptionsToTheNextRun) {
   {
     TTalvexApp app;
     app.activityTraceOn = true;
-    app.options.wantAutoCq = app.options.showCwopMembers = app.options.sioLogAdif = true;
-    app.options.radioBaud = "19200";
-    app.options.sioLogParity = "Odd";
-    app.options.columnWidths[kColName] = 120;
-    app.options.autoCqDelay = 11;
+    for (const auto& [key, value] : {std::pair{"WANTS_AUTO_CQ", "YES"}, {"SHOW_CWO_MEMBERS", "YES"},
+                                     {"WANTS_SIOLOG_ADIF", "YES"}, {"RADIO_BAUD", "19200"},
+                                     {"SIOLOG_PARITY", "Odd"}, {"LOG_DISPLAY_COLWIDTH_NAME", "120"},
+                                     {"AUTO_CQ_DELAY", "11"}})
+      app.ApplyRestartEntry(key, value);
     app.SetLocalLogFile("/logs/mine.adi");
     app.SetLocalLogType(kLogTypeAdif);
     ASSERT_TRUE(app.WriteRestartFile());
@@ -137,13 +147,13 @@ TEST(TTalvexAppDataFiles, RestartFileCarriesTheOptionsToTheNextRun) {
 
   TTalvexApp next;
   ASSERT_TRUE(next.ReadRestartFile());
-  EXPECT_TRUE(next.options.wantAutoCq && next.options.showCwopMembers && next.options.sioLogAdif);
-  EXPECT_FALSE(next.options.wantKeyboard);
-  EXPECT_EQ(next.options.radioBaud.str(), "19200");
-  EXPECT_EQ(next.options.sioLogParity.str(), "Odd");
-  EXPECT_EQ(next.options.columnWidths[kColName], 120);
-  EXPECT_EQ(next.options.columnWidths[kColQth], 70);
-  EXPECT_EQ(next.options.autoCqDelay, 11);
+  EXPECT_TRUE(next.Options().wantAutoCq && next.Options().showCwopMembers && next.Options().sioLogAdif);
+  EXPECT_FALSE(next.Options().wantKeyboard);
+  EXPECT_EQ(next.Options().radioBaud.str(), "19200");
+  EXPECT_EQ(next.Options().sioLogParity.str(), "Odd");
+  EXPECT_EQ(next.Options().columnWidths[kColName], 120);
+  EXPECT_EQ(next.Options().columnWidths[kColQth], 70);
+  EXPECT_EQ(next.Options().autoCqDelay, 11);
   EXPECT_EQ(next.GetLocalLogFile(), "/logs/mine.adi");
   EXPECT_TRUE(next.IsLocalLogAdif());
   EXPECT_EQ(next.GetLocalLogTypeName(), "ADIF");
@@ -162,12 +172,12 @@ TEST(TTalvexAppDataFiles, MessagesAreExpandedAndWithoutRadioTheUserIsAsked) {
               "MSG=MSG4,TU ! $\nMSG=73,73 @ GL\n");
   TTalvexApp app;
   app.LoadMessageTemplates();
-  app.stationWorked = "C";
-  app.sentRst = "579";
-  app.operatorName = "JOE";
+  app.LogLine().Edit(kCellStation, "W1AW", {});  // the details come from the log line's rules
+  app.LogLine().Edit(kCellSentRst, "579", {});
+  app.LogLine().Edit(kCellName, "joe", {});
   app.UpdateRadioMessages();
-  const char* expected[] = {"CQ CQ DE N0CALL", "C 5NN C", "C TU", "C", "TU JOE 579", "73 C GL"};
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(app.messages[i].expanded.str(), expected[i]) << i;
+  const char* expected[] = {"CQ CQ DE N0CALL", "W1AW 5NN W1AW", "W1AW TU", "W1AW", "TU JOE 579", "73 W1AW GL"};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(app.Messages()[i].expanded.str(), expected[i]) << i;
 
   const auto questions = p.sink.Questions();
   ASSERT_EQ(questions.size(), 1u);
@@ -180,12 +190,12 @@ TEST(TTalvexAppDataFiles, MessagesAreExpandedAndWithoutRadioTheUserIsAsked) {
   // a missing one leaves all of them.
   p.dir.Write("Dravel_MSGTEMPLATE.txt", "MSG=CQ,TEST\nMSG=MSG1\n");
   app.LoadMessageTemplates();
-  EXPECT_EQ(app.messages[0].text.str(), "TEST");
-  EXPECT_EQ(app.messages[1].raw.str(), "MSG1");
-  EXPECT_EQ(app.messages[1].text.str(), "@ 5NN @");
+  EXPECT_EQ(app.Messages()[0].text.str(), "TEST");
+  EXPECT_EQ(app.Messages()[1].raw.str(), "MSG1");
+  EXPECT_EQ(app.Messages()[1].text.str(), "@ 5NN @");
   fs::remove(p.dir.Path("Dravel_MSGTEMPLATE.txt"));
   app.LoadMessageTemplates();
-  EXPECT_EQ(app.messages[0].text.str(), "TEST");
+  EXPECT_EQ(app.Messages()[0].text.str(), "TEST");
   EXPECT_EQ(app.ExpandPlaceholder("x@@y", '@', "V"), "xVy");
 }
 
@@ -193,9 +203,9 @@ TEST(TTalvexAppDataFiles, OnlyTheDefaultLogGrowsWhileLocalLoggingIsOff) {
   Installed p;
   TTalvexApp app;
   app.SetLocalLogFile(p.dir.Path("Logs/local.txt"));
-  const std::string line = app.LogContact(Contact("w1aw"));
+  const std::string line = LogContact(app, "w1aw");
   EXPECT_EQ(line, "2026-12-08::::1423:W1AW:599:599:1423:N/A:JOE:N/A");
-  app.LogContact(Contact("k1abc"));
+  LogContact(app, "k1abc");
   EXPECT_EQ(p.dir.Read("Logs/Dravel_DEFAULTLOG.txt"),
             line + "\n2026-12-08::::1423:K1ABC:599:599:1423:N/A:JOE:N/A\n");
   EXPECT_FALSE(p.dir.Exists("Logs/local.txt"));
@@ -207,16 +217,15 @@ TEST(TTalvexAppDataFiles, LocalLogTakesTheLineOrAnAdifRecord) {
   TTalvexApp app;
   ASSERT_TRUE(app.ReadIniFile());
   app.SetLocalLogFile(p.dir.Path("Logs/local.txt"));
-  app.localLogWantedArrl = true;
-  const std::string line = app.LogContact(Contact("w1aw"));
+  app.SetLocalLogging(true);
+  const std::string line = LogContact(app, "w1aw");
   EXPECT_EQ(p.dir.Read("Logs/local.txt"), line + "\n");
 
   app.SetLocalLogFile(p.dir.Path("Logs/local.adi"));
   app.SetLocalLogType(kLogTypeAdif);
-  app.localLogWantedArrl = false;
-  app.localLogWantedAdif = true;
-  app.LogContact(Contact("w1aw"));
-  app.LogContact(Contact("k1abc"));
+  app.SetLocalLogging(true);
+  LogContact(app, "w1aw");
+  LogContact(app, "k1abc");
   const std::string adif = p.dir.Read("Logs/local.adi");
   EXPECT_NE(adif.find("<PROGRAMVERSION:5>0.1.0"), std::string::npos);  // the ini's version
   EXPECT_EQ(adif.find("<EOH>"), adif.rfind("<EOH>"));
@@ -229,10 +238,10 @@ TEST(TTalvexAppDataFiles, LocalLogTakesTheLineOrAnAdifRecord) {
 TEST(TTalvexAppDataFiles, AMissingLogFolderIsReportedOnceAndTheOtherLogIsWritten) {
   Installed p;
   TTalvexApp app;
-  app.localLogWantedArrl = true;
+  app.SetLocalLogging(true);
   app.SetLocalLogFile(p.dir.Path("Gone/local.txt"));
-  app.LogContact(Contact("W1AW"));
-  app.LogContact(Contact("K1ABC"));
+  LogContact(app, "W1AW");
+  LogContact(app, "K1ABC");
   EXPECT_EQ(p.sink.Messages(),
             std::vector<std::string>{"Could not write the log file " + p.dir.Path("Gone/local.txt") + ": No such file or directory"});
   EXPECT_EQ(SplitTextLines(p.dir.Read("Logs/Dravel_DEFAULTLOG.txt")).size(), 2u);
@@ -241,7 +250,7 @@ TEST(TTalvexAppDataFiles, AMissingLogFolderIsReportedOnceAndTheOtherLogIsWritten
   p.sink.Clear();
   fs::remove_all(p.dir.Path("Logs"));
   app.SetLocalLogFile(p.dir.Path("local.txt"));
-  app.LogContact(Contact("G4BBB"));
+  LogContact(app, "G4BBB");
   EXPECT_EQ(p.sink.Messages(),
             std::vector<std::string>{"Could not write the log file " + app.GetDefaultLogFile() + ": No such file or directory"});
   EXPECT_EQ(p.dir.Read("local.txt"), "2026-12-08::::1423:G4BBB:599:599:1423:N/A:JOE:N/A\n");

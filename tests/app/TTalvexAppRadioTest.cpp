@@ -197,9 +197,8 @@ TEST(AppRadio, ExpandedMessagesReachTheConnectedRadioInUpperCase) {
   ASSERT_TRUE(OpenAndConnect(app));
   sim.ClearTrace();
   RecordingMessageSink sink;
-  app.stationWorked = "w1aw";
-  app.sentRst = "599";
-  app.operatorName = "hiram";
+  app.LogLine().Edit(kCellStation, "w1aw", {});
+  app.LogLine().Edit(kCellName, "hiram", {});
   app.UpdateRadioMessages();
   EXPECT_TRUE(sink.Questions().empty());  // connected: no "Warning no radio"
   const auto calls = sim.Calls("SETMSGATINDEX");
@@ -207,7 +206,7 @@ TEST(AppRadio, ExpandedMessagesReachTheConnectedRadioInUpperCase) {
   EXPECT_EQ(calls[0], "SETMSGATINDEX(\"CQ TEST DE N0CALL\", 0, 1)");
   EXPECT_EQ(calls[1], "SETMSGATINDEX(\"W1AW UR 599 599 NAME HIRAM\", 1, 1)");
   EXPECT_EQ(calls[5], "SETMSGATINDEX(\"TU W1AW 73\", 5, 1)");
-  EXPECT_EQ(app.messages[1].expanded.str(), "W1AW UR 599 599 NAME HIRAM");
+  EXPECT_EQ(app.Messages()[1].expanded.str(), "W1AW UR 599 599 NAME HIRAM");
 
   // The baud rate the radio reports is what the restart file keeps.
   sim.Control("BAUD=19200");

@@ -32,15 +32,16 @@ TEST(TTalvexApp, DefaultsBeforeAnyFileIsRead) {
   EXPECT_EQ(app.Bands().front().name.str(), "160M");
   EXPECT_EQ(app.Bands()[4].fccMax, 14350);
   EXPECT_EQ(app.Bands().back().fccMinHz, 144000000);
-  for (int w : app.options.columnWidths) EXPECT_EQ(w, 70);
-  EXPECT_EQ(app.options.autoCqDelay, 3);
-  EXPECT_EQ(app.options.radioComPort.str(), "COM0");
-  EXPECT_EQ(app.options.radioBaud.str(), "9600");
-  EXPECT_EQ(app.options.sioLogParity.str(), "None");
-  EXPECT_EQ(app.options.sioLogDataBits.str(), "8");
-  EXPECT_TRUE(app.firstActivation);
+  for (int w : app.Options().columnWidths) EXPECT_EQ(w, 70);
+  EXPECT_EQ(app.Options().autoCqDelay, 3);
+  EXPECT_EQ(app.Options().radioComPort.str(), "COM0");
+  EXPECT_EQ(app.Options().radioBaud.str(), "9600");
+  EXPECT_EQ(app.Options().sioLogParity.str(), "None");
+  EXPECT_EQ(app.Options().sioLogDataBits.str(), "8");
+  EXPECT_TRUE(app.TakeFirstActivation());
+  EXPECT_FALSE(app.TakeFirstActivation());
   EXPECT_FALSE(app.restartFileRead);
-  EXPECT_FALSE(app.options.wantAutoCq);
+  EXPECT_FALSE(app.Options().wantAutoCq);
   EXPECT_EQ(app.GetLocalLogType(), kLogTypeArrl);
   EXPECT_EQ(app.GetNamesFile(), "");
 }

@@ -93,14 +93,14 @@ TEST(ContactLoop, UntickingAutoCqStopsTheMessageBeforeSwitchingRepeatOff) {
   Station station;
   QAction* autoCq = station.window->MenuItem("Enable Auto CQ");
   autoCq->trigger();  // on
-  EXPECT_TRUE(station.program.app->options.wantAutoCq);
+  EXPECT_TRUE(station.program.app->Options().wantAutoCq);
   station.program.sim->ClearTrace();
   autoCq->trigger();  // off
   const auto trace = station.program.sim->Trace();
   ASSERT_GE(trace.size(), 2u);
   EXPECT_EQ(trace[0], "STOPAUTOREPEATMESSAGE(1)");
   EXPECT_EQ(trace[1], "SETAUTOREPEATSTATUS(0, 1)");
-  EXPECT_FALSE(station.program.app->options.wantAutoCq);
+  EXPECT_FALSE(station.program.app->Options().wantAutoCq);
 }
 
 TEST(ContactLoop, TypingACallFillsNameAndOrgsAndLoadsTheExpandedMessages) {
@@ -109,17 +109,17 @@ TEST(ContactLoop, TypingACallFillsNameAndOrgsAndLoadsTheExpandedMessages) {
   QLineEdit* editor = TypeInto(window, kCellStation, "w1");
   ASSERT_NE(editor, nullptr);
   EXPECT_TRUE(station.program.Cell(kCellName).isEmpty());
-  EXPECT_TRUE(station.program.app->stationWorked.empty());  // too short to look up
+  EXPECT_TRUE(station.program.app->LogLine().StationWorked().empty());  // too short to look up
   QTest::keyClicks(editor, "a");  // W1A: a call sign, not in the names file
-  EXPECT_EQ(station.program.app->stationWorked.str(), "W1A");
+  EXPECT_EQ(station.program.app->LogLine().StationWorked(), "W1A");
   EXPECT_TRUE(station.program.Cell(kCellName).isEmpty());
   station.program.sim->ClearTrace();
   QTest::keyClicks(editor, "w");
   EXPECT_EQ(station.program.Cell(kCellStation), "w1aw");
   EXPECT_EQ(station.program.Cell(kCellName), "Hiram");
   EXPECT_EQ(station.program.Cell(kCellOrgs), "CWOP");  // only CWOps members are shown
-  EXPECT_EQ(station.program.app->stationWorked.str(), "W1AW");
-  EXPECT_EQ(station.program.app->operatorName.str(), "HIRAM");
+  EXPECT_EQ(station.program.app->LogLine().StationWorked(), "W1AW");
+  EXPECT_EQ(station.program.app->LogLine().Name(), "HIRAM");
   const auto loads = station.program.sim->Calls("SETMSGATINDEX");
   ASSERT_EQ(loads.size(), 6u);
   EXPECT_EQ(loads[2], "SETMSGATINDEX(\"W1AW UR 599 599 NAME HIRAM\", 2, 1)");
@@ -130,7 +130,7 @@ TEST(ContactLoop, TypingACallFillsNameAndOrgsAndLoadsTheExpandedMessages) {
   // A two-character report: the messages say 599, the log keeps the two.
   station.program.sim->ClearTrace();
   TypeInto(window, kCellSentRst, "57");
-  EXPECT_EQ(station.program.app->sentRst.str(), "599");
+  EXPECT_EQ(station.program.app->LogLine().SentRst(), "599");
   EXPECT_EQ(station.program.sim->Calls("SETMSGATINDEX").at(2), "SETMSGATINDEX(\"W1AW UR 599 599 NAME HIRAM\", 2, 1)");
   TypeInto(window, kCellStation, "");
   PressKey(Grid(window), Qt::Key_F7);
@@ -164,7 +164,7 @@ TEST(ContactLoop, F7LogsTheExactLineAndClearsTheRowForTheNextContact) {
     EXPECT_TRUE(station.program.Cell(c).isEmpty()) << c;
   EXPECT_EQ(station.program.Cell(kCellFreq), "7025");  // the radio's values stay
   EXPECT_EQ(Grid(window)->currentColumn(), kCellStation);
-  EXPECT_EQ(station.program.app->sentRst.str(), "599");
+  EXPECT_EQ(station.program.app->LogLine().SentRst(), "599");
 }
 
 TEST(ContactLoop, F7WithoutAValidCallOrBeforeAnyConnectionWritesNothing) {
@@ -192,7 +192,7 @@ TEST(ContactLoop, AnAdifLocalLogGetsTheSameContactFieldByField) {
   Station station;
   station.program.app->SetLocalLogFile(station.program.dir.Path("Logs/mine.adi"));
   station.program.app->SetLocalLogType(kLogTypeAdif);
-  station.program.app->localLogWantedAdif = true;
+  station.program.app->SetLocalLogging(true);
   TypeInto(*station.window, kCellStation, "W1AW");
   PressKey(Grid(*station.window), Qt::Key_F7);
   ASSERT_TRUE(station.WaitForLogLines(1));
@@ -256,7 +256,7 @@ TEST(ContactLoop, ALogFolderRemovedWhileRunningIsReportedAndTheOtherLogStillWrit
   std::filesystem::create_directories(station.program.dir.Path("Mine"));
   station.program.app->SetLocalLogFile(localLog);
   station.program.app->SetLocalLogType(kLogTypeArrl);
-  station.program.app->localLogWantedArrl = true;
+  station.program.app->SetLocalLogging(true);
   std::filesystem::remove_all(station.program.dir.Path("Logs"));
   station.program.messages.Clear();
   TypeInto(*station.window, kCellStation, "W1AW");
@@ -320,16 +320,16 @@ TEST(ContactLoop, AttachingTheGridToThePanelLeavesOnlyTheKeysAndBack) {
   EXPECT_TRUE(panel1->isHidden());
   EXPECT_EQ(keys->y(), panel1->y());
   EXPECT_EQ(window.ClientHeight(), keys->height());
-  EXPECT_TRUE(station.program.app->options.wantLogGrid);
+  EXPECT_TRUE(station.program.app->Options().wantLogGrid);
   attach->trigger();  // detach
   EXPECT_EQ(station.program.sim->Calls("HIDELOGGRID").size(), 1u);
   EXPECT_FALSE(panel1->isHidden());
   EXPECT_EQ(keys->y(), panel1->y() + panel1->height());
   EXPECT_EQ(window.ClientHeight(), panel1->height() + keys->height());
-  EXPECT_FALSE(station.program.app->options.wantLogGrid);
+  EXPECT_FALSE(station.program.app->Options().wantLogGrid);
   // "Show FOC Members" hands both flags to the library, FOC second.
   station.program.sim->ClearTrace();
   window.MenuItem("Show FOC Members")->trigger();
   EXPECT_EQ(station.program.sim->Calls("SETSHOWMEMBERS").at(0), "SETSHOWMEMBERS(1, 1, 1)");
-  EXPECT_TRUE(station.program.app->options.showFocMembers);
+  EXPECT_TRUE(station.program.app->Options().showFocMembers);
 }

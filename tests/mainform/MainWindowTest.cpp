@@ -173,7 +173,7 @@ TEST(MainWindow, ColumnWidthsComeBackAtActivationAndAreKeptAtClosing) {
   EXPECT_EQ(grid->columnWidth(kCellQth), 91);
   grid->setColumnWidth(kCellName, 133);
   program.Close();
-  EXPECT_EQ(program.app->options.columnWidths[kCellName], 133);
+  EXPECT_EQ(program.app->Options().columnWidths[kCellName], 133);
   EXPECT_NE(program.dir.Read("Dravel_RESTART.txt").find("LOG_DISPLAY_COLWIDTH_NAME=133"), std::string::npos);
 }
 
