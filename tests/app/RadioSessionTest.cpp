@@ -1,0 +1,146 @@
+// The connection sequences against the real simulated radio, with a window
+// of the test's own that records what the sequences ask of it.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "RecordingMessageSink.h"
+#include "TempProgramDir.h"
+#include "VaroSimProbe.h"
+#include "app/TRadioSession.h"
+#include "app/TTalvexApp.h"
+
+namespace {
+
+class RecordingWindow : public TSessionWindow {
+ public:
+  ~RecordingWindow() override { StopListeners(true); }
+  void ShowConnecting(const std::string& text) override { calls.push_back("connecting " + text); }
+  void ShrinkToGridAndKeys() override { calls.push_back("shrink"); }
+  void StartListeners() override {
+    StopListeners(true);
+    calls.push_back("start listeners");
+    events = {platform::NewEvent(), platform::NewEvent(), platform::NewEvent(), platform::NewEvent()};
+  }
+  void StopListeners(bool all) override {
+    if (events.radioChange == platform::kNoEvent) return;
+    calls.push_back(all ? "stop all listeners" : "stop listeners");
+    for (auto* event : {&events.radioChange, &events.logRequest, &events.msgStart, &events.msgOver}) {
+      if (!all && (event == &events.msgStart || event == &events.msgOver)) continue;
+      platform::CloseEvent(*event);
+      *event = platform::kNoEvent;
+    }
+  }
+  TListenerEvents ListenerEvents() const override { return events; }
+  void SetItemChecked(TSessionItem item, bool checked) override {
+    calls.push_back("check " + std::to_string(static_cast<int>(item)) + (checked ? " on" : " off"));
+  }
+  void ClearLogLine() override { calls.push_back("clear log line"); }
+  void PrepareMessages() override { calls.push_back("prepare messages"); }
+  void EnableAutoCqItems(bool checked) override { calls.push_back(checked ? "auto cq on" : "auto cq off"); }
+  void ShowSoftPanelSwitch() override { calls.push_back("soft panel switch"); }
+  void ResumeSerialIoLogging(bool chosen) override { calls.push_back(chosen ? "sio log" : "no sio log"); }
+  std::array<int, 12> ColumnWidths() const override { return widths; }
+
+  std::vector<std::string> calls;
+  TListenerEvents events;
+  std::array<int, 12> widths{70, 70, 70, 70, 70, 70, 70, 70, 70, 91, 70, 70};
+};
+
+struct SessionProgram {
+  TempProgramDir dir;
+  RecordingMessageSink messages;
+  std::unique_ptr<VaroSimProbe> sim;
+  std::unique_ptr<TTalvexApp> app;
+  RecordingWindow window;
+  std::unique_ptr<TRadioSession> session;
+
+  SessionProgram() {
+    dir.Write("Dravel_INI.txt", "VERSION=test\nNAMES_HISTORY_FILE=Talvex_NAMES.txt\n");
+    dir.Write("Devices/Dravel_DEVICES.txt", "RADIO=Varo,VaroSim.dll,38400,8N,1,NOHANDSHAKE,20\n");
+    dir.Write("Documents/Talvex_NAMES.txt", "");
+    dir.Write("Dravel_RESTART.txt", "RADIO_COM_PORT=COM7\nRADIO_BAUD=19200\nEND_OF_RESTART_FILE=YES");
+    std::filesystem::copy_file(std::string(TALVEX_DEVICES_DIR) + "/VaroSim.dll", dir.Path("Devices/VaroSim.dll"));
+    sim = std::make_unique<VaroSimProbe>(dir.Path("Devices/VaroSim.dll"));
+    app = std::make_unique<TTalvexApp>();
+    EXPECT_TRUE(app->OpenDataFiles());
+    session = std::make_unique<TRadioSession>(*app, window);
+    sim->ClearTrace();
+  }
+
+  /// The export names of the sim's trace, in order.
+  std::vector<std::string> Exports() {
+    std::vector<std::string> names;
+    for (const std::string& line : sim->Trace()) names.push_back(line.substr(0, line.find('(')));
+    return names;
+  }
+};
+
+// Whether every name of `wanted` comes in `seen`, in this order.
+bool InOrder(const std::vector<std::string>& seen, const std::vector<std::string>& wanted) {
+  auto at = seen.begin();
+  for (const std::string& name : wanted) {
+    at = std::find(at, seen.end(), name);
+    if (at == seen.end()) return false;
+    ++at;
+  }
+  return true;
+}
+
+}  // namespace
+
+TEST(RadioSession, ResumingConnectsAndHandsTheLibraryItsEventsFilesAndPanelsInOrder) {
+  SessionProgram p;
+  p.session->Resume({.radioPort = true, .messageButtons = true, .keyboard = false, .logGrid = true});
+  ASSERT_TRUE(p.app->IsRadioConnected(1));
+  EXPECT_TRUE(InOrder(p.Exports(), {"CONNECTRADIO", "SETBAUDRATE", "READFREQUENCY", "READMODE",
+                                    "HIDECONFIGPANEL", "HIDECLOSEPANEL", "HIDESMALLPANEL",
+                                    "SETLOGREQUESTEVENTHANDLE", "SETMSGEVENTHANDLES", "SETSHOWMEMBERS",
+                                    "SETNAMESHISTORYFILE", "SETLOGFILE", "SETWANTSLOG", "SETDEFAULTLOGFILE",
+                                    "HIDEKEYBOARD", "SHOWLOGGRID", "SHOWMSGBUTTONS",
+                                    "SETAUTOREPEATDELAYTIME", "SETAUTOREPEATSTATUS"}))
+      << p.sim->TraceText();
+  EXPECT_EQ(p.window.calls,
+            (std::vector<std::string>{"connecting Connecting", "shrink", "start listeners", "check 0 off",
+                                      "check 1 on", "check 2 on", "clear log line", "prepare messages",
+                                      "auto cq off", "soft panel switch", "no sio log"}));
+  // The library was given the listeners' own events, and the port kept.
+  EXPECT_EQ(p.sim->Calls("SETLOGREQUESTEVENTHANDLE").at(0),
+            "SETLOGREQUESTEVENTHANDLE(" + std::to_string(p.window.events.logRequest) + ", 1)");
+  EXPECT_EQ(p.app->GetRadioComPort(), "COM7");
+  EXPECT_EQ(p.app->GetRadioModel(), "Varo");
+
+  // Closing: radio restart file, disconnect, every listener, widths kept.
+  p.window.calls.clear();
+  p.session->Close();
+  EXPECT_EQ(p.window.calls, std::vector<std::string>{"stop all listeners"});
+  EXPECT_TRUE(p.dir.Exists("Dravel_RADIORESTART.txt"));
+  EXPECT_NE(p.dir.Read("Dravel_RESTART.txt").find("LOG_DISPLAY_COLWIDTH_QTH=91"), std::string::npos);
+  EXPECT_FALSE(p.app->IsRadioConnected(1));
+}
+
+TEST(RadioSession, WithoutTheRadioPortNothingIsConnectedAndTheConnectCommandDoesIt) {
+  SessionProgram p;
+  p.session->Resume({.radioPort = false, .userLog = false});
+  EXPECT_EQ(p.window.calls, (std::vector<std::string>{"connecting Connecting", "no sio log"}));
+  EXPECT_TRUE(p.sim->Trace().empty());
+
+  // The connect command, then its disconnect.
+  p.window.calls.clear();
+  ASSERT_TRUE(p.session->Connect("COM8", "4800"));
+  EXPECT_TRUE(InOrder(p.Exports(), {"CONNECTRADIO", "SETBAUDRATE", "READFREQUENCY", "READMODE"}))
+      << p.sim->TraceText();
+  EXPECT_EQ(p.window.calls, (std::vector<std::string>{"connecting Connecting", "start listeners",
+                                                      "clear log line", "prepare messages"}));
+  EXPECT_EQ(p.app->GetRadioComPort(), "COM8");
+  EXPECT_EQ(p.app->GetRadioBaud(), "4800");
+
+  p.window.calls.clear();
+  p.session->Disconnect();
+  EXPECT_EQ(p.window.calls, (std::vector<std::string>{"stop listeners", "connecting Disconnected"}));
+  EXPECT_EQ(p.sim->Calls("DISCONNECTRADIO").size(), 1u);
+  EXPECT_TRUE(p.dir.Exists("Dravel_RADIORESTART.txt"));
+}
