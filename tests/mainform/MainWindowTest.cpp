@@ -151,13 +151,17 @@ TEST(MainWindow, TheGridFollowsTheRadioAndTheSendingStatusFollowsItsMessages) {
 
   // A message: its caption and expanded text from its start to its end, and
   // radio changes meanwhile leave the caption alone.
-  program.sim->Control("SPEED=50");
+  // Keyed slowly, the message is still being sent when the radio change
+  // step has shown the knob's new frequency.
+  program.sim->Control("SPEED=5");
   window.SendMessage(2);
   ASSERT_TRUE(PumpUntil([&] { return sending->text() == "Sending MSG2"; })) << sending->text().toStdString();
   EXPECT_EQ(sending->toolTip(), Panel(window, "pnF3")->toolTip());
-  program.sim->Control("KNOB=3");
-  PumpFor(30);
-  EXPECT_TRUE(sending->text() == "Sending MSG2" || sending->text().isEmpty());
+  program.sim->Control("FREQ=14031000");
+  ASSERT_TRUE(PumpUntil([&] { return program.Cell(kCellFreq) == "14031"; }));
+  ASSERT_EQ(program.sim->Query("SENDING"), 2);
+  EXPECT_EQ(sending->text(), "Sending MSG2");
+  window.StopMessage();
   EXPECT_TRUE(PumpUntil([&] { return sending->text().isEmpty() || sending->text() == "4800"; }));
   program.Close();
 }
@@ -226,6 +230,11 @@ TEST(MainWindow, TheConnectCommandConnectsAndDisconnects) {
   EXPECT_EQ(window.RadioChangeEvent(), platform::kNoEvent);
   EXPECT_EQ(window.LogRequestEvent(), platform::kNoEvent);
   EXPECT_NE(window.MsgOverEvent(), platform::kNoEvent);  // the message listeners keep running
+  // A message start arriving now asks nothing of the library that is gone.
+  program.messages.Clear();
+  platform::SetEvent(window.MsgStartEvent());
+  PumpFor(200);
+  EXPECT_TRUE(program.messages.Messages().empty()) << program.messages.Messages().front();
   // The radio restart file was written (the band limits went to the radio)
   // before the radio was disconnected.
   const auto trace = program.sim->Trace();
