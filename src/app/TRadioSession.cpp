@@ -32,19 +32,23 @@ void TRadioSession::FirstConnection() {
 
   m_app.ReadRadioFrequency(1);
   m_app.ReadRadioMode(1);
-  m_app.HideConfigPanel(1);
-  m_app.HideClosePanel(1);
-  m_app.HideSmallPanel(1);
   HandOverToLibrary();
   ShowChosen(TSessionItem::kKeyboard, m_choices.keyboard);
   ShowChosen(TSessionItem::kLogGrid, m_choices.logGrid);
   ShowChosen(TSessionItem::kMessageButtons, m_choices.messageButtons);
   SetUpAutoCq();
   m_window.ShowSoftPanelSwitch();
+  m_window.FocusLogLine();
 }
 
 bool TRadioSession::Connect(const std::string& port, const std::string& baud) {
   m_window.ShowConnecting("Connecting");
+  // A radio that is connected already makes this a failed connection: the
+  // listeners keep the events its library knows, the stored port stays.
+  if (m_app.IsRadioConnected(1)) {
+    m_window.ShowConnecting("Connect failed");
+    return false;
+  }
   m_window.StartListeners();
   std::string libraryPort;
   if (!ConnectLeftRadio(port, baud, libraryPort)) {
@@ -57,6 +61,10 @@ bool TRadioSession::Connect(const std::string& port, const std::string& baud) {
   m_window.ClearLogLine();
   m_app.LoadMessageTemplates();
   m_window.PrepareMessages();
+  // The library learns the fresh events and the files as at the first
+  // connection, so its own log requests and message events reach us.
+  HandOverToLibrary();
+  m_window.FocusLogLine();
   return true;
 }
 
@@ -80,8 +88,9 @@ void TRadioSession::Close() {
 bool TRadioSession::ConnectLeftRadio(const std::string& port, const std::string& baud,
                                      std::string& libraryPort) {
   libraryPort = port;  // a library may change it
-  m_app.ConnectRadio(1, kRadioModel, baud, m_window.ListenerEvents().radioChange, libraryPort, kRadioTag);
-  return m_app.IsRadioConnected(1);
+  const bool made =
+      m_app.ConnectRadio(1, kRadioModel, baud, m_window.ListenerEvents().radioChange, libraryPort, kRadioTag);
+  return made && m_app.IsRadioConnected(1);
 }
 
 void TRadioSession::TakeConnection(const std::string& libraryPort, const std::string& baud) {
@@ -93,6 +102,9 @@ void TRadioSession::TakeConnection(const std::string& libraryPort, const std::st
 }
 
 void TRadioSession::HandOverToLibrary() {
+  m_app.HideConfigPanel(1);
+  m_app.HideClosePanel(1);
+  m_app.HideSmallPanel(1);
   const TListenerEvents events = m_window.ListenerEvents();
   const TRestartSettings& o = m_app.Options();
   m_app.SetLogRequestEvent(1, events.logRequest);

@@ -52,6 +52,9 @@ class TSessionWindow {
   virtual void EnableAutoCqItems(bool checked) = 0;
   /// Shows the switch that activates the library's soft panel.
   virtual void ShowSoftPanelSwitch() = 0;
+  /// After a successful connection: row 1's STN.WRKD becomes the current
+  /// cell with the keyboard focus, unless a cell is being edited.
+  virtual void FocusLogLine() = 0;
   /// Resumes serial I/O logging when it was chosen.
   virtual void ResumeSerialIoLogging(bool chosen) = 0;
   /// The logging grid's 12 column widths as they are now.
@@ -78,9 +81,11 @@ class TRadioSession {
   void FirstConnection();
 
   /// The connect command's "Connect": restarts the listeners and connects
-  /// radio 1 on the port at the baud rate. True when radio 1 is connected
-  /// afterwards; on failure pnConnecting says "Connect failed" (the window
-  /// tells the operator).
+  /// radio 1 on the port at the baud rate, then hands the library its
+  /// events and files as the first connection does. True when this made the
+  /// connection; false, with pnConnecting saying "Connect failed" (the
+  /// window tells the operator), when it failed or radio 1 was connected
+  /// already (nothing is then restarted or stored).
   bool Connect(const std::string& port, const std::string& baud);
 
   /// The connect command's "Disconnect": writes the radio restart file,
@@ -100,6 +105,8 @@ class TRadioSession {
   /// SETBAUDRATE, the radio restart file, and the baud rate, model word and
   /// port kept by the application object.
   void TakeConnection(const std::string& libraryPort, const std::string& baud);
+  /// Hides the library's small panels and hands it the listeners' events,
+  /// the display options and the files.
   void HandOverToLibrary();
   /// Shows or hides one of the library's panels as chosen, and its check mark.
   void ShowChosen(TSessionItem item, bool& choice);

@@ -186,6 +186,11 @@ class TTalvexApp {
   /// to the left radio, or asks "Radio not connected - connect now?". True
   /// when the user answered Yes (the caller runs the connect command).
   bool UpdateRadioMessages();
+  /// Expands the six messages and hands them to the left radio; false (the
+  /// texts expanded all the same) when it is not connected.
+  bool LoadRadioMessages();
+  /// "Radio not connected - connect now?"; true for Yes.
+  bool AskToConnectRadio();
   /// One placeholder substitution, at most 100 characters.
   std::string ExpandPlaceholder(std::string_view text, char placeholder,
                                 std::string_view value) const;
@@ -214,6 +219,11 @@ class TTalvexApp {
   /// Logs the log line at the moment utc to the default and local logs and
   /// hands its record line to sendSerial (TLogLine::Log).
   TLogLine::Logged LogTheQso(double utc, const std::function<void(const std::string&)>& sendSerial);
+  /// "The contact with <CALL> was not logged. Quit anyway?"; true for Yes.
+  bool AskQuitWithUnloggedContact();
+  /// Appends the unlogged contact of the log line to Logs/Talvex_UNSAVED.txt
+  /// (when the program must end without asking); false when it cannot.
+  bool SaveUnloggedContact(double utc);
   std::string GetLocalLogTypeName() const;
   bool IsLocalLogAdif() const { return m_options.localLogAdif; }
   std::string GetSerialLogFormatName() const;

@@ -3,6 +3,13 @@
 
 #include "app/TTalvexApp.h"
 #include "data/TContactLog.h"
+#include "data/TextUtils.h"
+#include "platform/MessageSink.h"
+
+namespace {
+/// Where a contact goes that nobody could be asked about at the end.
+constexpr const char* kUnsavedLogFile = "Talvex_UNSAVED.txt";
+}  // namespace
 
 bool TTalvexApp::AppendDefaultLog(const std::string& line) {
   return m_contactLog->AppendLine(m_files.defaultLogFile.str(), line);
@@ -20,6 +27,17 @@ TLogLine::Logged TTalvexApp::LogTheQso(double utc, const std::function<void(cons
   return m_logLine.Log(utc, {.appendDefault = [this](const std::string& line) { return AppendDefaultLog(line); },
                              .appendLocal = [this](const TLogContact& contact) { return AppendLocalLog(contact); },
                              .sendSerial = sendSerial});
+}
+
+bool TTalvexApp::AskQuitWithUnloggedContact() {
+  const std::string call = Trim(m_logLine.Cell(kCellStation));
+  return platform::Ask("Contact not logged", "The contact with " + UpperCase(call) + " was not logged. Quit anyway?",
+                       platform::MessageIcon::Question, platform::MessageButtons::YesNo) ==
+         platform::MessageAnswer::Yes;
+}
+
+bool TTalvexApp::SaveUnloggedContact(double utc) {
+  return m_contactLog->AppendLine(m_files.logsDir.str() + kUnsavedLogFile, m_logLine.RecordLine(utc));
 }
 
 std::string TTalvexApp::GetLocalLogTypeName() const { return IsLocalLogAdif() ? "ADIF" : "ARRL"; }

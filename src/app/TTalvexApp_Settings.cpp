@@ -51,17 +51,21 @@ void TTalvexApp::LoadMessageTemplates() {
   if (templates.autoCqDelay) m_options.autoCqDelay = *templates.autoCqDelay;
 }
 
-bool TTalvexApp::UpdateRadioMessages() {
+bool TTalvexApp::UpdateRadioMessages() { return !LoadRadioMessages() && AskToConnectRadio(); }
+
+bool TTalvexApp::LoadRadioMessages() {
   ExpandMessageSlots(m_messages, m_logLine.StationWorked(), m_logLine.SentRst(), m_logLine.Name());
-  if (IsRadioConnected(1)) {
-    // The stored expanded message becomes upper case too, as the radio has it.
-    for (std::size_t i = 0; i < m_messages.size(); ++i) {
-      std::string message = m_messages[i].expanded.str();
-      SetMessageText(1, static_cast<int>(i), message);
-      m_messages[i].expanded = message;
-    }
-    return false;
+  if (!IsRadioConnected(1)) return false;
+  // The stored expanded message becomes upper case too, as the radio has it.
+  for (std::size_t i = 0; i < m_messages.size(); ++i) {
+    std::string message = m_messages[i].expanded.str();
+    SetMessageText(1, static_cast<int>(i), message);
+    m_messages[i].expanded = message;
   }
+  return true;
+}
+
+bool TTalvexApp::AskToConnectRadio() {
   // Connecting is the main window's command: it acts on the answer.
   return platform::Ask("Warning no radio", "Radio not connected - connect now?",
                        platform::MessageIcon::Exclamation, platform::MessageButtons::YesNo) ==

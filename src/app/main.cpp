@@ -8,8 +8,11 @@
 #include <exception>
 #include <memory>
 
+#include <QSocketNotifier>
+
 #include "app/QtApplication.h"
 #include "platform/AppTitle.h"
+#include "platform/EndSignals.h"
 #include "app/QtPlatform.h"
 #include "app/QtSingleInstance.h"
 #include "app/TTalvexApp.h"
@@ -26,6 +29,15 @@ void RunProgram(QApplication& app, QtSingleInstance& instance) {
       mainForm = std::make_unique<TfmRCatMain>(*TalvexApp);
       QObject::connect(&instance, &QtSingleInstance::raiseRequested, mainForm.get(),
                        &TfmRCatMain::BringToFront);
+      // SIGTERM, SIGINT and SIGHUP close the window as its close box does.
+      std::unique_ptr<QSocketNotifier> endSignals;
+      if (const int fd = platform::WatchEndSignals(); fd >= 0) {
+        endSignals = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        QObject::connect(endSignals.get(), &QSocketNotifier::activated, mainForm.get(), [&endSignals, &mainForm] {
+          endSignals->setEnabled(false);
+          mainForm->CloseAtEndRequest();
+        });
+      }
       mainForm->show();
       mainForm->activateWindow();
       std::fprintf(stderr, "Talvex: main window shown\n");

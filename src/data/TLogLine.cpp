@@ -1,5 +1,6 @@
 #include "data/TLogLine.h"
 
+#include "data/FixedText.h"
 #include "data/TextUtils.h"
 #include "platform/DateTime.h"
 
@@ -19,8 +20,10 @@ std::string WithoutControls(std::string_view text) {
 TLogLine::TLogLine() : m_sentRst("599") {}
 
 void TLogLine::SetCell(int column, std::string_view text) {
-  if (column == kCellStation && text != m_cells.at(kCellStation)) m_inDefaultLog = m_inLocalLog = false;
-  m_cells.at(static_cast<std::size_t>(column)) = text;
+  const std::size_t width = kCellWidths.at(static_cast<std::size_t>(column));
+  const std::string_view kept = text.substr(0, CutLength(text, width));
+  if (column == kCellStation && kept != m_cells[kCellStation]) m_inDefaultLog = m_inLocalLog = false;
+  m_cells[static_cast<std::size_t>(column)] = kept;
 }
 
 void TLogLine::Select(int column, double utc) {
@@ -34,7 +37,8 @@ void TLogLine::Select(int column, double utc) {
 
 bool TLogLine::Edit(int column, std::string_view typed, const Lookup& lookup) {
   SetCell(column, typed);
-  const std::string text = WithoutControls(typed);
+  // The details are kept without the blanks around them (a pasted call).
+  const std::string text = Trim(WithoutControls(Cell(column)));
   switch (column) {
     case kCellStation: {
       if (text.size() < 3) return false;
@@ -72,15 +76,26 @@ void TLogLine::Clear() {
 }
 
 TLogLine::Logged TLogLine::Log(double utc, const TLogTargets& targets) {
-  if (!IsCallsign(WithoutControls(m_cells[kCellStation]))) return Logged::kNoCall;
+  if (!IsCallsign(Trim(WithoutControls(m_cells[kCellStation])))) return Logged::kNoCall;
   TLogContact contact;
   contact.utc = utc;
   contact.cells = m_cells;
-  const std::string line = UpperCase(BuildRecordLine(contact));
+  const std::string line = RecordLine(utc);
   if (!m_inDefaultLog) m_inDefaultLog = !targets.appendDefault || targets.appendDefault(line);
   if (!m_inLocalLog) m_inLocalLog = !targets.appendLocal || targets.appendLocal(contact);
   if (!m_inDefaultLog) return Logged::kKept;
   Clear();
   if (targets.sendSerial) targets.sendSerial(line);
   return Logged::kLogged;
+}
+
+bool TLogLine::HoldsUnloggedContact() const {
+  return !m_inDefaultLog && IsCallsign(Trim(WithoutControls(m_cells[kCellStation])));
+}
+
+std::string TLogLine::RecordLine(double utc) const {
+  TLogContact contact;
+  contact.utc = utc;
+  contact.cells = m_cells;
+  return UpperCase(BuildRecordLine(contact));
 }

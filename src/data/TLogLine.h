@@ -66,6 +66,11 @@ class TLogLine {
   /// not written twice.
   Logged Log(double utc, const TLogTargets& targets);
 
+  /// Whether the line holds a call sign that the default log does not hold yet.
+  bool HoldsUnloggedContact() const;
+  /// The upper-case record line of the contact as it stands, at the moment utc.
+  std::string RecordLine(double utc) const;
+
  private:
   std::array<std::string, kLogCells> m_cells;
   FixedText<30> m_stationWorked;

@@ -1,5 +1,6 @@
 #include "data/TLogRecord.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string_view>
@@ -11,6 +12,22 @@
 namespace {
 
 constexpr std::size_t kRecordLineWidth = 100;
+/// Room for the twelve fields: the line less its eleven separators and the
+/// ":;" that the serial I/O logging port adds.
+constexpr std::size_t kFieldsWidth = kRecordLineWidth - (kLogCells - 1) - 2;
+
+// Cuts the longest fields, all to the one widest width that lets the fields
+// fit together, never inside a UTF-8 character.
+void FitFields(std::array<std::string, kLogCells>& fields) {
+  const auto total = [&fields](std::size_t cap) {
+    std::size_t sum = 0;
+    for (const auto& field : fields) sum += std::min(field.size(), cap);
+    return sum;
+  };
+  std::size_t cap = kFieldsWidth;
+  while (cap > 0 && total(cap) > kFieldsWidth) --cap;
+  for (auto& field : fields) field.resize(CutLength(field, cap));
+}
 
 std::string Date(double utc) { return platform::FormatDateTime("yyyy-mm-dd", utc); }
 std::string Time(double utc) { return platform::FormatDateTime("hhnn", utc); }
@@ -148,12 +165,17 @@ std::string BuildRecordLine(const TLogContact& contact) {
   const std::string time = Time(contact.utc);
   const std::array<std::string, kLogCells> defaults{
       date, "", "", "", time, "", "599", "599", time, "N/A", "N/A", "N/A"};
+  std::array<std::string, kLogCells> fields;
+  for (int i = 0; i < kLogCells; ++i) {
+    const std::string cell = Trim(LineField(contact.cells[i]));
+    fields[i] = cell.empty() ? defaults[i] : cell;
+  }
+  FitFields(fields);
   std::string line;
   for (int i = 0; i < kLogCells; ++i) {
     if (i > 0) line += ':';
-    line += contact.cells[i].empty() ? defaults[i] : LineField(contact.cells[i]);
+    line += fields[i];
   }
-  line.resize(CutLength(line, kRecordLineWidth));
   return UpperCase(line);
 }
 

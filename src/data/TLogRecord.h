@@ -13,17 +13,24 @@ enum LogCell : int {
   kCellSentRst, kCellRcvdRst, kCellUtcOff, kCellQth, kCellName, kCellOrgs, kLogCells
 };
 
+/// How many characters each cell holds: what the grid lets the operator
+/// type, and what the log line keeps of a cell.
+inline constexpr std::array<std::size_t, kLogCells> kCellWidths{10, 11, 5, 3, 5, 30, 3, 3, 5, 20, 15, 8};
+
 struct TLogContact {
   std::array<std::string, kLogCells> cells;  // indexed by LogCell
   double utc = 0;  // the moment of logging, days since 1899-12-30
 };
 
 /// DATE:FREQ:MODE:POWER:UTC-ON:STN.WRKD:S.RST:R.RST:UTC-OFF:QTH:NAME:ORGS in
-/// upper case, at most 100 characters. An empty cell gives its default: the
-/// moment's date (yyyy-mm-dd) or time (hhnn), "599" for the reports, "N/A"
-/// for QTH, NAME and ORGS, nothing for FREQ, MODE and POWER. A colon or a
-/// control character inside a cell is written as a blank, so that every
-/// field stays in its place.
+/// upper case, at most 98 characters, so that the serial port's ":;" still
+/// fits in 100. A cell is trimmed of blanks; an empty cell gives its
+/// default: the moment's date (yyyy-mm-dd) or time (hhnn), "599" for the
+/// reports, "N/A" for QTH, NAME and ORGS, nothing for FREQ, MODE and POWER.
+/// A colon or a control character inside a cell is written as a blank, so
+/// that every field stays in its place. When the fields are too long
+/// together, the longest are cut to one width until they fit: all twelve
+/// fields are always there.
 std::string BuildRecordLine(const TLogContact& contact);
 
 /// The ADIF record of the contact, ended by "<EOR>" and a line end: QSO_DATE,

@@ -22,6 +22,7 @@ class KeyPreviewFilter : public QObject {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != &m_window) return false;
     auto* key = static_cast<QKeyEvent*>(event);
+    if (type == QEvent::KeyPress) m_window.ClearNotice();
     if (!TfmRCatMain::IsMessageKey(key->key())) return false;
     if (type == QEvent::KeyRelease && !key->isAutoRepeat()) m_window.HandleKeyRelease(key->key());
     return true;

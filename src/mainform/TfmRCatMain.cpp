@@ -39,6 +39,8 @@ constexpr int kKeyWidth = 81;
 constexpr int kKeyHeight = 19;
 constexpr int kSendingWidth = 97;
 constexpr int kRowHeight = 17;
+/// How long typing must pause before "Radio not connected - connect now?".
+constexpr int kConnectQuestionDelayMs = 600;
 constexpr int kDefaultColumnWidths[12] = {78, 64, 64, 64, 64, 64, 64, 64, 64, 76, 106, 112};
 
 const char* const kHeadings[12] = {"DATE", "FREQ",  "MODE",    "POWER", "UTC-ON", "STN.WRKD",
@@ -187,6 +189,11 @@ void TfmRCatMain::BuildComponents() {
 
   OpenDialog1 = new TfmOpenDialog(this);
 
+  m_connectQuestion = new QTimer(this);
+  m_connectQuestion->setSingleShot(true);
+  m_connectQuestion->setInterval(kConnectQuestionDelayMs);
+  connect(m_connectQuestion, &QTimer::timeout, this, [this] { AskToConnect(); });
+
   tmHealthCheck = new QTimer(this);
   tmHealthCheck->setObjectName(QStringLiteral("tmHealthCheck"));
   tmHealthCheck->setInterval(10000);  // runs nothing: the connection is not checked
@@ -247,8 +254,24 @@ void TfmRCatMain::showEvent(QShowEvent* event) {
 }
 
 void TfmRCatMain::closeEvent(QCloseEvent* event) {
+  // A contact no log has taken is never dropped without a word: the
+  // operator is asked, or, when the system asked the program to end, the
+  // contact is kept in a file of its own.
+  if (!m_closed && m_app.LogLine().HoldsUnloggedContact()) {
+    if (m_endRequested) {
+      m_app.SaveUnloggedContact(UtcNow());
+    } else if (!m_app.AskQuitWithUnloggedContact()) {
+      event->ignore();
+      return;
+    }
+  }
   FormClose();
   event->accept();
+}
+
+void TfmRCatMain::CloseAtEndRequest() {
+  m_endRequested = true;
+  close();
 }
 
 platform::EventHandle TfmRCatMain::RadioChangeEvent() const {

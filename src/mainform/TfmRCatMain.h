@@ -15,6 +15,8 @@
 #include <QPointer>
 #include <array>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <string>
 
 #include "app/TRadioSession.h"
@@ -80,6 +82,10 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   /// The connect command: the radio port dialog, then connect or disconnect.
   void ConnectCommand();
   void pnActivateSoftPanelClick();
+  /// The system asked the program to end (a logout, a kill): closes the
+  /// window the normal way, keeping an unlogged contact in
+  /// Logs/Talvex_UNSAVED.txt instead of asking about it.
+  void CloseAtEndRequest();
 
   // ---- message keys and Auto CQ ----
 
@@ -93,6 +99,9 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   /// connected - connect now?" runs the connect command.
   void PrepareMessages() override;
   void RefreshKeyHints();
+  /// "Radio not connected - connect now?", when still not connected; Yes runs
+  /// the connect command.
+  void AskToConnect();
   /// Acts on a key released anywhere in the window; true when it was consumed.
   bool HandleKeyRelease(int key);
   /// Whether the key is one of ESC, F1 to F7.
@@ -101,6 +110,8 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   // ---- logging grid ----
 
   void ClearLogLine() override;
+  /// Takes back a notice of the key row (at the next key).
+  void ClearNotice();
   /// Logs row 1 of the grid when its station worked is a valid call sign.
   void LogTheQso();
   void sgLogSelectCell(int row, int column);
@@ -136,9 +147,15 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   /// Row 1's STN.WRKD becomes the current cell with the keyboard focus,
   /// when the grid is visible.
   void FocusStation();
+  /// A short notice in the key row's status panel, until the next key.
+  void ShowNotice(const QString& text, const QString& hint);
   void InstallKeyPreview();
   void RemoveKeyPreview();
   void SetClientHeight(int height);
+  /// Once connected: the client area holds the grid (unless attached to the
+  /// library's panel), the key row and, while it shows, the soft-panel switch.
+  void LayOutStrip();
+  static constexpr int kSwitchMargin = 6;
   void EnableConnectedMenus();
 
   // ---- TSessionWindow: what the connection sequences ask of the window ----
@@ -150,6 +167,7 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   void SetItemChecked(TSessionItem item, bool checked) override;
   void EnableAutoCqItems(bool checked) override;
   void ShowSoftPanelSwitch() override;
+  void FocusLogLine() override;
   void ResumeSerialIoLogging(bool chosen) override;
   std::array<int, 12> ColumnWidths() const override;
 
@@ -187,6 +205,7 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   TfmPanel* pnActivateSoftPanel = nullptr;
   TfmOpenDialog* OpenDialog1 = nullptr;
   QTimer* tmHealthCheck = nullptr;
+  QTimer* m_connectQuestion = nullptr;
   TMainMenu m_menu;
   std::unique_ptr<TRadioSession> m_session;
 
@@ -201,6 +220,9 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   /// Set when the listeners are stopped for a disconnection, cleared when
   /// they start again: steps on their way then do nothing.
   bool m_radioGone = false;
+  /// The status panel's caption and hint while a notice hides them.
+  std::optional<std::pair<QString, QString>> m_beforeNotice;
   bool m_closed = false;
+  bool m_endRequested = false;
   bool m_shownOnce = false;
 };

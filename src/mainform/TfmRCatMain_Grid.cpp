@@ -4,13 +4,17 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <algorithm>
+#include <cstdlib>
 
 #include "platform/QtText.h"
 #include "app/TTalvexApp.h"
 #include "data/TLogLine.h"
+#include "data/TLogRecord.h"
 #include "data/TextUtils.h"
 #include "mainform/TfmPanel.h"
 #include "mainform/TfmRCatMain.h"
@@ -30,6 +34,7 @@ class LogGridDelegate : public QStyledItemDelegate {
     auto* editor = new QLineEdit(parent);
     editor->setFrame(false);
     editor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    if (index.row() == 1) editor->setMaxLength(static_cast<int>(kCellWidths.at(index.column())));
     const int row = index.row();
     const int column = index.column();
     QObject::connect(editor, &QLineEdit::textEdited, editor, [this, row, column](const QString& text) {
@@ -55,9 +60,13 @@ class LogGridDelegate : public QStyledItemDelegate {
     painter->fillRect(option.rect, background);
     painter->setPen(Qt::black);
     painter->setFont(option.font);
-    const QString text = index.data(Qt::DisplayRole).toString();
-    const int width = option.fontMetrics.horizontalAdvance(text);
+    // A text wider than its cell is elided within the cell, never drawn
+    // over its neighbours.
     const QRect r = option.rect;
+    const QString text =
+        option.fontMetrics.elidedText(index.data(Qt::DisplayRole).toString(), Qt::ElideRight, r.width() - 4);
+    const int width = option.fontMetrics.horizontalAdvance(text);
+    painter->setClipRect(r);
     painter->drawText(QPoint(r.right() + 1 - width - 2, r.top() + 2 + option.fontMetrics.ascent()), text);
     painter->restore();
   }
@@ -66,8 +75,68 @@ class LogGridDelegate : public QStyledItemDelegate {
   TfmRCatMain& m_window;
 };
 
+/// Lets the operator size the grid's columns with the mouse: a drag on the
+/// border between two columns (the grid shows no header of its own).
+class ColumnSizer : public QObject {
+ public:
+  explicit ColumnSizer(QTableWidget& grid) : QObject(&grid), m_grid(grid) {
+    grid.viewport()->setMouseTracking(true);
+    grid.viewport()->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::MouseMove: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const int x = mouse->position().toPoint().x();
+        if (m_column >= 0) {
+          m_grid.setColumnWidth(m_column, std::max(kMinWidth, m_startWidth + x - m_startX));
+          return true;
+        }
+        m_grid.viewport()->setCursor(BorderAt(x) >= 0 ? Qt::SplitHCursor : Qt::ArrowCursor);
+        return false;
+      }
+      case QEvent::MouseButtonPress: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const int x = mouse->position().toPoint().x();
+        m_column = mouse->button() == Qt::LeftButton ? BorderAt(x) : -1;
+        if (m_column < 0) return false;
+        m_startX = x;
+        m_startWidth = m_grid.columnWidth(m_column);
+        return true;
+      }
+      case QEvent::MouseButtonRelease:
+        if (m_column < 0) return false;
+        m_column = -1;
+        return true;
+      default:
+        return false;
+    }
+  }
+
+ private:
+  static constexpr int kMinWidth = 8;
+  static constexpr int kGrip = 3;
+
+  // The column whose right border is within a few pixels of x, or -1.
+  int BorderAt(int x) const {
+    for (int c = 0; c < m_grid.columnCount(); ++c) {
+      const int right = m_grid.columnViewportPosition(c) + m_grid.columnWidth(c);
+      if (std::abs(x - right) <= kGrip) return c;
+    }
+    return -1;
+  }
+
+  QTableWidget& m_grid;
+  int m_column = -1;
+  int m_startX = 0;
+  int m_startWidth = 0;
+};
+
 void TfmRCatMain::InstallGridHandlers() {
   sgLog->setItemDelegate(new LogGridDelegate(*this, sgLog));
+  new ColumnSizer(*sgLog);
   connect(sgLog, &QTableWidget::currentCellChanged, this,
           [this](int row, int column, int, int) { sgLogSelectCell(row, column); });
   // A text the grid takes from its editor without a keystroke reaching us
@@ -117,7 +186,22 @@ void TfmRCatMain::LogTheQso() {
   const auto logged = m_app.LogTheQso(UtcNow(), [this](const std::string& line) {
     m_sioLog->SendContact(line);  // only when logging runs and its port is open
   });
+  if (logged == TLogLine::Logged::kNoCall)
+    ShowNotice(QStringLiteral("No valid call"), QStringLiteral("F7 logs the contact once STN.WRKD holds a call sign"));
   if (logged != TLogLine::Logged::kLogged) return;
   ShowLogLine();
   FocusStation();
+}
+
+void TfmRCatMain::ShowNotice(const QString& text, const QString& hint) {
+  if (!m_beforeNotice) m_beforeNotice.emplace(pnSending->text(), pnSending->toolTip());
+  pnSending->setText(text);
+  pnSending->setToolTip(hint);
+}
+
+void TfmRCatMain::ClearNotice() {
+  if (!m_beforeNotice) return;
+  pnSending->setText(m_beforeNotice->first);
+  pnSending->setToolTip(m_beforeNotice->second);
+  m_beforeNotice.reset();
 }

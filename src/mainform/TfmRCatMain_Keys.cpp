@@ -58,11 +58,17 @@ void TfmRCatMain::RequestLog() {
 }
 
 void TfmRCatMain::PrepareMessages() {
-  const bool connectWanted = m_app.UpdateRadioMessages();
+  const bool loaded = m_app.LoadRadioMessages();
   RefreshKeyHints();
-  // "Yes" to "Radio not connected - connect now?": the connect command, once
-  // the event that led here is done.
-  if (connectWanted) QTimer::singleShot(0, this, [this] { ConnectCommand(); });
+  // Without a radio the operator is asked to connect: once the typing has
+  // paused, never from inside the cell editor's keystroke (a modal box there
+  // would free the editor under its own signal), and once per burst.
+  if (!loaded) m_connectQuestion->start();
+}
+
+void TfmRCatMain::AskToConnect() {
+  if (m_closed || m_app.IsRadioConnected(1)) return;
+  if (m_app.AskToConnectRadio()) ConnectCommand();
 }
 
 void TfmRCatMain::RefreshKeyHints() {

@@ -87,7 +87,20 @@ void TfmRCatMain::pnActivateSoftPanelClick() {
   if (!m_app.IsRadioConnected(1)) return;
   imVaroPanel->hide();
   pnActivateSoftPanel->hide();
+  LayOutStrip();
   m_app.ShowMoreControls(1);
+}
+
+void TfmRCatMain::LayOutStrip() {
+  int height = (Panel1->isVisible() ? Panel1->height() : 0) + pnKeys->height();
+  // The switch to the library's soft panel sits centred below the key row
+  // while it shows, and the strip grows to hold it.
+  if (pnActivateSoftPanel->isVisibleTo(this)) {
+    pnActivateSoftPanel->move((width() - pnActivateSoftPanel->width()) / 2, height + kSwitchMargin);
+    pnActivateSoftPanel->raise();
+    height += pnActivateSoftPanel->height() + 2 * kSwitchMargin;
+  }
+  SetClientHeight(height);
 }
 
 void TfmRCatMain::FormClose() {
@@ -127,7 +140,17 @@ void TfmRCatMain::EnableAutoCqItems(bool checked) {
   m_menu.enableAutoCq->setChecked(checked);
 }
 
-void TfmRCatMain::ShowSoftPanelSwitch() { pnActivateSoftPanel->show(); }
+void TfmRCatMain::ShowSoftPanelSwitch() {
+  pnActivateSoftPanel->show();
+  LayOutStrip();
+}
+
+void TfmRCatMain::FocusLogLine() {
+  // A cell editor with the focus: the operator is typing there.
+  const QWidget* focus = QApplication::focusWidget();
+  if (focus && focus != sgLog && sgLog->isAncestorOf(focus)) return;
+  FocusStation();
+}
 
 void TfmRCatMain::ResumeSerialIoLogging(bool chosen) {
   TSioLogSettings settings = m_app.SioLogSettings();

@@ -86,8 +86,13 @@ void TfmRCatMain::RadioChangeStep() {
   m_app.PollKeyerSpeed(1);
   if (m_app.IsRadioConnected(1)) {
     m_app.RefreshRadioBaud(1);
-    if (!pnSending->text().contains(QStringLiteral("Sending")))
-      pnSending->setText(platform::ToQString(m_app.GetRadioBaud()));
+    const QString baud = platform::ToQString(m_app.GetRadioBaud());
+    // While a notice shows, the caption it hides follows the radio instead.
+    if (m_beforeNotice) {
+      if (!m_beforeNotice->first.contains(QStringLiteral("Sending"))) m_beforeNotice->first = baud;
+    } else if (!pnSending->text().contains(QStringLiteral("Sending"))) {
+      pnSending->setText(baud);
+    }
   }
   TLogLine& line = m_app.LogLine();
   line.SetCell(kCellFreq, m_app.GetFrequencyText(1, 11));
@@ -101,6 +106,7 @@ void TfmRCatMain::LogRequestStep() { LogTheQso(); }
 
 void TfmRCatMain::MsgOverStep() {
   if (m_radioGone) return;
+  m_beforeNotice.reset();
   pnSending->setText(QString());
   pnSending->setToolTip(QString());
   pnSending->repaint();
@@ -110,6 +116,7 @@ void TfmRCatMain::MsgStartStep() {
   if (m_radioGone) return;
   const int id = m_app.GetMessageId(1);
   if (id >= 0 && id < 6) {
+    m_beforeNotice.reset();
     pnSending->setText(QString::fromLatin1(kSending[id].caption));
     pnSending->setToolTip(pnF[kSending[id].key]->toolTip());
   }

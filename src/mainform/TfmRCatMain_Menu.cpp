@@ -199,12 +199,11 @@ void TfmRCatMain::ToggleAttachLogGrid() {
     m_app.ShowLogGrid(1);
     Panel1->hide();
     pnKeys->move(pnKeys->x(), Panel1->y());
-    SetClientHeight(pnKeys->height());
   } else {
     m_app.HideLogGrid(1);
     Panel1->show();
     pnKeys->move(pnKeys->x(), Panel1->y() + Panel1->height());
-    SetClientHeight(Panel1->height() + pnKeys->height());
   }
+  LayOutStrip();
   if (imVaroPanel->isVisible()) imVaroPanel->move(imVaroPanel->x(), pnKeys->y() + pnKeys->height());
 }
