@@ -19,10 +19,18 @@ static RadioEvent g_change[3];
 
 static int Valid(int32_t radio) { return radio == 1 || radio == 2; }
 
-/* The program calls these two around CONNECTRADIO and tells the user when
- * they are missing; SETRADIODIRECTORY gives the folder of your files. */
+/* The program calls these at each connection and tells the user when one
+ * is missing, so export them even with no use for them. SETRADIODIRECTORY
+ * gives the folder of your files; keep the event handles to log contacts
+ * and to report stored messages being sent. */
 RADIO_EXPORT void RADIO_CALL INITTITLEBARFLAG(RadioFlag wantTitleBars) { (void)wantTitleBars; }
 RADIO_EXPORT void RADIO_CALL SETRADIODIRECTORY(char* directory) { (void)directory; }
+RADIO_EXPORT void RADIO_CALL SETLOGREQUESTEVENTHANDLE(RadioEvent logRequest, int32_t radio) {
+  (void)logRequest; (void)radio;
+}
+RADIO_EXPORT void RADIO_CALL SETMSGEVENTHANDLES(RadioEvent msgOver, RadioEvent msgStart, int32_t radio) {
+  (void)msgOver; (void)msgStart; (void)radio;
+}
 
 RADIO_EXPORT void RADIO_CALL CONNECTRADIO(char* port, RadioEvent radioChangeEvent, char* connectionText,
                                           int32_t radio) {

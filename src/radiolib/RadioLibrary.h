@@ -62,6 +62,10 @@
  *     which Talvex presets (GETMSGID to -1, SUPPORTSRIT/XIT to 0).
  *   - Order of a connection: INITTITLEBARFLAG, CONNECTRADIO,
  *     SETRADIODIRECTORY, then the event handles, file names and options.
+ *     A library without INITTITLEBARFLAG, SETLOGREQUESTEVENTHANDLE or
+ *     SETMSGEVENTHANDLES still connects, but the user is told of the
+ *     missing export whenever it is called: even a library with no use for
+ *     them should export them.
  *     DISCONNECTRADIO is followed at once by unloading the library, so it must
  *     stop every thread the library started. (Stopping them again when the
  *     library is unloaded, from a static destructor, is good practice.)

@@ -19,6 +19,9 @@ TEST(ExampleRadio, ConnectsAnswersItsGettersAndSetsTheRadioChangeEvent) {
   ASSERT_TRUE(lib.ConnectRadio(1, "Example,ExampleRadio,38400,,,,,NRND", change.Handle(), port, true));
   EXPECT_EQ(change.Wait(0), platform::WaitResult::Signalled) << "connecting is a change";
   EXPECT_EQ(port, "COM3");
+  platform::Event logRequest, start, over;
+  lib.SetLogRequestEventHandle(1, logRequest.Handle());
+  lib.SetMsgEventHandles(1, start.Handle(), over.Handle());
 
   EXPECT_EQ(lib.GetFrequency(1), 14025000);
   EXPECT_EQ(lib.GetMode(1), 2);
