@@ -6,9 +6,10 @@
 // The worker thread owns the Hamlib handle (RigLink): it opens the radio,
 // polls it, keys messages, runs macros, and reopens after a loss. The keyer
 // thread (the kit's) only times messages (PARIS timing at the radio's keyer
-// speed) and sets the message events; the radio's own keyer sends them. Every member may be called from any thread and returns
-// without waiting for the radio: one mutex guards the state, and it is
-// never held across a Hamlib call. Connect waits for the worker to create
+// speed) and sets the message events; the radio's own keyer sends them.
+// Every member may be called from any thread and returns without waiting
+// for the radio: one mutex guards the state (taken before the keyer's, never
+// the other way), and it is never held across a Hamlib call. Connect waits for the worker to create
 // the handle (no I/O). Disconnect ends the keyer and gives the worker
 // kDisconnectWait to finish its Hamlib call; a worker stuck longer in one
 // (a serial model's open on a dead port takes seconds) is let go: it owns
