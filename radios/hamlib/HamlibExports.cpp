@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <vector>
 
+#include "CopyOut.h"
 #include "HamlibLibrary.h"
 #include "HamlibPanels.h"
 #include "RadioLibrary.h"
@@ -15,19 +15,8 @@ using namespace hamlibradio;
 
 namespace {
 
-// Writes at most length characters and a terminator (the caller gives
-// length + 1 bytes).
-void CopyOut(const std::string& text, std::int32_t length, char* buffer) {
-  if (!buffer || length < 0) return;
-  std::size_t n = std::min(text.size(), static_cast<std::size_t>(length));
-  std::memcpy(buffer, text.data(), n);
-  buffer[n] = '\0';
-}
-
-std::string ItemAt(const std::vector<std::string>& items, std::int32_t index) {
-  return index >= 0 && static_cast<std::size_t>(index) < items.size() ? items[static_cast<std::size_t>(index)]
-                                                                       : std::string();
-}
+using radiokit::CopyOut;
+using radiokit::ItemAt;
 
 // A radio-only export the library has nothing to show for.
 #define HAMLIB_NOTHING_TO_SHOW(NAME) \

@@ -1,12 +1,12 @@
 #include "HamlibLibrary.h"
 
 #include "HamlibPanels.h"
-#include "platform/ModulePath.h"
+#include "LibraryFile.h"
 
 namespace hamlibradio {
 
 HamlibLibrary::HamlibLibrary() {
-  std::string path = platform::ModulePathOf(reinterpret_cast<const void*>(&Library));
+  std::string path = radiokit::LibraryPathOf(reinterpret_cast<const void*>(&Library));
   std::size_t slash = path.rfind('/');
   m_directory = slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }

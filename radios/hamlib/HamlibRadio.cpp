@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <fstream>
 
-#include "platform/ModulePath.h"
-#include "platform/SerialPortRegistry.h"
+#include "LibraryFile.h"
+#include "PortTable.h"
 
 namespace hamlibradio {
 namespace {
@@ -50,6 +50,8 @@ bool WaitForLetGoWorkers(std::chrono::milliseconds guard) {
   return LetGo().ended.wait_for(lock, guard, [] { return LetGo().running == 0; });
 }
 
+HamlibRadio::HamlibRadio() : m_keyer(*this, m_events) {}
+
 HamlibRadio::~HamlibRadio() { Disconnect(); }
 
 void HamlibRadio::Connect(const char* portName, RadioEvent radioChangeEvent, const char* connectionText,
@@ -68,7 +70,7 @@ void HamlibRadio::Connect(const char* portName, RadioEvent radioChangeEvent, con
   }
   if (options.path == "-") {
     const std::string port = portName ? portName : "";
-    platform::SerialPortRegistry ports(libraryDir + "/" + kPortFileName);
+    radiokit::PortTable ports(libraryDir + "/" + kPortFileName);
     options.path = ports.DeviceOf(port);
     if (options.path.empty())
       configError = "The serial port \"" + port + "\" is not in the port table (Devices/" + kPortFileName + ")";
@@ -87,7 +89,6 @@ void HamlibRadio::Connect(const char* portName, RadioEvent radioChangeEvent, con
   Lock lock(m_mutex);
   m_connected = true;
   m_libraryDir = libraryDir;
-  m_radioChangeEvent = radioChangeEvent;
   m_settings = settings;
   m_options = options;
   m_initialised = false;
@@ -103,13 +104,11 @@ void HamlibRadio::Connect(const char* portName, RadioEvent radioChangeEvent, con
   m_readNow = false;
   m_commands.clear();
   m_control = std::make_shared<WorkerControl>();
-  m_stopKeyer = false;
-  m_busy = m_interrupt = false;
-  m_pendingSlot = m_sendingSlot = -1;
   if (settings.keying == CwKeying::Unknown)
     m_lastError = "CW keying \"" + settings.keyingText + "\" is not known (RIG or NONE): messages are not keyed";
   m_worker = std::thread(&HamlibRadio::WorkerMain, this, m_control, options, configError);
-  m_keyer = std::thread(&HamlibRadio::KeyerLoop, this);
+  m_events.Set(radiokit::RadioEventKind::RadioChange, radioChangeEvent);
+  m_keyer.StartThread();
   // The program reads the mode names and RIT support right after this call.
   if (!m_initDone.wait_for(lock, kInitWait, [&] { return m_initialised; })) {
     // Hamlib is busy with a worker let go before: a late worker keeps the
@@ -117,25 +116,20 @@ void HamlibRadio::Connect(const char* portName, RadioEvent radioChangeEvent, con
     KnownModes(m_info.modeNames, m_info.modeBits);
     m_initialised = true;
   }
-  Raise(lock, m_radioChangeEvent);
+  Raise(lock, radiokit::RadioEventKind::RadioChange);
 }
 
 void HamlibRadio::Disconnect() {
-  std::thread worker, keyer;
+  std::thread worker;
   std::shared_ptr<WorkerControl> control;
   {
     Lock lock(m_mutex);
     if (m_control) m_control->stop = true;
-    m_stopKeyer = true;
-    m_pendingSlot = -1;
-    if (m_busy) m_interrupt = true;
     worker = std::move(m_worker);
-    keyer = std::move(m_keyer);
     control = std::move(m_control);
   }
   m_workerWake.notify_all();
-  m_keyerWake.notify_all();
-  if (keyer.joinable()) keyer.join();
+  m_keyer.StopThread();
   bool letGo = false;
   if (worker.joinable()) {
     std::unique_lock wait(control->mutex);
@@ -150,7 +144,7 @@ void HamlibRadio::Disconnect() {
         ++LetGo().running;
       }
       wait.unlock();
-      platform::PinModuleOf(reinterpret_cast<const void*>(&WaitForLetGoWorkers));
+      radiokit::PinLibraryOf(reinterpret_cast<const void*>(&WaitForLetGoWorkers));
       worker.detach();
       letGo = true;
     }
@@ -161,7 +155,7 @@ void HamlibRadio::Disconnect() {
   m_connected = false;
   m_link = LinkState::Idle;
   m_commands.clear();
-  m_radioChangeEvent = m_logRequestEvent = m_msgStartEvent = m_msgOverEvent = 0;
+  m_events.Forget();
 }
 
 bool HamlibRadio::Connected() const {
@@ -169,15 +163,11 @@ bool HamlibRadio::Connected() const {
   return m_connected;
 }
 
-void HamlibRadio::SetLogRequestEvent(RadioEvent event) {
-  Lock lock(m_mutex);
-  m_logRequestEvent = event;
-}
+void HamlibRadio::SetLogRequestEvent(RadioEvent event) { m_events.Set(radiokit::RadioEventKind::LogRequest, event); }
 
 void HamlibRadio::SetMsgEvents(RadioEvent msgOverEvent, RadioEvent msgStartEvent) {
-  Lock lock(m_mutex);
-  m_msgOverEvent = msgOverEvent;
-  m_msgStartEvent = msgStartEvent;
+  m_events.Set(radiokit::RadioEventKind::MsgOver, msgOverEvent);
+  m_events.Set(radiokit::RadioEventKind::MsgStart, msgStartEvent);
 }
 
 RigReading HamlibRadio::Reading() const {
@@ -374,10 +364,7 @@ bool HamlibRadio::Execute(const WorkerControl& control, RigLink& link, const Com
         m_lastMorse = command.text;
       } else {
         // The message did not go: it ends now rather than after its time.
-        if (m_sendingMessage == command.message) {
-          m_interrupt = true;
-          m_keyerWake.notify_all();
-        }
+        m_keyer.EndMessage(command.message);
         m_lastError = "The radio did not take the message: " + error;
         Log(lock, m_lastError);
       }
@@ -412,7 +399,7 @@ bool HamlibRadio::Execute(const WorkerControl& control, RigLink& link, const Com
 void HamlibRadio::Apply(Lock& lock, const RigReading& reading) {
   if (reading == m_reading) return;
   m_reading = reading;
-  Raise(lock, m_radioChangeEvent);
+  Raise(lock, radiokit::RadioEventKind::RadioChange);
 }
 
 void HamlibRadio::Answered(Lock& lock, const RigReading& reading) {
@@ -457,10 +444,9 @@ void HamlibRadio::Log(Lock&, const std::string& text, bool alsoStderr) {
   if (alsoStderr) std::fprintf(stderr, "HamlibRadio: %s\n", text.c_str());
 }
 
-void HamlibRadio::Raise(Lock& lock, RadioEvent event) {
-  if (!event) return;
+void HamlibRadio::Raise(Lock& lock, radiokit::RadioEventKind kind) {
   lock.unlock();
-  RadioSetEvent(event);
+  m_events.Raise(kind);
   lock.lock();
 }
 

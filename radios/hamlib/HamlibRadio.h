@@ -5,17 +5,17 @@
 //
 // The worker thread owns the Hamlib handle (RigLink): it opens the radio,
 // polls it, keys messages, runs macros, and reopens after a loss. The keyer
-// thread only times messages (PARIS timing at the keyer speed) and sets the
-// message events. Every member may be called from any thread and returns
-// without waiting for the radio: one mutex guards the state, and it is
-// never held across a Hamlib call. Connect waits for the worker to create
+// thread (the kit's) only times messages (PARIS timing at the radio's keyer
+// speed) and sets the message events; the radio's own keyer sends them.
+// Every member may be called from any thread and returns without waiting
+// for the radio: one mutex guards the state (taken before the keyer's, never
+// the other way), and it is never held across a Hamlib call. Connect waits for the worker to create
 // the handle (no I/O). Disconnect ends the keyer and gives the worker
 // kDisconnectWait to finish its Hamlib call; a worker stuck longer in one
 // (a serial model's open on a dead port takes seconds) is let go: it owns
 // nothing of the radio's, touches none of its state once told to stop,
 // and the library stays loaded until it has closed its handle and ended.
 
-#include <array>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -29,13 +29,15 @@
 #include <vector>
 
 #include "HamlibSettings.h"
+#include "Keyer.h"
 #include "MacroFile.h"
+#include "RadioEvents.h"
 #include "RadioLibrary.h"
 #include "RigLink.h"
 
 namespace hamlibradio {
 
-constexpr int kMessageSlots = 6;
+using radiokit::kMessageSlots;
 /// The longest DISCONNECTRADIO waits for the worker's Hamlib call.
 constexpr auto kDisconnectWait = std::chrono::milliseconds(250);
 constexpr std::size_t kMaxVfoMemories = 100;
@@ -75,9 +77,9 @@ struct RadioStatus {
 /// false when some still run. For the library's end.
 bool WaitForLetGoWorkers(std::chrono::milliseconds guard);
 
-class HamlibRadio {
+class HamlibRadio : private radiokit::KeyerRadio {
  public:
-  HamlibRadio() = default;
+  HamlibRadio();
   /// Stops both threads and closes the radio.
   ~HamlibRadio();
   HamlibRadio(const HamlibRadio&) = delete;
@@ -153,8 +155,8 @@ class HamlibRadio {
   void WorkerLoop(const WorkerControl& control, LinkOptions options, std::string configError);
   /// False when the worker was told to stop meanwhile.
   bool Execute(const WorkerControl& control, RigLink& link, const Command& command, Lock& lock);
-  void KeyerLoop();
-  bool KeyMessage(Lock& lock, int slot);
+  int KeyerSpeed() override;
+  void MessageStarted(int slot, const std::string& text, std::uint64_t message) override;
   void Apply(Lock& lock, const RigReading& reading);
   void Answered(Lock& lock, const RigReading& reading);
   void NotAnswered(Lock& lock, const std::string& error);
@@ -162,21 +164,18 @@ class HamlibRadio {
   void Report(Lock& lock, const std::string& text);
   /// Appends a line to the log beside the library (and to stderr).
   void Log(Lock& lock, const std::string& text, bool alsoStderr = false);
-  void Raise(Lock& lock, RadioEvent event);
+  void Raise(Lock& lock, radiokit::RadioEventKind kind);
   void Queue(Command command);
+  /// Has the worker stop the radio's own keyer, where it can.
+  void StopRigKeyer(Lock& lock);
   std::string Who() const;
 
   mutable std::mutex m_mutex;
   std::condition_variable m_workerWake;
-  std::condition_variable m_keyerWake;
   std::condition_variable m_initDone;
 
   bool m_connected = false;
   std::string m_libraryDir;
-  RadioEvent m_radioChangeEvent = 0;
-  RadioEvent m_logRequestEvent = 0;
-  RadioEvent m_msgStartEvent = 0;
-  RadioEvent m_msgOverEvent = 0;
 
   // What the connection asked for and what the model offers.
   ConnectionSettings m_settings;
@@ -202,18 +201,9 @@ class HamlibRadio {
   bool m_readNow = false;
   std::deque<Command> m_commands;
 
-  // The keyer.
-  std::thread m_keyer;
-  bool m_stopKeyer = false;
-  std::array<std::string, kMessageSlots> m_messages;
-  bool m_autoRepeat = false;
-  int m_autoRepeatDelay = 5;  // seconds
-  bool m_busy = false;        // keying or waiting to repeat
-  bool m_interrupt = false;   // the keyer is to drop what it does
-  int m_pendingSlot = -1;
-  int m_sendingSlot = -1;
-  std::uint64_t m_messageSerial = 0;
-  std::uint64_t m_sendingMessage = 0;
+  radiokit::RadioEvents m_events;
+  // Last, so that its thread stops before anything it asks goes.
+  radiokit::Keyer m_keyer;
 };
 
 }  // namespace hamlibradio

@@ -1,19 +1,13 @@
-// The stored messages with Auto CQ, the keyer that times them, VFO
-// memories and macros of HamlibRadio.
+// The stored messages with Auto CQ (the kit's keyer; the radio's own keyer
+// sends them), VFO memories and macros of HamlibRadio.
 
 #include <algorithm>
 
 #include "HamlibRadio.h"
-#include "Morse.h"
 
 namespace hamlibradio {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// Auto CQ never repeats faster than this, whatever the delay and the message.
-constexpr auto kMinRepeatPause = std::chrono::milliseconds(100);
-constexpr int kMaxRepeatDelay = 3600;
 // Timing for messages while the radio has told no keyer speed.
 constexpr int kDefaultWpm = 25;
 
@@ -21,101 +15,53 @@ constexpr int kDefaultWpm = 25;
 
 // ---- Messages ----------------------------------------------------------------
 
-void HamlibRadio::SetMessage(int slot, std::string_view text) {
-  if (slot < 0 || slot >= kMessageSlots) return;
-  Lock lock(m_mutex);
-  m_messages[static_cast<std::size_t>(slot)] = std::string(text);
-}
+void HamlibRadio::SetMessage(int slot, std::string_view text) { m_keyer.SetMessage(slot, std::string(text)); }
 
+// The radio lock is held across the keyer's call, so that the stop reaches
+// the worker before the next message's text does.
 void HamlibRadio::Send(int slot) {
   {
     Lock lock(m_mutex);
-    if (!m_connected || m_link == LinkState::Off || slot < 0 || slot >= kMessageSlots) return;
-    m_pendingSlot = slot;
-    if (m_busy) {
-      m_interrupt = true;
-      if (m_sendingSlot >= 0 && m_info.stopMorse && m_settings.keying == CwKeying::Rig)
-        m_commands.push_back({Command::Kind::StopMorse, {}, 0, {}});
-    }
+    if (!m_connected || m_link == LinkState::Off) return;
+    if (m_keyer.Send(slot)) StopRigKeyer(lock);
   }
   m_workerWake.notify_all();
-  m_keyerWake.notify_all();
 }
 
 void HamlibRadio::Stop() {
   {
     Lock lock(m_mutex);
-    m_pendingSlot = -1;
-    if (m_busy) m_interrupt = true;
-    if (m_sendingSlot >= 0 && m_info.stopMorse && m_settings.keying == CwKeying::Rig)
-      m_commands.push_back({Command::Kind::StopMorse, {}, 0, {}});
+    if (m_keyer.Cancel()) StopRigKeyer(lock);
   }
   m_workerWake.notify_all();
-  m_keyerWake.notify_all();
 }
 
-void HamlibRadio::SetAutoRepeat(bool on) {
+void HamlibRadio::StopRigKeyer(Lock&) {
+  if (m_connected && m_info.stopMorse && m_settings.keying == CwKeying::Rig)
+    m_commands.push_back({Command::Kind::StopMorse, {}, 0, {}});
+}
+
+void HamlibRadio::SetAutoRepeat(bool on) { m_keyer.SetAutoRepeat(on); }
+
+void HamlibRadio::SetAutoRepeatDelay(int seconds) { m_keyer.SetAutoRepeatDelay(seconds); }
+
+int HamlibRadio::SendingSlot() const { return m_keyer.SendingSlot(); }
+
+// The radio's keyer sends at its own speed; the message is over when that
+// speed says so (rig_wait_morse in Hamlib 4.5 only watches PTT).
+int HamlibRadio::KeyerSpeed() {
+  Lock lock(m_mutex);
+  return m_reading.keyerSpeed > 0 ? m_reading.keyerSpeed : kDefaultWpm;
+}
+
+void HamlibRadio::MessageStarted(int, const std::string& text, std::uint64_t message) {
+  if (text.empty()) return;
   {
     Lock lock(m_mutex);
-    m_autoRepeat = on;
-  }
-  m_keyerWake.notify_all();
-}
-
-void HamlibRadio::SetAutoRepeatDelay(int seconds) {
-  Lock lock(m_mutex);
-  m_autoRepeatDelay = std::clamp(seconds, 0, kMaxRepeatDelay);
-}
-
-int HamlibRadio::SendingSlot() const {
-  Lock lock(m_mutex);
-  return m_sendingSlot;
-}
-
-void HamlibRadio::KeyerLoop() {
-  Lock lock(m_mutex);
-  for (;;) {
-    m_keyerWake.wait(lock, [&] { return m_stopKeyer || m_pendingSlot >= 0; });
-    if (m_stopKeyer) return;
-    int slot = m_pendingSlot;
-    m_pendingSlot = -1;
-    m_busy = true;
-    m_interrupt = false;
-    // Auto CQ: slot 0 comes again after the delay while the repeat is on.
-    while (KeyMessage(lock, slot) && slot == 0 && m_autoRepeat) {
-      auto pause = std::max<std::chrono::milliseconds>(std::chrono::seconds(m_autoRepeatDelay), kMinRepeatPause);
-      if (m_keyerWake.wait_for(lock, pause, [&] {
-            return m_stopKeyer || m_interrupt || !m_autoRepeat || m_pendingSlot >= 0;
-          })) {
-        break;
-      }
-    }
-    m_busy = false;
-    m_interrupt = false;
-  }
-}
-
-bool HamlibRadio::KeyMessage(Lock& lock, int slot) {
-  if (m_stopKeyer || m_interrupt) return false;
-  const std::string text = m_messages[static_cast<std::size_t>(slot)];
-  // The radio's keyer sends at its own speed; the message is over when
-  // that speed says so (rig_wait_morse in Hamlib 4.5 only watches PTT).
-  const int wpm = m_reading.keyerSpeed > 0 ? m_reading.keyerSpeed : kDefaultWpm;
-  const auto duration = varosim::MorseDuration(text, wpm);
-  const std::uint64_t message = ++m_messageSerial;
-  m_sendingSlot = slot;
-  m_sendingMessage = message;
-  const auto start = Clock::now();
-  Raise(lock, m_msgStartEvent);
-  if (m_settings.keying == CwKeying::Rig && !text.empty()) {
+    if (m_settings.keying != CwKeying::Rig) return;
     m_commands.push_back({Command::Kind::Morse, text, message, {}});
-    m_workerWake.notify_all();
   }
-  bool interrupted = m_keyerWake.wait_until(lock, start + duration, [&] { return m_stopKeyer || m_interrupt; });
-  m_sendingSlot = -1;
-  m_sendingMessage = 0;
-  Raise(lock, m_msgOverEvent);
-  return !interrupted;
+  m_workerWake.notify_all();
 }
 
 // ---- VFO memories and macros ----------------------------------------------------

@@ -49,8 +49,8 @@ RadioStatus HamlibRadio::Status() const {
   s.opens = m_opens;
   s.morseSent = m_morseSent;
   s.lastMorse = m_lastMorse;
-  s.sendingSlot = m_sendingSlot;
-  s.keyerBusy = m_busy || m_pendingSlot >= 0;
+  s.sendingSlot = m_keyer.SendingSlot();
+  s.keyerBusy = m_keyer.Busy();
   s.reading = m_reading;
   auto it = std::find(m_info.modeBits.begin(), m_info.modeBits.end(), m_reading.mode);
   if (m_reading.mode != 0 && it != m_info.modeBits.end())

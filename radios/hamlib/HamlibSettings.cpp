@@ -6,6 +6,8 @@
 #include <fstream>
 #include <vector>
 
+#include "Trim.h"
+
 namespace hamlibradio {
 namespace {
 
@@ -15,12 +17,7 @@ std::string Upper(std::string_view s) {
   return out;
 }
 
-std::string Trim(std::string_view s) {
-  std::size_t b = 0, e = s.size();
-  while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
-  return std::string(s.substr(b, e - b));
-}
+using radiokit::Trim;
 
 // Comma-separated fields, blanks around them dropped; empty ones are not
 // fields, as the devices file reads them.
@@ -30,7 +27,7 @@ std::vector<std::string> Fields(std::string_view text) {
   while (start <= text.size()) {
     std::size_t comma = text.find(',', start);
     if (comma == std::string_view::npos) comma = text.size();
-    std::string field = Trim(text.substr(start, comma - start));
+    std::string field(Trim(text.substr(start, comma - start)));
     if (!field.empty()) fields.push_back(std::move(field));
     start = comma + 1;
   }
@@ -89,7 +86,7 @@ SavedSettings ReadSavedSettings(const std::string& path) {
     std::size_t eq = line.find('=');
     if (eq == std::string::npos || line[0] == '#') continue;
     std::string key = Upper(Trim(line.substr(0, eq)));
-    std::string value = Trim(line.substr(eq + 1));
+    std::string value(Trim(line.substr(eq + 1)));
     if (key == "MODEL") s.model = LeadingNumber(value);
     else if (key == "PATH") s.rigPath = value;
     else if (key == "TIMEOUT" && !value.empty()) s.timeoutMs = std::clamp(LeadingNumber(value), kMinTimeoutMs, kMaxTimeoutMs);

@@ -3,15 +3,12 @@
 #include <cctype>
 #include <fstream>
 
+#include "Trim.h"
+
 namespace hamlibradio {
 namespace {
 
-std::string Trim(std::string_view s) {
-  std::size_t b = 0, e = s.size();
-  while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
-  return std::string(s.substr(b, e - b));
-}
+using radiokit::Trim;
 
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -29,17 +26,17 @@ std::vector<Macro> ReadMacroFile(const std::string& path) {
   std::ifstream in(path);
   std::string line;
   while (std::getline(in, line)) {
-    std::string text = Trim(line);
+    std::string text(Trim(line));
     std::size_t eq = text.find('=');
     if (text.empty() || text[0] == '#' || eq == std::string::npos) continue;
     Macro macro;
     macro.name = Trim(std::string_view(text).substr(0, eq)).substr(0, kMaxMacroName);
-    macro.name = Trim(macro.name);
+    macro.name = std::string(Trim(macro.name));
     if (macro.name.empty() || FindMacro(macros, macro.name)) continue;
     std::string_view rest = std::string_view(text).substr(eq + 1);
     while (!rest.empty()) {
       std::size_t semi = rest.find(';');
-      std::string command = Trim(rest.substr(0, semi));
+      std::string command(Trim(rest.substr(0, semi)));
       if (!command.empty()) macro.commands.push_back(std::move(command));
       if (semi == std::string_view::npos) break;
       rest.remove_prefix(semi + 1);
@@ -50,7 +47,7 @@ std::vector<Macro> ReadMacroFile(const std::string& path) {
 }
 
 const Macro* FindMacro(const std::vector<Macro>& macros, std::string_view name) {
-  std::string wanted = Trim(name);
+  std::string wanted(Trim(name));
   for (const Macro& m : macros)
     if (SameName(m.name, wanted)) return &m;
   return nullptr;

@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "HamlibSettings.h"
-#include "platform/ModulePath.h"
+#include "LibraryFile.h"
 
 namespace hamlibradio {
 namespace {
@@ -41,7 +41,7 @@ class HamlibCall {
       rig_set_debug(RIG_DEBUG_NONE);
       // Hamlib is not made to be unloaded and loaded again (its list of
       // models lives in memory it never frees): it stays for the process.
-      platform::PinModuleOf(reinterpret_cast<const void*>(&rig_init));
+      radiokit::PinLibraryOf(reinterpret_cast<const void*>(&rig_init));
     });
     const char* numeric = std::setlocale(LC_NUMERIC, nullptr);
     if (numeric && std::strcmp(numeric, "C") != 0) {

@@ -11,12 +11,10 @@
 // the value they held on entry, fill-in buffers as "buf", characters as 'A'.
 // Then it acts on the radio of the given number; other numbers are ignored.
 
-#include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <string>
-#include <vector>
 
+#include "CopyOut.h"
 #include "RadioLibrary.h"
 #include "VaroLibrary.h"
 
@@ -49,21 +47,8 @@ void Trace(const char* name, Args... args) {
   Library().Trace(std::move(line));
 }
 
-// Writes at most length characters and a terminator (the caller gives
-// length + 1 bytes).
-inline void CopyOut(const std::string& text, std::int32_t length, char* buffer) {
-  if (!buffer || length < 0) return;
-  std::size_t n = std::min(text.size(), static_cast<std::size_t>(length));
-  std::memcpy(buffer, text.data(), n);
-  buffer[n] = '\0';
-}
-
-// The item at the index, or empty text.
-inline std::string ItemAt(const std::vector<std::string>& items, std::int32_t index) {
-  return index >= 0 && static_cast<std::size_t>(index) < items.size()
-             ? items[static_cast<std::size_t>(index)]
-             : std::string();
-}
+using radiokit::CopyOut;
+using radiokit::ItemAt;
 
 }  // namespace varosim::exports
 

@@ -8,9 +8,12 @@
 #include <vector>
 
 #include "Morse.h"
+#include "Trim.h"
 
 namespace varosim {
 namespace {
+
+using radiokit::Trim;
 
 // Destroyed when the library is unloaded, which stops the keyer threads.
 VaroLibrary g_library;
@@ -21,14 +24,8 @@ std::string Upper(std::string_view text) {
   return out;
 }
 
-std::string_view TrimView(std::string_view text) {
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
-  return text;
-}
-
 std::optional<std::int32_t> ParseInt(std::string_view text) {
-  text = TrimView(text);
+  text = Trim(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   std::int32_t value = 0;
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -37,7 +34,7 @@ std::optional<std::int32_t> ParseInt(std::string_view text) {
 }
 
 std::optional<bool> ParseFlag(std::string_view text) {
-  std::string value = Upper(TrimView(text));
+  std::string value = Upper(Trim(text));
   if (value == "ON" || value == "YES" || value == "1" || value == "TRUE") return true;
   if (value == "OFF" || value == "NO" || value == "0" || value == "FALSE") return false;
   return std::nullopt;
@@ -47,7 +44,7 @@ std::vector<std::string> SplitList(std::string_view text, char separator) {
   std::vector<std::string> items;
   while (!text.empty()) {
     std::size_t end = text.find(separator);
-    std::string_view item = TrimView(text.substr(0, end));
+    std::string_view item = Trim(text.substr(0, end));
     if (!item.empty()) items.emplace_back(item);
     if (end == std::string_view::npos) break;
     text.remove_prefix(end + 1);
@@ -72,7 +69,7 @@ std::int32_t ChangeBand(std::int32_t frequency, int direction) {
 
 std::optional<std::int32_t> ModeIndex(const RadioState& s, std::string_view value) {
   if (auto index = ParseInt(value)) return *index;
-  std::string name = Upper(TrimView(value));
+  std::string name = Upper(Trim(value));
   for (std::size_t i = 0; i < s.modeNames.size(); ++i) {
     if (Upper(s.modeNames[i]) == name) return static_cast<std::int32_t>(i);
   }
@@ -109,7 +106,7 @@ void VaroLibrary::ClearTrace() {
 }
 
 bool RunMacro(VaroRadio& radio, std::string_view name) {
-  std::string macro = Upper(TrimView(name));
+  std::string macro = Upper(Trim(name));
   bool known = false;
   radio.Change([&](RadioState& s) {
     known = std::any_of(s.macroNames.begin(), s.macroNames.end(),
@@ -135,7 +132,7 @@ bool RunMacro(VaroRadio& radio, std::string_view name) {
 
 std::int32_t VaroLibrary::Control(std::string_view command, std::int32_t radioNumber) {
   std::size_t equals = command.find('=');
-  std::string name = Upper(TrimView(command.substr(0, equals)));
+  std::string name = Upper(Trim(command.substr(0, equals)));
   std::string_view value = equals == std::string_view::npos ? std::string_view()
                                                             : command.substr(equals + 1);
   VaroRadio* radio = Radio(radioNumber);
@@ -149,7 +146,7 @@ std::int32_t VaroLibrary::Control(std::string_view command, std::int32_t radioNu
     return 1;
   }
   if (name == "EVENT") {
-    std::string which = Upper(TrimView(value));
+    std::string which = Upper(Trim(value));
     if (which == "RADIOCHANGE") return radio->Raise(EventKind::RadioChange) ? 1 : 0;
     if (which == "LOGREQUEST") return radio->Raise(EventKind::LogRequest) ? 1 : 0;
     if (which == "MSGSTART") return radio->Raise(EventKind::MsgStart) ? 1 : 0;
@@ -193,8 +190,8 @@ std::int32_t VaroLibrary::Control(std::string_view command, std::int32_t radioNu
       s.ritOffset = *number;
     } else if (name == "XITFREQ" && number) {
       s.xitOffset = *number;
-    } else if (name == "BAUD" && !TrimView(value).empty()) {
-      s.baud = std::string(TrimView(value).substr(0, 10));
+    } else if (name == "BAUD" && !Trim(value).empty()) {
+      s.baud = std::string(Trim(value).substr(0, 10));
     } else if (name == "MODES") {
       s.modeNames = SplitList(value, ',');
     } else if (name == "MACROS") {
@@ -212,20 +209,23 @@ std::int32_t VaroLibrary::Control(std::string_view command, std::int32_t radioNu
 }
 
 std::int32_t VaroLibrary::Query(std::string_view what, std::int32_t radioNumber) {
-  std::string name = Upper(TrimView(what));
+  std::string name = Upper(Trim(what));
   if (name == "SUPPORTSRIT") return Read([](const LibraryState& s) { return s.supportsRit; });
   if (name == "SUPPORTSXIT") return Read([](const LibraryState& s) { return s.supportsXit; });
   if (name == "TITLEBARS") return Read([](const LibraryState& s) { return s.wantTitleBars; });
   VaroRadio* radio = Radio(radioNumber);
   if (!radio) return INT32_MIN;
   if (name == "CONNECTED") return radio->Connected();
-  if (name == "KEYER") return radio->KeyerRunning();
-  if (name == "SENDING") return radio->SendingSlot();
-  if (name == "STARTS") return radio->StartCount();
-  if (name == "BUSY") return radio->Busy();
-  if (name == "LASTKEYINGMS") {
-    return static_cast<std::int32_t>(std::min<std::int64_t>(radio->LastKeyingMs(), INT32_MAX));
-  }
+  const radiokit::Keyer& keyer = radio->Keyer();
+  if (name == "KEYER") return keyer.ThreadRunning();
+  if (name == "SENDING") return keyer.SendingSlot();
+  if (name == "STARTS") return keyer.Starts();
+  if (name == "BUSY") return keyer.Busy();
+  if (name == "LASTKEYINGMS") return static_cast<std::int32_t>(std::min<std::int64_t>(keyer.LastKeyingMs(), INT32_MAX));
+  if (name == "AUTOREPEAT") return keyer.AutoRepeat();
+  if (name == "AUTOREPEATDELAY") return keyer.AutoRepeatDelay();
+  if (name.size() == 6 && name.compare(0, 5, "UNITS") == 0 && name[5] >= '0' && name[5] < '0' + kMessageSlots)
+    return static_cast<std::int32_t>(radiokit::MorseUnits(keyer.Message(name[5] - '0')));
   return radio->Read([&](const RadioState& s) -> std::int32_t {
     if (name == "FREQ") return s.frequency;
     if (name == "MODE") return s.modeIndex;
@@ -235,14 +235,8 @@ std::int32_t VaroLibrary::Query(std::string_view what, std::int32_t radioNumber)
     if (name == "RITFREQ") return s.ritOffset;
     if (name == "XIT") return s.xitOn;
     if (name == "XITFREQ") return s.xitOffset;
-    if (name == "AUTOREPEAT") return s.autoRepeat;
-    if (name == "AUTOREPEATDELAY") return s.autoRepeatDelay;
     if (name == "POWEREDON") return s.poweredOn;
     if (name == "VFOMEMORIES") return static_cast<std::int32_t>(s.vfoMemories.size());
-    if (name.size() == 6 && name.compare(0, 5, "UNITS") == 0 && name[5] >= '0' &&
-        name[5] < '0' + kMessageSlots) {
-      return static_cast<std::int32_t>(MorseUnits(s.messages[static_cast<std::size_t>(name[5] - '0')]));
-    }
     return INT32_MIN;
   });
 }

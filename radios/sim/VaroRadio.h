@@ -1,27 +1,25 @@
 #pragma once
-// One simulated Varo transceiver: its state, its four events and its keyer.
+// One simulated Varo transceiver: its state, its four events and its keyer
+// (the kit's, timed at the radio's keyer speed; the simulation puts nothing
+// on the air).
 //
-// Every member may be called from any thread (the host's main thread, its
-// radio-change listener, the keyer thread); one mutex guards the state.
-// Events are set outside the lock.
+// Every member may be called from any thread (the program's main thread,
+// the keyer thread); one mutex guards the state. Events are set outside it.
 
-#include <array>
-#include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
+#include "Keyer.h"
+#include "RadioEvents.h"
 #include "RadioLibrary.h"
 
 namespace varosim {
 
-enum class EventKind { RadioChange, LogRequest, MsgStart, MsgOver };
-
-constexpr int kMessageSlots = 6;
+using EventKind = radiokit::RadioEventKind;
+using radiokit::kMessageSlots;
 constexpr std::size_t kMaxVfoMemories = 100;
 
 /// What the operator could see on the radio's front panel and in its menus.
@@ -43,15 +41,12 @@ struct RadioState {
   std::vector<std::string> macroNames{"Zero RIT", "Toggle RIT", "Toggle XIT", "Band Up",
                                       "Band Down"};
   std::vector<std::string> vfoMemories{"A,14025000", "B,7025000"};
-  std::array<std::string, kMessageSlots> messages;
-  bool autoRepeat = false;
-  std::int32_t autoRepeatDelay = 5;  // seconds
   bool poweredOn = true;
 };
 
-class VaroRadio {
+class VaroRadio : private radiokit::KeyerRadio {
  public:
-  VaroRadio() = default;
+  VaroRadio();
   /// Stops the keyer thread.
   ~VaroRadio();
   VaroRadio(const VaroRadio&) = delete;
@@ -95,42 +90,21 @@ class VaroRadio {
   void Stop();
   void SetAutoRepeat(bool on);
   void SetAutoRepeatDelay(std::int32_t seconds);
-  /// The slot being keyed, or -1.
-  int SendingSlot() const;
-  /// How long the last message took from its start event to its over event,
-  /// measured by the keyer; -1 before any.
-  std::int64_t LastKeyingMs() const;
-  /// Messages started since the library was loaded or Reset.
-  int StartCount() const;
-  bool KeyerRunning() const;
-  /// A message asked for, being keyed, or waiting to repeat slot 0.
-  bool Busy() const;
+  void SetMessage(int slot, std::string text);
+  /// The keyer, for what it sends and counts (starts since load or Reset).
+  const radiokit::Keyer& Keyer() const { return m_keyer; }
   /// Back to the state of a new radio; connection and events are kept.
   void Reset();
 
  private:
-  void KeyerLoop();
-  /// Keys one message; false when interrupted.
-  bool KeyMessage(std::unique_lock<std::mutex>& lock, int slot);
-  void SetEventUnlocked(std::unique_lock<std::mutex>& lock, RadioEvent event);
+  int KeyerSpeed() override;
 
   mutable std::mutex m_mutex;
-  std::condition_variable m_wake;
   RadioState m_state;
   bool m_connected = false;
-  RadioEvent m_radioChangeEvent = 0;
-  RadioEvent m_logRequestEvent = 0;
-  RadioEvent m_msgStartEvent = 0;
-  RadioEvent m_msgOverEvent = 0;
-
-  std::thread m_keyer;
-  bool m_quit = false;
-  bool m_busy = false;        // keying or waiting to repeat
-  bool m_interrupt = false;   // the keyer is to drop what it does
-  int m_pendingSlot = -1;     // asked for, not yet started
-  int m_sendingSlot = -1;
-  int m_startCount = 0;
-  std::int64_t m_lastKeyingMs = -1;
+  radiokit::RadioEvents m_events;
+  // Last, so that the keyer thread stops before anything else goes.
+  radiokit::Keyer m_keyer;
 };
 
 }  // namespace varosim

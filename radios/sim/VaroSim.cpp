@@ -255,10 +255,7 @@ RADIO_EXPORT void RADIO_CALL SETMSGATINDEX(char* text, std::int32_t index, std::
   Trace("SETMSGATINDEX", static_cast<const char*>(text), index, radio);
   VaroRadio* r = Library().Radio(radio);
   if (!r || index < 0 || index >= kMessageSlots) return;
-  r->Change([&](RadioState& s) {
-    s.messages[static_cast<std::size_t>(index)] = text ? text : "";
-    return false;
-  });
+  r->SetMessage(index, text ? text : "");
 }
 #endif
 
@@ -273,7 +270,7 @@ RADIO_EXPORT void RADIO_CALL SENDMSGATINDEX(std::int32_t index, std::int32_t rad
 RADIO_EXPORT void RADIO_CALL GETMSGID(std::int32_t* slot, std::int32_t radio) {
   Trace("GETMSGID", static_cast<const std::int32_t*>(slot), radio);
   VaroRadio* r = Library().Radio(radio);
-  if (r && slot) *slot = r->SendingSlot();
+  if (r && slot) *slot = r->Keyer().SendingSlot();
 }
 #endif
 

@@ -62,14 +62,58 @@
  *     which Talvex presets (GETMSGID to -1, SUPPORTSRIT/XIT to 0).
  *   - Order of a connection: INITTITLEBARFLAG, CONNECTRADIO,
  *     SETRADIODIRECTORY, then the event handles, file names and options.
+ *     A library without INITTITLEBARFLAG, SETLOGREQUESTEVENTHANDLE or
+ *     SETMSGEVENTHANDLES still connects, but the user is told of the
+ *     missing export whenever it is called: even a library with no use for
+ *     them should export them.
  *     DISCONNECTRADIO is followed at once by unloading the library, so it must
  *     stop every thread the library started. (Stopping them again when the
  *     library is unloaded, from a static destructor, is good practice.)
- *   - Threads: calls come from two threads, the program's main thread and
- *     its radio-change listener thread (which calls GETFREQUENCY, GETRITISON,
- *     GETRITFREQ, GETXITISON, GETXITFREQ, GETMODE, GETOUTPUTPOWER,
- *     GETKEYERSPEED and GETBAUDRATE), possibly at the same time. Talvex takes
- *     no lock around the calls: the library must protect its own state.
+ *
+ * THREADS
+ *   - Every call into a library is made on the program's main thread: the
+ *     connection calls, the panels and options, and the refresh after a
+ *     radio change (GETFREQUENCY, GETRITISON, GETRITFREQ, GETXITISON,
+ *     GETXITFREQ, GETMODE, GETOUTPUTPOWER, GETKEYERSPEED, GETBAUDRATE),
+ *     which the program runs as one step on its main thread when the radio
+ *     change event wakes it. No two calls into one library ever overlap in
+ *     time on two threads.
+ *   - Calls may be re-entered, though: while a modal dialog runs (one the
+ *     library shows from SHOWCONFIG, or a message box of the program), the
+ *     main thread's event loop runs, and a listener step may call the
+ *     library again (a getter, SENDMSGATINDEX ...) before the first call
+ *     returns. Keep no state half-changed across a dialog, and do not hold
+ *     a non-recursive lock while one runs.
+ *   - The library's own threads (a keyer, a poll of the radio) are its
+ *     business. They must not call into the program except RadioSetEvent,
+ *     which any thread may call at any time; what they learn reaches the
+ *     program through the getters the next refresh calls. State shared
+ *     between them and the exports is the library's to lock.
+ *
+ * PORT NAMES
+ *   Port names stay COM0..COM254 (the port buffer of CONNECTRADIO) on every
+ *   platform. Where the system has no COM ports (Linux, BSD, macOS) a port
+ *   table maps each name to a device file, and a library that opens the
+ *   port itself must use the same table:
+ *     1. the lines COMn=/dev/... of Devices/Dravel_PORTS.txt (beside the
+ *        library file: SETRADIODIRECTORY/Dravel_PORTS.txt), e.g.
+ *        COM3=/dev/ttyUSB0; names in any case, blanks around name and
+ *        device ignored, the first line of a name counts;
+ *     2. for names those lines do not use, the defaults
+ *        /dev/ttyS0..31 -> COM1..COM32, /dev/ttyUSB0..31 -> COM33..COM64,
+ *        /dev/ttyACM0..31 -> COM65..COM96.
+ *   On Windows the name is the system's own.
+ *
+ * WIDGETS
+ *   A library may show windows of its own (panels, dialogs) with the Qt
+ *   Widgets of the program's Qt build, but only when a QApplication exists
+ *   (qobject_cast<QApplication*>(QCoreApplication::instance()) is not null;
+ *   a test or a program without a display may have none, and then the panel
+ *   exports just return), only on the main thread (from an export, never
+ *   from the library's own threads), and every widget it made must be gone
+ *   (deleted, not merely hidden or handed to deleteLater) before
+ *   DISCONNECTRADIO returns: the library's code is unloaded right after.
+ *   A modal dialog re-enters the library (see THREADS).
  *
  * HOW IT SIGNALS
  *   Talvex hands the library four event handles; the library calls
@@ -195,8 +239,8 @@ extern "C" {
 #endif
 
 /* Exported by the host program: sets an event Talvex handed to the library.
- * Non-zero when set; 0 (and nothing happens) for a released handle. Safe
- * from any thread. */
+ * Non-zero when set; 0 (and nothing happens) for a released handle. The one
+ * function any thread of the library may call, at any time. */
 int RadioSetEvent(uint32_t handle);
 
 /* ---- Connection ---------------------------------------------------------- */
@@ -223,7 +267,7 @@ RADIO_EXPORT void RADIO_CALL SETLOGREQUESTEVENTHANDLE(RadioEvent logRequestEvent
 RADIO_EXPORT void RADIO_CALL SETMSGEVENTHANDLES(RadioEvent msgOverEvent, RadioEvent msgStartEvent,
                                                 int32_t radio);
 
-/* ---- Radio state (GET* are polled by the radio-change listener) ---------- */
+/* ---- Radio state (GET* are asked after each radio change) ---------------- */
 
 /* Frequency in Hz. */
 RADIO_EXPORT void RADIO_CALL GETFREQUENCY(int32_t* frequency, int32_t radio);

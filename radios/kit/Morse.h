@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace varosim {
+namespace radiokit {
 
 /// The dots and dashes of a character (any case), or nullptr when Morse has
 /// no sign for it (such characters are skipped when keying).
@@ -21,4 +21,4 @@ std::int64_t MorseUnits(std::string_view text);
 /// The time the text takes at the speed (words per minute, at least 1).
 std::chrono::microseconds MorseDuration(std::string_view text, int wordsPerMinute);
 
-}  // namespace varosim
+}  // namespace radiokit

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-namespace varosim {
+namespace radiokit {
 
 const char* MorseCode(char c) {
   switch (std::toupper(static_cast<unsigned char>(c))) {
@@ -91,4 +91,4 @@ std::chrono::microseconds MorseDuration(std::string_view text, int wordsPerMinut
   return std::chrono::microseconds(MorseUnits(text) * 1200000 / wordsPerMinute);
 }
 
-}  // namespace varosim
+}  // namespace radiokit
