@@ -152,10 +152,12 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   void InstallKeyPreview();
   void RemoveKeyPreview();
   void SetClientHeight(int height);
-  /// Once connected: the client area holds the grid (unless attached to the
-  /// library's panel), the key row and, while it shows, the soft-panel switch.
-  void LayOutStrip();
+  /// Once connected: the client area holds the strip (the grid, unless it is
+  /// attached to the library's panel, and the key row; stripHeight when
+  /// given, else as before) and, while it shows, the soft-panel switch.
+  void LayOutStrip(int stripHeight = 0);
   static constexpr int kSwitchMargin = 6;
+  int m_stripHeight = 0;
   void EnableConnectedMenus();
 
   // ---- TSessionWindow: what the connection sequences ask of the window ----

@@ -91,8 +91,9 @@ void TfmRCatMain::pnActivateSoftPanelClick() {
   m_app.ShowMoreControls(1);
 }
 
-void TfmRCatMain::LayOutStrip() {
-  int height = (Panel1->isVisible() ? Panel1->height() : 0) + pnKeys->height();
+void TfmRCatMain::LayOutStrip(int stripHeight) {
+  if (stripHeight > 0) m_stripHeight = stripHeight;
+  int height = m_stripHeight;
   // The switch to the library's soft panel sits centred below the key row
   // while it shows, and the strip grows to hold it.
   if (pnActivateSoftPanel->isVisibleTo(this)) {
@@ -124,7 +125,7 @@ void TfmRCatMain::ShowConnecting(const std::string& text) {
   pnConnecting->repaint();
 }
 
-void TfmRCatMain::ShrinkToGridAndKeys() { SetClientHeight(sgLog->height() + pnKeys->height()); }
+void TfmRCatMain::ShrinkToGridAndKeys() { LayOutStrip(sgLog->height() + pnKeys->height()); }
 
 void TfmRCatMain::SetItemChecked(TSessionItem item, bool checked) {
   switch (item) {

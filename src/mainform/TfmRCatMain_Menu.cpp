@@ -199,11 +199,12 @@ void TfmRCatMain::ToggleAttachLogGrid() {
     m_app.ShowLogGrid(1);
     Panel1->hide();
     pnKeys->move(pnKeys->x(), Panel1->y());
+    LayOutStrip(pnKeys->height());
   } else {
     m_app.HideLogGrid(1);
     Panel1->show();
     pnKeys->move(pnKeys->x(), Panel1->y() + Panel1->height());
+    LayOutStrip(Panel1->height() + pnKeys->height());
   }
-  LayOutStrip();
   if (imVaroPanel->isVisible()) imVaroPanel->move(imVaroPanel->x(), pnKeys->y() + pnKeys->height());
 }

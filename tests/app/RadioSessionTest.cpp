@@ -42,6 +42,7 @@ class RecordingWindow : public TSessionWindow {
   void PrepareMessages() override { calls.push_back("prepare messages"); }
   void EnableAutoCqItems(bool checked) override { calls.push_back(checked ? "auto cq on" : "auto cq off"); }
   void ShowSoftPanelSwitch() override { calls.push_back("soft panel switch"); }
+  void FocusLogLine() override { calls.push_back("focus"); }
   void ResumeSerialIoLogging(bool chosen) override { calls.push_back(chosen ? "sio log" : "no sio log"); }
   std::array<int, 12> ColumnWidths() const override { return widths; }
 
@@ -106,7 +107,7 @@ TEST(RadioSession, ResumingConnectsAndHandsTheLibraryItsEventsFilesAndPanelsInOr
   EXPECT_EQ(p.window.calls,
             (std::vector<std::string>{"connecting Connecting", "shrink", "start listeners", "check 0 off",
                                       "check 1 on", "check 2 on", "clear log line", "prepare messages",
-                                      "auto cq off", "soft panel switch", "no sio log"}));
+                                      "auto cq off", "soft panel switch", "focus", "no sio log"}));
   // The library was given the listeners' own events, and the port kept.
   EXPECT_EQ(p.sim->Calls("SETLOGREQUESTEVENTHANDLE").at(0),
             "SETLOGREQUESTEVENTHANDLE(" + std::to_string(p.window.events.logRequest) + ", 1)");
@@ -131,10 +132,26 @@ TEST(RadioSession, WithoutTheRadioPortNothingIsConnectedAndTheConnectCommandDoes
   // The connect command, then its disconnect.
   p.window.calls.clear();
   ASSERT_TRUE(p.session->Connect("COM8", "4800"));
-  EXPECT_TRUE(InOrder(p.Exports(), {"CONNECTRADIO", "SETBAUDRATE", "READFREQUENCY", "READMODE"}))
+  // It hands the library the fresh events and the files too, as the first
+  // connection does, so the library's own log requests and messages reach us.
+  EXPECT_TRUE(InOrder(p.Exports(), {"CONNECTRADIO", "SETBAUDRATE", "READFREQUENCY", "READMODE",
+                                    "HIDECONFIGPANEL", "HIDECLOSEPANEL", "HIDESMALLPANEL",
+                                    "SETLOGREQUESTEVENTHANDLE", "SETMSGEVENTHANDLES", "SETSHOWMEMBERS",
+                                    "SETNAMESHISTORYFILE", "SETLOGFILE", "SETWANTSLOG", "SETDEFAULTLOGFILE"}))
       << p.sim->TraceText();
   EXPECT_EQ(p.window.calls, (std::vector<std::string>{"connecting Connecting", "start listeners",
-                                                      "clear log line", "prepare messages"}));
+                                                      "clear log line", "prepare messages", "focus"}));
+  EXPECT_EQ(p.sim->Calls("SETMSGEVENTHANDLES").at(0),
+            "SETMSGEVENTHANDLES(" + std::to_string(p.window.events.msgOver) + ", " +
+                std::to_string(p.window.events.msgStart) + ", 1)");
+
+  // Connecting again while connected fails, and restarts nothing.
+  p.window.calls.clear();
+  p.sim->ClearTrace();
+  EXPECT_FALSE(p.session->Connect("COM9", "1200"));
+  EXPECT_EQ(p.window.calls, (std::vector<std::string>{"connecting Connecting", "connecting Connect failed"}));
+  EXPECT_TRUE(p.sim->Calls("CONNECTRADIO").empty());
+  EXPECT_EQ(p.app->GetRadioComPort(), "COM8");
   EXPECT_EQ(p.app->GetRadioComPort(), "COM8");
   EXPECT_EQ(p.app->GetRadioBaud(), "4800");
 

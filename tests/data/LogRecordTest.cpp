@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "AdifTestReader.h"
 #include "data/TLogRecord.h"
 #include "platform/DateTime.h"
@@ -49,10 +51,20 @@ TEST(RecordLine, SeparatorsInsideCellsBecomeBlanks) {
             "2026-12-08::::1423:W1AW:599:599:1423:NEWINGTON CT:A B C D:N/A");
 }
 
-TEST(RecordLine, LineIsCutAtOneHundredCharacters) {
-  const std::string line = BuildRecordLine(Contact({{kCellStation, "W1AW"}, {kCellQth, std::string(90, 'q').c_str()}}));
-  EXPECT_EQ(line.size(), 100u);
-  EXPECT_EQ(line.substr(0, 46), "2026-12-08::::1423:W1AW:599:599:1423:" + std::string(9, 'Q'));
+TEST(RecordLine, LongCellsAreCutSoThatAllTwelveFieldsFitWithTheSerialEnd) {
+  // 200 characters in each cell in turn, then in all of them at once.
+  for (int cell = -1; cell < kLogCells; ++cell) {
+    TLogContact contact = Contact({{kCellStation, "W1AW"}});
+    for (int c = 0; c < kLogCells; ++c)
+      if (c == cell || cell < 0) contact.cells[c] = std::string(200, 'q');
+    const std::string line = BuildRecordLine(contact);
+    EXPECT_LE(line.size(), 98u) << cell;  // ":;" still fits in 100
+    EXPECT_EQ(std::count(line.begin(), line.end(), ':'), 11) << cell << ": " << line;
+  }
+  // Only the longest fields are cut; blanks around a cell are dropped.
+  const std::string line = BuildRecordLine(
+      Contact({{kCellStation, " W1AW "}, {kCellQth, std::string(90, 'q').c_str()}, {kCellName, "  "}}));
+  EXPECT_EQ(line, "2026-12-08::::1423:W1AW:599:599:1423:" + std::string(53, 'Q') + ":N/A:N/A");
 }
 
 TEST(AdifRecord, HoldsEveryFilledCell) {

@@ -239,15 +239,20 @@ TEST(ContactLoop, WhatTheOperatorTypesNeverBreaksALogLine) {
   }
 }
 
-TEST(ContactLoop, ALongRecordLineIsCutAtOneHundred) {
+TEST(ContactLoop, LongCellsStillGiveTwelveFieldsAndDrawOnlyInTheirColumn) {
   Station station;
   TfmRCatMain& window = *station.window;
-  TypeInto(window, kCellStation, "W1AW");
-  TypeInto(window, kCellQth, QString(60, 'Q'));
+  for (int column : {kCellUtcOn, kCellStation, kCellSentRst, kCellQth, kCellName, kCellOrgs}) {
+    if (column == kCellStation) continue;
+    TypeInto(window, column, QString(200, 'Q'));
+  }
+  TypeInto(window, kCellStation, " W1AW ");  // pasted with blanks around it
   PressKey(Grid(window), Qt::Key_F7);
   ASSERT_TRUE(station.WaitForLogLines(1));
-  const std::string log = station.DefaultLog();
-  EXPECT_EQ(log.size(), 101u) << log;  // 100 and the line end
+  const std::string line = station.DefaultLog();
+  EXPECT_EQ(std::count(line.begin(), line.end(), ':'), 11) << line;
+  EXPECT_LE(line.size(), 99u) << line;  // with its line end
+  EXPECT_NE(line.find(":W1AW:"), std::string::npos) << line;
 }
 
 TEST(ContactLoop, ALogFolderRemovedWhileRunningIsReportedAndTheOtherLogStillWritten) {
@@ -314,6 +319,7 @@ TEST(ContactLoop, AttachingTheGridToThePanelLeavesOnlyTheKeysAndBack) {
   auto* keys = window.findChild<QFrame*>(QStringLiteral("pnKeys"));
   QAction* attach = window.MenuItem("Attach Logging Grid to Varo Panel");
   ASSERT_TRUE(attach->isEnabled());
+  window.pnActivateSoftPanelClick();  // the strip alone
   station.program.sim->ClearTrace();
   attach->trigger();  // attach: the library shows its own grid
   EXPECT_EQ(station.program.sim->Calls("SHOWLOGGRID").size(), 1u);

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTest>
 #include <atomic>
 #include <thread>
 
@@ -97,9 +98,13 @@ TEST(MainWindow, FirstConnectionConnectsInOrderAndShrinksToGridAndKeys) {
   ASSERT_TRUE(program.app->IsRadioConnected(1));
   auto* grid = window.findChild<QTableWidget*>(QStringLiteral("sgLog"));
   auto* keys = window.findChild<QFrame*>(QStringLiteral("pnKeys"));
-  EXPECT_EQ(window.ClientHeight(), grid->height() + keys->height());
   EXPECT_TRUE(keys->isEnabled());
-  EXPECT_FALSE(Panel(window, "pnActivateSoftPanel")->isHidden());
+  // The soft-panel switch shows inside the window, below the key row, until
+  // it is clicked; then only the grid and the key row stay.
+  QLabel* softPanel = Panel(window, "pnActivateSoftPanel");
+  ASSERT_TRUE(softPanel->isVisible());
+  EXPECT_TRUE(window.centralWidget()->rect().contains(softPanel->geometry()));
+  EXPECT_GE(softPanel->y(), keys->y() + keys->height());
 
   const auto trace = program.sim->Trace();
   const int title = TraceIndex(trace, "INITTITLEBARFLAG");
@@ -128,6 +133,16 @@ TEST(MainWindow, FirstConnectionConnectsInOrderAndShrinksToGridAndKeys) {
   EXPECT_FALSE(window.MenuItem("Show FOC Members")->isChecked());
   EXPECT_TRUE(window.MenuItem("Enable Auto CQ")->isEnabled());
   EXPECT_FALSE(window.MenuItem("Enable Auto CQ")->isChecked());
+
+  // The first key typed lands in STN.WRKD.
+  EXPECT_EQ(grid->currentColumn(), kCellStation);
+  QWidget* focus = window.focusWidget();
+  EXPECT_TRUE(focus == grid || grid->isAncestorOf(focus));
+  program.sim->ClearTrace();
+  QTest::mouseClick(softPanel, Qt::LeftButton);
+  EXPECT_FALSE(softPanel->isVisible());
+  EXPECT_EQ(program.sim->Calls("SHOWMORECONTROLS"), std::vector<std::string>{"SHOWMORECONTROLS(1)"});
+  EXPECT_EQ(window.ClientHeight(), grid->height() + keys->height());
   program.Close();
 }
 
