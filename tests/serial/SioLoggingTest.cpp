@@ -2,17 +2,15 @@
 
 #include "SerialTestTexts.h"
 
-#include <cerrno>
-#include <condition_variable>
-#include <deque>
+#include <atomic>
 #include <functional>
-#include <mutex>
-#include <thread>
+#include <memory>
 
 #include "PseudoTerminal.h"
 #include "RecordingMessageSink.h"
 #include "TempProgramDir.h"
 #include "data/TextUtils.h"
+#include "platform/HandOver.h"
 #include "platform/Synchronize.h"
 #include "serial/TSIOThread.h"
 #include "serial/TSioLogController.h"
@@ -77,40 +75,19 @@ struct Logging {
   }
 };
 
-// The main thread of a test that runs hand-overs only when it is told to,
-// as a window's message loop does between its own work.
-class QueuedMainThread {
+// A main thread whose message loop never runs: what is handed to it is only
+// counted. The logging thread must never need it.
+class StoppedMainLoop {
  public:
-  QueuedMainThread() {
-    platform::SetMainThreadRunner([this](const std::function<void()>& fn) {
-      std::unique_lock lock(m_mutex);
-      m_pending.push_back(&fn);
-      m_changed.notify_all();
-      m_changed.wait(lock, [&] { return std::find(m_pending.begin(), m_pending.end(), &fn) == m_pending.end(); });
-    });
+  StoppedMainLoop() {
+    platform::SetMainThreadRunner([this](const std::function<void()>&) { ++handOvers; });
+    platform::SetMainThreadPoster([this](std::function<void()>) { ++handOvers; });
   }
-  ~QueuedMainThread() { platform::SetMainThreadRunner(nullptr); }
-  bool HasPending() {
-    std::lock_guard lock(m_mutex);
-    return !m_pending.empty();
+  ~StoppedMainLoop() {
+    platform::SetMainThreadRunner(nullptr);
+    platform::SetMainThreadPoster(nullptr);
   }
-  /// Runs the oldest pending hand-over; false when none came within 10 s.
-  bool RunOne() {
-    if (!WaitUntil([this] { return HasPending(); })) return false;
-    std::unique_lock lock(m_mutex);
-    const std::function<void()>* fn = m_pending.front();
-    lock.unlock();
-    (*fn)();
-    lock.lock();
-    m_pending.pop_front();
-    m_changed.notify_all();
-    return true;
-  }
-
- private:
-  std::mutex m_mutex;
-  std::condition_variable m_changed;
-  std::deque<const std::function<void()>*> m_pending;
+  std::atomic<int> handOvers{0};
 };
 
 const std::string kContact = "2024-05-01:14025:cw:100:1200:k1abc:599:579:1205:n/a:bob:foc";
@@ -161,40 +138,72 @@ TEST(SioLogging, ConnectSendsOneCarriageReturnThenEachContactWithItsTerminator) 
   EXPECT_TRUE(t.sink.Messages().empty());
 }
 
-TEST(SioLogging, TheReaderHandsWaitingBytesToTheMainThreadAndStopsWithoutWaitingForIt) {
+TEST(SioLogging, BytesThatArriveAreReadAndDroppedWithoutTheMainThread) {
   Logging t;
-  QueuedMainThread mainThread;
-  std::string received;
-  std::thread::id handlerThread;
-  TSIOThread reader("COM7", [&](const std::uint8_t* bytes, std::int32_t count) {
-    received.append(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(count));
-    handlerThread = std::this_thread::get_id();
-  }, t.portFile);
-  reader.Configure("COM7", 19200, 8, platform::kOneStopBit, platform::kNoParity, false, false);
-  ASSERT_TRUE(reader.Start());
-  EXPECT_EQ(t.pty.Receive(1), "\r");
-  t.pty.Send("hello");
-  while (received.size() < 5 && mainThread.RunOne()) {
-  }
-  EXPECT_EQ(received, "hello");
-  EXPECT_EQ(handlerThread, std::this_thread::get_id());
-  reader.Stop();
-  EXPECT_TRUE(WaitUntil([&] { return reader.EndReader(); }));  // once out of its hand-over
-  reader.WaitFor();
-
-  // Stopping the controller's logging while its reader waits for the main
-  // thread must return at once: the main thread is the one stopping.
+  StoppedMainLoop mainLoop;
   t.ConnectFromDialog();
   ASSERT_TRUE(t.sio.IsPortOpen());
   EXPECT_EQ(t.pty.Receive(1), "\r");
-  t.pty.Send("bytes towards the program");
-  ASSERT_TRUE(WaitUntil([&] { return mainThread.HasPending(); }));
+  t.pty.Send("hello");
+  ASSERT_TRUE(WaitUntil([&] { return t.sio.Thread()->BytesDropped() == 5; }));
+  t.pty.Send(std::string(3000, 'x'));  // more than the receive buffer holds
+  ASSERT_TRUE(WaitUntil([&] { return t.sio.Thread()->BytesDropped() == 3005; }));
+  EXPECT_TRUE(t.sio.SendContact("k1abc"));  // the line still works outwards
+  EXPECT_EQ(t.pty.Receive(7), "K1ABC:;");
   t.sio.StopSerialIoLogging();
-  EXPECT_FALSE(t.sio.HasThread());
-  EXPECT_FALSE(t.dialog.loggingButtons);
-  EXPECT_EQ(t.sio.ReapEndedThreads(), 1u);
-  ASSERT_TRUE(mainThread.RunOne());  // the loop runs again; the reader ends
-  EXPECT_TRUE(WaitUntil([&] { return t.sio.ReapEndedThreads() == 0; }));
+  EXPECT_EQ(mainLoop.handOvers, 0);
+}
+
+// Deleting the logging thread with no message loop running returns in every
+// state the reader can be in; a fault would hang or crash here.
+TEST(SioLogging, DeletingTheThreadInAnyStateNeverWaitsForTheMainThread) {
+  struct Case {
+    const char* state;
+    std::function<void(TSIOThread&, PseudoTerminal&)> reach;
+  };
+  const auto start = [](TSIOThread& thread, PseudoTerminal& pty) {
+    ASSERT_TRUE(thread.Start());
+    ASSERT_EQ(pty.Receive(1), "\r");
+  };
+  const Case cases[] = {
+      {"never started", [](TSIOThread&, PseudoTerminal&) {}},
+      {"paused after reading",
+       [&](TSIOThread& thread, PseudoTerminal& pty) {
+         start(thread, pty);
+         pty.Send("before the pause");
+         ASSERT_TRUE(WaitUntil([&] { return thread.BytesDropped() > 0; }));
+         thread.Stop();
+       }},
+      {"reading while data arrives",
+       [&](TSIOThread& thread, PseudoTerminal& pty) {
+         start(thread, pty);
+         pty.Send("first");
+         ASSERT_TRUE(WaitUntil([&] { return thread.BytesDropped() > 0; }));
+         pty.Send(std::string(2000, 'y'));
+       }},
+      {"ended by a port error",
+       [&](TSIOThread& thread, PseudoTerminal& pty) {
+         start(thread, pty);
+         pty.HangUp();
+         ASSERT_TRUE(WaitUntil([&] { return thread.ReaderError().has_value(); }));
+       }},
+      {"port gone while paused",
+       [&](TSIOThread& thread, PseudoTerminal& pty) {
+         start(thread, pty);
+         thread.Stop();
+         pty.HangUp();
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.state);
+    Logging t;
+    StoppedMainLoop mainLoop;
+    auto thread = std::make_unique<TSIOThread>("COM7", t.portFile);
+    thread->Configure("COM7", 19200, 8, platform::kOneStopBit, platform::kNoParity, false, false);
+    c.reach(*thread, t.pty);
+    thread.reset();
+    EXPECT_EQ(mainLoop.handOvers, 0);
+  }
 }
 
 TEST(SioLogging, APortInUseIsReportedAndContactsAreNotSentUntilAConnectWorks) {
