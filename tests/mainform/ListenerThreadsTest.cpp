@@ -7,7 +7,11 @@
 #include <QApplication>
 #include <QThread>
 #include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
 #include <thread>
+#include <vector>
 
 #include "MainWindowTestSupport.h"
 #include "mainform/TListenerThreads.h"
@@ -33,19 +37,31 @@ TEST(ListenerThreads, RunTheirStepOnTheMainThreadOnceAtStartAndOncePerWake) {
 }
 
 TEST(ListenerThreads, StopWhileAStepWaitsForTheMainThreadNeitherHangsNorRunsIt) {
-  EnsureQtApp();
-  talvexqt::InstallQtPlatform();
+  // A main thread that keeps what is posted to it until the test runs it,
+  // and says when something came.
+  std::mutex mutex;
+  std::condition_variable posted;
+  std::vector<std::function<void()>> queue;
+  platform::SetMainThreadPoster([&](std::function<void()> fn) {
+    std::lock_guard lock(mutex);
+    queue.push_back(std::move(fn));
+    posted.notify_all();
+  });
   std::atomic<int> steps{0};
   auto listener = std::make_unique<TLogRequestListenerThread>([&] { ++steps; });
   listener->Resume();
-  // The listener woke at start and now waits in its hand-over; the main
-  // thread does not pump but stops it.
-  QThread::msleep(30);
+  {
+    // The listener woke at start and its step is queued: it waits in the
+    // hand-over. The main thread does not run the queue but stops it.
+    std::unique_lock lock(mutex);
+    posted.wait(lock, [&] { return !queue.empty(); });
+  }
   listener->Stop();
   listener.reset();
-  PumpFor(50);  // the queued hand-over comes round and runs nothing
+  platform::SetMainThreadPoster(nullptr);
+  for (auto& fn : queue) fn();  // the queued hand-over comes round and runs nothing
+  EXPECT_EQ(queue.size(), 1u);
   EXPECT_EQ(steps, 0);
-  talvexqt::RemoveQtPlatform();
 }
 
 TEST(ListenerThreads, StartAndStopUnderAStormOfEventsEndsCleanly) {
