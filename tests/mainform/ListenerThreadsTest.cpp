@@ -7,11 +7,8 @@
 #include <QApplication>
 #include <QThread>
 #include <atomic>
-#include <condition_variable>
 #include <functional>
-#include <mutex>
 #include <thread>
-#include <vector>
 
 #include "MainWindowTestSupport.h"
 #include "mainform/TListenerThreads.h"
@@ -37,30 +34,22 @@ TEST(ListenerThreads, RunTheirStepOnTheMainThreadOnceAtStartAndOncePerWake) {
 }
 
 TEST(ListenerThreads, StopWhileAStepWaitsForTheMainThreadNeitherHangsNorRunsIt) {
-  // A main thread that keeps what is posted to it until the test runs it,
-  // and says when something came.
-  std::mutex mutex;
-  std::condition_variable posted;
-  std::vector<std::function<void()>> queue;
+  // A main thread that keeps the one step posted to it and says when it came.
+  std::function<void()> queued;
+  std::atomic<bool> posted{false};
   platform::SetMainThreadPoster([&](std::function<void()> fn) {
-    std::lock_guard lock(mutex);
-    queue.push_back(std::move(fn));
+    queued = std::move(fn);
+    posted = true;
     posted.notify_all();
   });
   std::atomic<int> steps{0};
   auto listener = std::make_unique<TLogRequestListenerThread>([&] { ++steps; });
   listener->Resume();
-  {
-    // The listener woke at start and its step is queued: it waits in the
-    // hand-over. The main thread does not run the queue but stops it.
-    std::unique_lock lock(mutex);
-    posted.wait(lock, [&] { return !queue.empty(); });
-  }
-  listener->Stop();
+  posted.wait(false);  // woken at start, its step queued: it waits in the hand-over
+  listener->Stop();    // the main thread stops it instead of running the queue
   listener.reset();
   platform::SetMainThreadPoster(nullptr);
-  for (auto& fn : queue) fn();  // the queued hand-over comes round and runs nothing
-  EXPECT_EQ(queue.size(), 1u);
+  queued();  // the queued hand-over comes round and runs nothing
   EXPECT_EQ(steps, 0);
 }
 
