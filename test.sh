@@ -25,6 +25,9 @@ run_suite() {
 
 run_suite build ""
 run_suite build-asan "" -DTALVEX_SANITIZE=ON
-# Of the main window's tests, only its thread tests (test_mainform_threads).
-run_suite build-tsan '^test_(platform|radio|radios|mainform_threads)$' -DTALVEX_TSAN=ON
+# Every layer that runs threads: the platform's threads and hand-overs, the
+# radio objects, the serial logging reader, the application (its hand-overs
+# and the program itself), the radio libraries; of the main window's tests,
+# only its thread tests (test_mainform_threads).
+run_suite build-tsan '^test_(platform|radio|serial|app|radios|mainform_threads)$' -DTALVEX_TSAN=ON
 echo "All tests passed (plain, address and thread sanitizer builds)."

@@ -2,6 +2,8 @@
 
 #include <condition_variable>
 
+#include "platform/ThreadChecks.h"
+
 namespace platform {
 namespace {
 std::mutex g_posterMutex;
@@ -28,13 +30,18 @@ bool HandOverGate::Run(std::function<void()> step) {
   pending->step = std::move(step);
   MainThreadPoster poster;
   {
-    std::lock_guard lock(m_mutex);
-    if (m_cancelled) return false;
-    m_pending = pending;
-  }
-  {
     std::lock_guard lock(g_posterMutex);
     poster = g_poster;
+  }
+  {
+    std::lock_guard lock(m_mutex);
+    if (m_cancelled) return false;
+    if (poster) m_pending = pending;
+  }
+  if (!poster) {
+    ThreadRuleBroken("a hand-over to the main thread without a main-thread poster "
+                     "(platform::SetMainThreadPoster); the step is dropped");
+    return false;
   }
   auto runOnMain = [pending] {
     {
@@ -48,10 +55,7 @@ bool HandOverGate::Run(std::function<void()> step) {
     pending->step = nullptr;
     pending->changed.notify_all();
   };
-  if (poster)
-    poster(runOnMain);
-  else
-    runOnMain();
+  poster(runOnMain);
 
   std::unique_lock lock(pending->mutex);
   pending->changed.wait(lock, [&] {

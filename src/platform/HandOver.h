@@ -18,8 +18,10 @@ namespace platform {
 /// Queues fn to run on the main thread and returns at once.
 using MainThreadPoster = std::function<void(std::function<void()>)>;
 
-/// The GUI installs a poster into its event loop; an empty poster restores
-/// the plain one, which runs fn at once on the calling thread.
+/// The GUI installs a poster into its event loop, core tests one of their
+/// own; an empty poster removes it. There is no default: a hand-over without
+/// a poster is a broken rule (platform/ThreadChecks.h), never a step run on
+/// the calling thread.
 void SetMainThreadPoster(MainThreadPoster poster);
 
 class HandOverGate {
@@ -30,7 +32,8 @@ class HandOverGate {
 
   /// Any thread but the main thread: runs step on the main thread and waits
   /// for it. False, with the step not run (or not waited for), once Cancel
-  /// has been called. The step must not refer to the caller's stack.
+  /// has been called, and without a poster (which aborts where the thread
+  /// rules are checked). The step must not refer to the caller's stack.
   bool Run(std::function<void()> step);
 
   /// Main thread: cancels the waiting hand-over and every later one.

@@ -2,11 +2,12 @@
 
 #include <mutex>
 
+#include "platform/ThreadChecks.h"
+
 namespace platform {
 namespace {
 std::mutex g_runnerMutex;
 MainThreadRunner g_runner;
-std::recursive_mutex g_plainMutex;
 }  // namespace
 
 void SetMainThreadRunner(MainThreadRunner runner) {
@@ -20,12 +21,12 @@ void Synchronize(const std::function<void()>& fn) {
     std::lock_guard lock(g_runnerMutex);
     runner = g_runner;
   }
-  if (runner) {
-    runner(fn);
+  if (!runner) {
+    ThreadRuleBroken("Synchronize without a main-thread runner (platform::SetMainThreadRunner); "
+                     "the call is dropped");
     return;
   }
-  std::lock_guard lock(g_plainMutex);
-  fn();
+  runner(fn);
 }
 
 }  // namespace platform

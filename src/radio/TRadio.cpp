@@ -169,7 +169,7 @@ void TRadio::LoadRadioRestart(const std::string& path) {
   file.Load();
   struct Key {
     const char* name;
-    std::atomic<int>* member;
+    int* member;
   };
   for (Key key : {Key{"FREQUENCY", &m_frequency}, Key{"TUNESTEP", &m_tuneStep}, Key{"MODE", &m_modeIndex}}) {
     const std::string value = file.Value(TRadioRestartFile::RadioKey(m_radioNumber, key.name));

@@ -3,11 +3,9 @@
 // drives it, and the last known state cached for display and for the radio
 // restart file. The radio pair is its only caller.
 //
-// Threads: the Refresh* operations and GetBaudRateText run on the radio
-// listener thread while the main thread reads the cached values; the cached
-// numbers are atomics so both may touch them without a lock.
+// Threads: main thread only, like every call into a radio library; the
+// radio listener's refresh runs inside its step on the main thread.
 
-#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,7 +39,7 @@ class TRadio {
   /// Connected means the library is loaded.
   bool IsConnected() const;
 
-  // ---- cached state, refreshed from the listener thread ----
+  // ---- cached state, refreshed on each radio change ----
 
   void RefreshFrequency();
   void RefreshOutputPower();
@@ -153,19 +151,19 @@ class TRadio {
   auto Forward(const char* missing, Op op, Args&&... args);
 
   const int m_radioNumber;
-  std::atomic<int> m_frequency{14030};
-  std::atomic<int> m_outputPower{0};
-  std::atomic<int> m_ritOffset{0};
-  std::atomic<int> m_xitOffset{0};
-  std::atomic<int> m_tuneStep{100};
+  int m_frequency = 14030;
+  int m_outputPower = 0;
+  int m_ritOffset = 0;
+  int m_xitOffset = 0;
+  int m_tuneStep = 100;
   const int m_readDelayMs = kReadDelayMs;
-  std::atomic<bool> m_ritOn{false};
-  std::atomic<bool> m_xitOn{false};
-  std::atomic<bool> m_supportsRit{false};
-  std::atomic<bool> m_supportsXit{false};
+  bool m_ritOn = false;
+  bool m_xitOn = false;
+  bool m_supportsRit = false;
+  bool m_supportsXit = false;
   FixedText<4> m_radioTag{"NRND"};
-  std::atomic<int> m_keyerSpeed{30};
-  std::atomic<int> m_modeIndex{0};
+  int m_keyerSpeed = 30;
+  int m_modeIndex = 0;
   FixedText<260> m_libraryFile;
   FixedText<260> m_bandLimitsFile;
   FixedText<29> m_modelName;

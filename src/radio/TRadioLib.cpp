@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <filesystem>
-#include <mutex>
 #include <type_traits>
 
 #include "platform/MessageSink.h"
@@ -83,15 +82,13 @@ struct TRadioLib::LibraryTexts {
 
 // Libraries whose binding went away without unloading them. They stay loaded
 // to the end of the process, reachable, so nothing runs in unmapped code,
-// and so do the texts they were handed.
+// and so do the texts they were handed. Main thread only, as every binding.
 void TRadioLib::KeepLoaded(platform::Module module, std::unique_ptr<LibraryTexts> texts) {
   struct Kept {
     platform::Module module;
     std::unique_ptr<LibraryTexts> texts;
   };
-  static std::mutex* mutex = new std::mutex;
   static auto* kept = new std::vector<Kept>;
-  std::lock_guard lock(*mutex);
   kept->push_back(Kept{std::move(module), std::move(texts)});
 }
 

@@ -4,12 +4,11 @@
 // and calls them with a check each. A missing export never stops the program:
 // each operation then shows its own fixed message or answers a neutral value.
 //
-// Threads: loading, connecting and unloading run on the main thread. The
-// radio listener thread calls the getters (GetFrequency, GetRitIsOn,
-// GetRitFreq, GetXitIsOn, GetXitFreq, GetMode, GetOutputPower, GetKeyerSpeed,
-// GetBaudRate) while the main thread may call anything else; no lock is
-// taken, the library protects its own state. Messages go through
-// platform::ShowMessage, whose sink brings them to the main thread.
+// Threads: main thread only. Every call into the library, loading,
+// connecting and unloading included, is made on the program's main thread
+// (the listener threads hand their steps to it), so no call can race an
+// unload and the binding takes no lock. The library's own threads only ever
+// call back through RadioSetEvent.
 
 #include <cstddef>
 #include <memory>

@@ -3,10 +3,11 @@
 // Every operation names a side and goes to that side's radio, or answers a
 // fixed default when the side has no radio; a few take side 3 for both.
 //
-// Threads: the Refresh* operations, IsRadioConnected and GetBaudRateText run
-// on the radio listener thread; creating and disconnecting radios only on
-// the main thread. A disconnected radio stays in the pair, so a late
-// listener finds a radio without a library and gets neutral answers.
+// Threads: main thread only. Creating, replacing and disconnecting radios
+// and every query run there, the radio listener's refresh included (inside
+// its step), so the pair takes no lock. A disconnected radio stays in the
+// pair, so a step that comes after the disconnect finds a radio without a
+// library and gets neutral answers.
 
 #include <memory>
 #include <string>

@@ -6,11 +6,9 @@
 
 #include "platform/MessageSink.h"
 #include "platform/SerialDevice.h"
-#include "platform/Synchronize.h"
 #include "platform/ThreadPriority.h"
 
-TSIOThread::TSIOThread(const std::string& portName, TSioDataHandler handler, std::string portFile)
-    : m_port(std::move(portFile)), m_handler(std::move(handler)) {
+TSIOThread::TSIOThread(const std::string& portName, std::string portFile) : m_port(std::move(portFile)) {
   std::memset(m_buffer, 0, sizeof m_buffer);
   m_port.SetPortName(portName);
   m_port.SetBaudRate(57600);
@@ -26,8 +24,6 @@ TSIOThread::~TSIOThread() {
   WaitFor();
 }
 
-void TSIOThread::IgnoreData(const std::uint8_t*, std::int32_t) {}
-
 void TSIOThread::Pause() {
   std::lock_guard lock(m_mutex);
   m_paused = true;
@@ -42,6 +38,16 @@ void TSIOThread::Unpause() {
   Resume();
 }
 
+void TSIOThread::EndReader() {
+  {
+    // Under the mutex, so the reader cannot miss the wake between testing
+    // Terminated and going to sleep.
+    std::lock_guard lock(m_mutex);
+    Terminate();
+  }
+  m_wake.notify_all();
+}
+
 void TSIOThread::Configure(const std::string& portName, std::uint32_t baudRate, std::uint8_t dataBits,
                            std::uint8_t stopBits, std::uint8_t parity, bool rtsEnabled,
                            bool dtrEnabled) {
@@ -52,8 +58,8 @@ void TSIOThread::Configure(const std::string& portName, std::uint32_t baudRate, 
 }
 
 bool TSIOThread::Start() {
-  std::memset(m_buffer, 0, sizeof m_buffer);
   Pause();
+  std::memset(m_buffer, 0, sizeof m_buffer);  // the reader is off it now
   try {
     m_port.Open();
     Unpause();
@@ -88,63 +94,40 @@ bool TSIOThread::Send(const void* bytes, std::uint32_t count) {
   return true;
 }
 
-bool TSIOThread::EndReader() {
-  bool waitable;
-  {
-    std::lock_guard lock(m_mutex);
-    Terminate();
-    waitable = !m_inHandOver;
-  }
-  m_wake.notify_all();
-  return waitable;
-}
-
 std::optional<ECommError> TSIOThread::ReaderError() const {
   std::lock_guard lock(m_mutex);
   return m_readerError;
 }
 
-// Under m_mutex, reader not paused. True when bytes came for the handler.
-bool TSIOThread::ReadWaiting() {
+std::uint64_t TSIOThread::BytesDropped() const {
+  std::lock_guard lock(m_mutex);
+  return m_dropped;
+}
+
+// Under m_mutex, reader not paused.
+void TSIOThread::ReadWaiting() {
   const std::uint32_t waiting = m_port.BytesWaiting();
-  if (waiting == 0) return false;
+  if (waiting == 0) return;
   std::vector<std::uint8_t> bytes(waiting + 1);  // room for the read's closing zero
   const std::uint32_t got = m_port.Read(bytes.data(), waiting);
   m_received = static_cast<std::int32_t>(got);
-  if (got == 0) return false;
   std::memcpy(m_buffer, bytes.data(), got < kBufferSize ? got : kBufferSize);
-  return true;
+  m_dropped += got;
 }
 
 void TSIOThread::Execute() {
   platform::RaiseCurrentThreadPriority();
+  std::unique_lock lock(m_mutex);
   for (;;) {
-    bool handOver = false;
-    {
-      std::unique_lock lock(m_mutex);
-      m_wake.wait(lock, [this] { return !m_paused || Terminated(); });
-      if (Terminated()) return;
-      try {
-        handOver = ReadWaiting();
-      } catch (const ECommError& error) {
-        m_readerError = error;  // the reader ends; the next Send raises it
-        return;
-      }
-      handOver = handOver && m_handler && !Terminated();
-      m_inHandOver = handOver;
+    m_wake.wait(lock, [this] { return !m_paused || Terminated(); });
+    if (Terminated()) return;
+    try {
+      ReadWaiting();
+    } catch (const ECommError& error) {
+      m_readerError = error;  // the reader ends; the next Send raises it
+      return;
     }
-    if (handOver) {
-      // A hand-over that runs after EndReader skips the handler.
-      platform::Synchronize([this] {
-        if (!Terminated()) m_handler(m_buffer, m_received);
-      });
-      {
-        std::lock_guard lock(m_mutex);
-        m_inHandOver = false;
-      }
-      m_wake.notify_all();
-    }
-    std::unique_lock lock(m_mutex);
+    // A pause during the sleep holds the reader at the wait above.
     if (m_wake.wait_for(lock, std::chrono::milliseconds(kPollMs), [this] { return Terminated(); })) return;
   }
 }

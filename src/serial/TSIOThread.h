@@ -1,16 +1,15 @@
 #pragma once
 // The serial I/O logging thread: owns the logging port and polls it every
-// 100 ms, reading only the bytes already waiting and handing them to a data
-// handler on the main thread. Contact lines are written from the main thread
-// with Send.
+// 100 ms, reading only the bytes already waiting and dropping them on its
+// own thread (the program has no use for what the far end says). Contact
+// lines are written from the main thread with Send.
 //
-// Created paused and never freed by its own end: the owner ends it with
-// EndReader, waits with WaitFor and deletes it. Every member but the reader
-// body is for the main thread.
+// The reader never waits for the main thread, so deleting the object ends
+// and joins it at once in every state: paused, reading, or ended by a port
+// error. Every member but the reader body is for the main thread.
 
 #include <condition_variable>
 #include <cstdint>
-#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -19,10 +18,6 @@
 #include "serial/ECommError.h"
 #include "serial/TCommPort.h"
 
-/// Called on the main thread with the receive buffer and the received count
-/// (which may exceed the 1024 bytes the buffer holds).
-using TSioDataHandler = std::function<void(const std::uint8_t* buffer, std::int32_t count)>;
-
 class TSIOThread : public platform::WorkerThread {
  public:
   static constexpr std::size_t kBufferSize = 1024;
@@ -30,9 +25,8 @@ class TSIOThread : public platform::WorkerThread {
 
   /// Paused, port closed and named, 57600 baud 8N1, received count 0.
   /// portFile names the port table (TCommPort).
-  TSIOThread(const std::string& portName, TSioDataHandler handler, std::string portFile = {});
-  /// Ends the reader and waits for it: delete only once EndReader answers
-  /// true or the reader has finished.
+  explicit TSIOThread(const std::string& portName, std::string portFile = {});
+  /// Ends the reader and joins it; the port closes with the object.
   ~TSIOThread() override;
 
   /// Stops, applies every setting to the port, and starts again if the port
@@ -55,36 +49,32 @@ class TSIOThread : public platform::WorkerThread {
   const std::string& PortName() const { return m_port.PortName(); }
   const platform::SerialLineSettings& PortSettings() const { return m_port.Settings(); }
 
-  /// Tells the reader to end and wakes it. Answers whether the reader can be
-  /// waited for now: false while it is inside a hand-over to the main thread,
-  /// which must run before the reader can end (waiting for it on the main
-  /// thread would never return).
-  bool EndReader();
   /// The port error that ended the reader, if one did.
   std::optional<ECommError> ReaderError() const;
-
-  /// The handler the logging controller installs: received bytes are dropped.
-  static void IgnoreData(const std::uint8_t* buffer, std::int32_t count);
+  /// How many bytes the reader has read from the port, and dropped, so far.
+  std::uint64_t BytesDropped() const;
 
  protected:
   void Execute() override;
 
  private:
-  bool ReadWaiting();
+  void Pause();
+  void Unpause();
+  /// Tells the reader to end and wakes it.
+  void EndReader();
+  void ReadWaiting();
 
+  // The reader's last read: at most the first 1024 bytes, and the count the
+  // read returned (which may be more).
   std::uint8_t m_buffer[kBufferSize];
   std::int32_t m_received = 0;
   TCommPort m_port;
-  TSioDataHandler m_handler;
 
-  // The reader touches the port only under m_mutex while not paused, so a
-  // pause, once it returns, keeps the reader off the port.
+  // The reader touches the port and the members above only under m_mutex
+  // while not paused, so a pause, once it returns, keeps it off the port.
   mutable std::mutex m_mutex;
   std::condition_variable m_wake;
   bool m_paused = true;
-  bool m_inHandOver = false;
+  std::uint64_t m_dropped = 0;
   std::optional<ECommError> m_readerError;
-
-  void Pause();
-  void Unpause();
 };

@@ -7,18 +7,7 @@
 TSioLogController::TSioLogController(TSioLogDialog& dialog, std::string portFile)
     : m_dialog(dialog), m_portFile(std::move(portFile)) {}
 
-TSioLogController::~TSioLogController() {
-  DiscardThread();
-  for (auto& thread : m_retired) {
-    // A reader still waiting for a hand-over that will never run (the
-    // message loop is over) cannot be waited for; its thread is left to the
-    // end of the process.
-    if (thread->EndReader())
-      thread.reset();
-    else
-      static_cast<void>(thread.release());
-  }
-}
+TSioLogController::~TSioLogController() { DiscardThread(); }
 
 void TSioLogController::SetMenuChecked(bool checked) {
   if (m_menuChecked == checked) return;
@@ -26,21 +15,7 @@ void TSioLogController::SetMenuChecked(bool checked) {
   if (m_onMenuCheck) m_onMenuCheck(checked);
 }
 
-void TSioLogController::ReapRetired() {
-  std::erase_if(m_retired, [](const std::unique_ptr<TSIOThread>& thread) {
-    if (!thread->Finished()) return false;
-    thread->WaitFor();
-    return true;
-  });
-}
-
-std::size_t TSioLogController::ReapEndedThreads() {
-  ReapRetired();
-  return m_retired.size();
-}
-
 void TSioLogController::DiscardThread() {
-  ReapRetired();
   if (!m_thread) return;
   if (m_thread->IsPortOpen()) {
     try {
@@ -49,14 +24,11 @@ void TSioLogController::DiscardThread() {
       // The port is closed and released even when its settings could not go back.
     }
   }
-  if (m_thread->EndReader())
-    m_thread.reset();
-  else
-    m_retired.push_back(std::move(m_thread));
+  m_thread.reset();  // the reader never waits for the main thread: this returns at once
 }
 
 void TSioLogController::CreateAndStart(const std::string& portName) {
-  m_thread = std::make_unique<TSIOThread>(portName, &TSIOThread::IgnoreData, m_portFile);
+  m_thread = std::make_unique<TSIOThread>(portName, m_portFile);
   m_thread->Configure(portName, m_converted.baudRate, m_converted.dataBits, m_converted.stopBits,
                       m_converted.parity, false, false);
   m_thread->Start();
@@ -74,7 +46,6 @@ void TSioLogController::ResumeSerialIoLogging(bool resumeWanted, TSioLogSettings
 }
 
 void TSioLogController::PerformSerialIoLogging(TSioLogSettings& settings, bool centredForms) {
-  ReapRetired();
   if (m_menuChecked) {
     SetMenuChecked(false);
     if (IsPortOpen()) StopSerialIoLogging();
@@ -119,7 +90,6 @@ void TSioLogController::StopSerialIoLogging() {
 }
 
 bool TSioLogController::SendContact(std::string_view recordLine) {
-  ReapRetired();
   if (!IsPortOpen()) return false;
   FixedText<100> line(recordLine);
   line += ":;";

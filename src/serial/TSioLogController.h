@@ -27,7 +27,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "serial/TSIOThread.h"
 #include "serial/TSioLogDialog.h"
@@ -76,15 +75,11 @@ class TSioLogController {
   /// Baud rate, data bits, stop bits and parity of the last start.
   const TSerialSettings& ConvertedSettings() const { return m_converted; }
   const TSIOThread* Thread() const { return m_thread.get(); }
-  /// Deletes the ended threads whose reader has finished since; answers how
-  /// many are still waiting for their hand-over to the main thread.
-  std::size_t ReapEndedThreads();
 
  private:
   void SetMenuChecked(bool checked);
   void CreateAndStart(const std::string& portName);
   void DiscardThread();
-  void ReapRetired();
 
   TSioLogDialog& m_dialog;
   std::string m_portFile;
@@ -92,7 +87,4 @@ class TSioLogController {
   TSerialSettings m_converted;
   bool m_menuChecked = false;
   std::function<void(bool)> m_onMenuCheck;
-  // Threads told to end while their reader waited for a hand-over to the
-  // main thread; deleted once their reader has ended.
-  std::vector<std::unique_ptr<TSIOThread>> m_retired;
 };

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QThread>
 #include <atomic>
+#include <functional>
 #include <thread>
 
 #include "MainWindowTestSupport.h"
@@ -33,19 +34,23 @@ TEST(ListenerThreads, RunTheirStepOnTheMainThreadOnceAtStartAndOncePerWake) {
 }
 
 TEST(ListenerThreads, StopWhileAStepWaitsForTheMainThreadNeitherHangsNorRunsIt) {
-  EnsureQtApp();
-  talvexqt::InstallQtPlatform();
+  // A main thread that keeps the one step posted to it and says when it came.
+  std::function<void()> queued;
+  std::atomic<bool> posted{false};
+  platform::SetMainThreadPoster([&](std::function<void()> fn) {
+    queued = std::move(fn);
+    posted = true;
+    posted.notify_all();
+  });
   std::atomic<int> steps{0};
   auto listener = std::make_unique<TLogRequestListenerThread>([&] { ++steps; });
   listener->Resume();
-  // The listener woke at start and now waits in its hand-over; the main
-  // thread does not pump but stops it.
-  QThread::msleep(30);
-  listener->Stop();
+  posted.wait(false);  // woken at start, its step queued: it waits in the hand-over
+  listener->Stop();    // the main thread stops it instead of running the queue
   listener.reset();
-  PumpFor(50);  // the queued hand-over comes round and runs nothing
+  platform::SetMainThreadPoster(nullptr);
+  queued();  // the queued hand-over comes round and runs nothing
   EXPECT_EQ(steps, 0);
-  talvexqt::RemoveQtPlatform();
 }
 
 TEST(ListenerThreads, StartAndStopUnderAStormOfEventsEndsCleanly) {

@@ -87,7 +87,10 @@ class WindowProgram {
     sim = std::make_unique<VaroSimProbe>(dir.Path("Devices/VaroSim.dll"));
     sim->ClearTrace();
   }
-  ~WindowProgram() { talvexqt::RemoveQtPlatform(); }
+  ~WindowProgram() {
+    window.reset();  // its listeners stop while the way to the main thread is there
+    talvexqt::RemoveQtPlatform();
+  }
 
   /// A restart file whose options are the given KEY=value lines.
   void WriteRestartFile(const std::string& lines) {

@@ -12,6 +12,8 @@
 #include <thread>
 
 #include "platform/HandOver.h"
+#include "platform/Synchronize.h"
+#include "platform/ThreadChecks.h"
 
 namespace {
 
@@ -102,10 +104,11 @@ TEST(HandOver, CancelFromInsideTheRunningStepDoesNotWaitForIt) {
   std::thread listener([&] {
     ran = gate.Run([&] {
       gate.Cancel();
-      for (int i = 0; i < 5000 && !returned; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      returned.wait(false);  // hangs here if the listener still waits for the step
       sawReturnInsideStep = returned;
     });
     returned = true;
+    returned.notify_all();
   });
   ASSERT_TRUE(loop.WaitForPosted());
   loop.Pump();
@@ -114,11 +117,18 @@ TEST(HandOver, CancelFromInsideTheRunningStepDoesNotWaitForIt) {
   EXPECT_TRUE(sawReturnInsideStep);
 }
 
-TEST(HandOver, WithoutAPosterTheStepRunsOnTheCallingThread) {
+// Nothing meant for the main thread runs on the calling thread in its place
+// because no way there was installed.
+TEST(HandOver, WithoutAWayToTheMainThreadNothingRunsOnTheCallingThread) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
   platform::HandOverGate gate;
-  std::thread::id ranOn;
-  std::thread worker([&] { EXPECT_TRUE(gate.Run([&] { ranOn = std::this_thread::get_id(); })); });
-  const auto workerId = worker.get_id();
-  worker.join();
-  EXPECT_EQ(ranOn, workerId);
+  bool ran = false;
+  if constexpr (platform::kThreadChecks) {
+    EXPECT_DEATH(gate.Run([&] { ran = true; }), "without a main-thread poster");
+    EXPECT_DEATH(platform::Synchronize([&] { ran = true; }), "without a main-thread runner");
+  } else {
+    EXPECT_FALSE(gate.Run([&] { ran = true; }));
+    platform::Synchronize([&] { ran = true; });
+    EXPECT_FALSE(ran);
+  }
 }
