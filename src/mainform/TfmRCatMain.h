@@ -112,8 +112,9 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   void ClearLogLine() override;
   /// Takes back a notice of the key row (at the next key).
   void ClearNotice();
-  /// Logs row 1 of the grid when its station worked is a valid call sign.
-  void LogTheQso();
+  /// Logs row 1 of the grid when its station worked is a valid call sign;
+  /// otherwise, when the operator asked, says why in the key row.
+  void LogTheQso(bool asked = true);
   void sgLogSelectCell(int row, int column);
   void sgLogSetEditText(int row, int column, const QString& text);
 
@@ -226,5 +227,6 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   std::optional<std::pair<QString, QString>> m_beforeNotice;
   bool m_closed = false;
   bool m_endRequested = false;
+  bool m_logListenerFresh = false;
   bool m_shownOnce = false;
 };

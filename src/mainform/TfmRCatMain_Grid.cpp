@@ -182,11 +182,11 @@ void TfmRCatMain::ClearLogLine() {
   FocusStation();
 }
 
-void TfmRCatMain::LogTheQso() {
+void TfmRCatMain::LogTheQso(bool asked) {
   const auto logged = m_app.LogTheQso(UtcNow(), [this](const std::string& line) {
     m_sioLog->SendContact(line);  // only when logging runs and its port is open
   });
-  if (logged == TLogLine::Logged::kNoCall)
+  if (logged == TLogLine::Logged::kNoCall && asked)
     ShowNotice(QStringLiteral("No valid call"), QStringLiteral("F7 logs the contact once STN.WRKD holds a call sign"));
   if (logged != TLogLine::Logged::kLogged) return;
   ShowLogLine();

@@ -4,6 +4,7 @@
 // also connected, replaced and disconnected.
 
 #include <QTableWidget>
+#include <utility>
 
 #include "platform/QtText.h"
 #include "app/TTalvexApp.h"
@@ -45,6 +46,7 @@ void TfmRCatMain::StartListener(Listener which) {
     case kMsgStart: thread = std::make_unique<TMsgStartListenerThread>(step); break;
     case kListeners: return;
   }
+  if (which == kLogRequest) m_logListenerFresh = true;
   thread->Resume();
   m_listeners[which] = std::move(thread);
 }
@@ -102,7 +104,11 @@ void TfmRCatMain::RadioChangeStep() {
   ShowLogLine();
 }
 
-void TfmRCatMain::LogRequestStep() { LogTheQso(); }
+void TfmRCatMain::LogRequestStep() {
+  // The wake right after the listener starts is nobody's request: it says nothing.
+  const bool asked = !std::exchange(m_logListenerFresh, false);
+  LogTheQso(asked);
+}
 
 void TfmRCatMain::MsgOverStep() {
   if (m_radioGone) return;
