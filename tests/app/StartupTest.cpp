@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <csignal>
 #include <set>
 #include <unistd.h>
 
@@ -114,4 +115,18 @@ TEST(Startup, TwoCopiesStartedTogetherLeaveOneRunning) {
   EXPECT_FALSE(survivor.Wait(200, &code));  // still running
   survivor.Kill();
   fs::remove(errB);
+}
+
+TEST(Startup, ALogoutClosesTheWindowTheNormalWayAndExitsZero) {
+  InstalledProgram program(true);
+  const std::string err = program.dir.Path("err.txt");
+  ProgramRun run(program.exe, program.Env(), err);
+  ASSERT_TRUE(WaitForText(err, "main window shown", 30000)) << ReadWholeFile(err);
+  ASSERT_EQ(kill(run.Pid(), SIGTERM), 0);
+  int code = -1;
+  ASSERT_TRUE(run.Wait(30000, &code)) << ReadWholeFile(err);
+  EXPECT_EQ(code, 0);
+  // Both state files are whole, their end markers last.
+  EXPECT_TRUE(ReadWholeFile(program.dir.Path("Dravel_RESTART.txt")).ends_with("END_OF_RESTART_FILE=YES"));
+  EXPECT_TRUE(ReadWholeFile(program.dir.Path("Dravel_RADIORESTART.txt")).ends_with("END_OF_RADIORESTART_FILE=YES"));
 }

@@ -5,12 +5,15 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 
 #include "../data/AdifTestReader.h"
 #include "MainWindowTestSupport.h"
 #include "PseudoTerminal.h"
 #include "data/TLogRecord.h"
+#include "data/TextFile.h"
 #include "data/TextUtils.h"
 #include "platform/DateTime.h"
 
@@ -272,6 +275,87 @@ TEST(ContactLoop, ALogFolderRemovedWhileRunningIsReportedAndTheOtherLogStillWrit
   EXPECT_NE(message.find("No such file or directory"), std::string::npos) << message;
   EXPECT_TRUE(PumpUntil([&] { return !ReadWholeFile(localLog).empty(); }));
   EXPECT_EQ(station.program.Cell(kCellStation), "W1AW");  // kept: the default log did not take it
+
+  // Logged again once the folder is back: the default log gets it, the
+  // local log, which has it already, does not get it twice.
+  std::filesystem::create_directories(station.program.dir.Path("Logs"));
+  PressKey(Grid(*station.window), Qt::Key_F7);
+  ASSERT_TRUE(station.WaitForLogLines(1));
+  EXPECT_TRUE(PumpUntil([&] { return station.program.Cell(kCellStation).isEmpty(); }));
+  EXPECT_EQ(SplitTextLines(ReadWholeFile(localLog)).size(), 1u);
+}
+
+TEST(ContactLoop, F7WithoutACallSaysWhyAndClosingWithAnUnloggedContactAsks) {
+  Station station;
+  TfmRCatMain& window = *station.window;
+  QLabel* sending = window.findChild<QLabel*>(QStringLiteral("pnSending"));
+  TypeInto(window, kCellStation, "2BBB");
+  PressKey(Grid(window), Qt::Key_F7);
+  ASSERT_TRUE(PumpUntil([&] { return sending->text() == "No valid call"; })) << sending->text().toStdString();
+  EXPECT_EQ(station.DefaultLog(), "");
+  PressKey(Grid(window), Qt::Key_A);  // the next key takes the notice back
+  EXPECT_NE(sending->text(), "No valid call");
+
+  // A call nobody logged: "No" keeps the window open, "Yes" quits.
+  window.ClearLogLine();
+  TypeInto(window, kCellStation, "w1aw");
+  station.program.messages.ScriptAnswers({platform::MessageAnswer::No});
+  EXPECT_FALSE(window.close());
+  ASSERT_EQ(station.program.messages.Questions().size(), 1u);
+  EXPECT_EQ(station.program.messages.Questions()[0].text, "The contact with W1AW was not logged. Quit anyway?");
+  EXPECT_TRUE(station.program.app->IsRadioConnected(1));
+  station.program.messages.ScriptAnswers({platform::MessageAnswer::Yes});
+  EXPECT_TRUE(window.close());
+  EXPECT_FALSE(station.program.app->IsRadioConnected(1));
+}
+
+TEST(ContactLoop, TheConnectQuestionNeverCrashesHoweverItIsAnswered) {
+  WindowProgram program;
+  TfmRCatMain& window = program.ShowAndResume(nullptr);  // no radio
+  talvexqt::InstallQtPlatform();  // real question boxes, not the recorder
+  const std::function<void(QDialog&)> answers[] = {
+      [](QDialog& box) { static_cast<QMessageBox&>(box).button(QMessageBox::No)->click(); },
+      [](QDialog& box) { QTest::keyClick(&box, Qt::Key_Escape); },
+      [](QDialog& box) {
+        OnNextModal([](QDialog& portDialog) { portDialog.reject(); });  // Yes opens the radio port dialog
+        static_cast<QMessageBox&>(box).button(QMessageBox::Yes)->click();
+      },
+  };
+  for (const auto& answer : answers) {
+    bool asked = false;
+    OnNextModal([&](QDialog& box) {
+      asked = true;
+      answer(box);
+    });
+    TypeInto(window, kCellStation, "W1AYN");  // letters of both answers, typed in one burst
+    ASSERT_TRUE(PumpUntil([&] { return asked && !QApplication::activeModalWidget(); }));
+    EXPECT_EQ(program.Cell(kCellStation), "W1AYN");
+    window.ClearLogLine();
+  }
+  platform::SetMessageSink(&program.messages);
+  program.Close();
+}
+
+TEST(ContactLoop, KeysTypedRightAfterAClickAllLandInTheCell) {
+  Station station;
+  QTableWidget* grid = Grid(*station.window);
+  const QRect cell = grid->visualRect(grid->model()->index(1, kCellQth));
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+  QWidget* editor = grid->indexWidget(grid->model()->index(1, kCellQth));  // opened by the click
+  ASSERT_NE(editor, nullptr);
+  QTest::keyClicks(editor, "G0ABC");
+  EXPECT_EQ(station.program.Cell(kCellQth), "G0ABC");
+  // And the operator sizes a column with the mouse on its border; the
+  // width is what the next start finds.
+  const int before = grid->columnWidth(kCellQth);
+  const int border = grid->columnViewportPosition(kCellQth) + before;
+  QTest::mousePress(grid->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(border, 8));
+  QTest::mouseMove(grid->viewport(), QPoint(border + 30, 8));
+  QTest::mouseRelease(grid->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(border + 30, 8));
+  EXPECT_EQ(grid->columnWidth(kCellQth), before + 30);
+  station.program.Close();
+  EXPECT_NE(station.program.dir.Read("Dravel_RESTART.txt").find("LOG_DISPLAY_COLWIDTH_QTH=" + std::to_string(before + 30)),
+            std::string::npos);
 }
 
 TEST(ContactLoop, ALoggedContactGoesOutOfTheSerialLoggingPort) {

@@ -237,6 +237,10 @@ TEST(MainWindow, TheConnectCommandConnectsAndDisconnects) {
   // The keys and radio menus come with the next activation.
   window.FormActivate();
   EXPECT_TRUE(window.findChild<QFrame*>(QStringLiteral("pnKeys"))->isEnabled());
+  // The library learnt the message events: F1 brings "Sending CQ".
+  window.SendMessage(0);
+  EXPECT_TRUE(PumpUntil([&] { return Panel(window, "pnSending")->text() == "Sending CQ"; }));
+  window.StopMessage();
 
   program.sim->ClearTrace();
   ConnectCommandWith(window, "bnStop");
@@ -258,6 +262,32 @@ TEST(MainWindow, TheConnectCommandConnectsAndDisconnects) {
   EXPECT_GE(bands, 0);
   EXPECT_GT(disconnect, bands);
   EXPECT_TRUE(program.dir.Exists("Dravel_RADIORESTART.txt"));
+  program.Close();
+}
+
+TEST(MainWindow, ConnectWhileConnectedFailsAndRestartsNothing) {
+  WindowProgram program;
+  program.WriteRestartFile(kRestartOnCom7);
+  TfmRCatMain& window = program.ShowAndResume(ResumeWithRadio(true));
+  ASSERT_TRUE(program.app->IsRadioConnected(1));
+  // "Connect" in the radio port dialog while connected is a failed connection that restarts nothing.
+  const platform::EventHandle radioChange = window.RadioChangeEvent();
+  program.sim->ClearTrace();
+  QString boxCaption;
+  OnNextModal([&](QDialog& dialog) {
+    Click(dialog, "bnStart");
+    OnNextModal([&](QDialog& box) {
+      boxCaption = box.windowTitle();
+      box.done(0);
+    });
+  });
+  window.ConnectCommand();
+  EXPECT_EQ(boxCaption, "Connect Failed");
+  EXPECT_EQ(Panel(window, "pnConnecting")->text(), "Connect failed");
+  EXPECT_TRUE(program.sim->Calls("CONNECTRADIO").empty());
+  EXPECT_EQ(window.RadioChangeEvent(), radioChange);
+
+  EXPECT_EQ(program.app->GetRadioComPort(), "COM7");
   program.Close();
 }
 
