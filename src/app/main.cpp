@@ -15,6 +15,7 @@
 #include "platform/EndSignals.h"
 #include "app/QtPlatform.h"
 #include "app/QtSingleInstance.h"
+#include "app/QtWindowGone.h"
 #include "app/TTalvexApp.h"
 #include "mainform/TfmRCatMain.h"
 #include "platform/QtText.h"
@@ -38,6 +39,9 @@ void RunProgram(QApplication& app, QtSingleInstance& instance) {
           mainForm->CloseAtEndRequest();
         });
       }
+      // A window destroyed by another program closes the same way.
+      QtWindowGone windowGone(*mainForm, [&mainForm] { mainForm->CloseAtEndRequest(); });
+      app.installNativeEventFilter(&windowGone);
       mainForm->show();
       mainForm->activateWindow();
       std::fprintf(stderr, "Talvex: main window shown\n");
@@ -46,6 +50,7 @@ void RunProgram(QApplication& app, QtSingleInstance& instance) {
       // writes its files and stops its threads.
       mainForm->FormClose();
       talvexqt::CloseHandOvers();
+      app.removeNativeEventFilter(&windowGone);
     }
   } catch (const std::exception& e) {
     ShowException(e.what());
