@@ -98,10 +98,13 @@ bool TSioLogController::SendContact(std::string_view recordLine) {
     return m_thread->Send(text.data(), static_cast<std::uint32_t>(text.size()));
   } catch (const ECommError& error) {
     const std::string port = m_thread->PortName();
+    // The error that ended the reader comes back at this send: it was a read.
+    const bool readFailed = m_thread->ReaderError().has_value();
     StopSerialIoLogging();
     SetMenuChecked(false);
     platform::ShowMessage(platform::WithSystemError(
-        "Serial I/O logging stopped: could not write to " + port, static_cast<int>(error.Code())));
+        (readFailed ? "Serial I/O logging stopped: could not read from " : "Serial I/O logging stopped: could not write to ") + port,
+        static_cast<int>(error.Code())));
     return false;
   }
 }
