@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -33,6 +35,10 @@ class LogGridDelegate : public QStyledItemDelegate {
                         const QModelIndex& index) const override {
     auto* editor = new QLineEdit(parent);
     editor->setFrame(false);
+    // The cell being typed into stands out from the others.
+    QPalette palette = editor->palette();
+    palette.setColor(QPalette::Base, QColor(0xff, 0xff, 0xe0));
+    editor->setPalette(palette);
     editor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     if (index.row() == 1) editor->setMaxLength(static_cast<int>(kCellWidths.at(index.column())));
     const int row = index.row();
@@ -60,19 +66,46 @@ class LogGridDelegate : public QStyledItemDelegate {
     painter->fillRect(option.rect, background);
     painter->setPen(Qt::black);
     painter->setFont(option.font);
-    // A text wider than its cell is elided within the cell, never drawn
-    // over its neighbours.
+    // A cell's text wider than its cell is elided within the cell, never
+    // drawn over its neighbours; the headings keep their whole text.
     const QRect r = option.rect;
-    const QString text =
-        option.fontMetrics.elidedText(index.data(Qt::DisplayRole).toString(), Qt::ElideRight, r.width() - 4);
+    QString text = index.data(Qt::DisplayRole).toString();
+    if (index.row() > 0) {
+      text = option.fontMetrics.elidedText(text, Qt::ElideRight, r.width() - 4);
+      painter->setClipRect(r);
+    }
     const int width = option.fontMetrics.horizontalAdvance(text);
-    painter->setClipRect(r);
     painter->drawText(QPoint(r.right() + 1 - width - 2, r.top() + 2 + option.fontMetrics.ascent()), text);
+    if (index.row() > 0 && (option.state & QStyle::State_HasFocus)) {
+      painter->setPen(QPen(option.palette.color(QPalette::Highlight), 1));
+      painter->drawRect(r.adjusted(0, 0, -1, -1));  // the current cell
+    }
     painter->restore();
   }
 
  private:
   TfmRCatMain& m_window;
+};
+
+/// Hands a key that reaches the grid while the current cell's editor is open
+/// (but without the focus) to that editor: otherwise the grid would only move
+/// the focus there, and the key would be lost.
+class KeysToEditor : public QObject {
+ public:
+  explicit KeysToEditor(QTableWidget& grid) : QObject(&grid), m_grid(grid) { grid.installEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->text().isEmpty()) return false;
+    QWidget* editor = m_grid.indexWidget(m_grid.currentIndex());
+    if (!editor || editor->hasFocus()) return false;
+    editor->setFocus();
+    QCoreApplication::sendEvent(editor, event);
+    return true;
+  }
+
+ private:
+  QTableWidget& m_grid;
 };
 
 /// Lets the operator size the grid's columns with the mouse: a drag on the
@@ -137,6 +170,7 @@ class ColumnSizer : public QObject {
 void TfmRCatMain::InstallGridHandlers() {
   sgLog->setItemDelegate(new LogGridDelegate(*this, sgLog));
   new ColumnSizer(*sgLog);
+  new KeysToEditor(*sgLog);
   connect(sgLog, &QTableWidget::currentCellChanged, this,
           [this](int row, int column, int, int) { sgLogSelectCell(row, column); });
   // A text the grid takes from its editor without a keystroke reaching us
@@ -159,7 +193,17 @@ void TfmRCatMain::ShowLogLine() {
 void TfmRCatMain::FocusStation() {
   if (!sgLog->isVisible() || !Panel1->isVisible()) return;
   sgLog->setCurrentCell(1, kCellStation);
-  sgLog->setFocus();
+  // The cell's editor takes the keys: a key that reaches the grid while an
+  // editor is open only moves the focus there, and is lost.
+  QWidget* editor = sgLog->indexWidget(sgLog->model()->index(1, kCellStation));
+  if (!editor) {
+    sgLog->editItem(sgLog->item(1, kCellStation));
+    editor = sgLog->indexWidget(sgLog->model()->index(1, kCellStation));
+  }
+  if (editor)
+    editor->setFocus();
+  else
+    sgLog->setFocus();
 }
 
 void TfmRCatMain::sgLogSelectCell(int row, int column) {
