@@ -343,7 +343,8 @@ TEST(ContactLoop, KeysTypedRightAfterAClickAllLandInTheCell) {
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
   QWidget* editor = grid->indexWidget(grid->model()->index(1, kCellQth));  // opened by the click
   ASSERT_NE(editor, nullptr);
-  QTest::keyClicks(editor, "G0ABC");
+  QTest::keyClicks(editor, "G0AB");
+  QTest::keyClicks(grid, "C");  // a key the grid gets while the editor is open goes on to it
   EXPECT_EQ(station.program.Cell(kCellQth), "G0ABC");
   // And the operator sizes a column with the mouse on its border; the
   // width is what the next start finds.

@@ -137,7 +137,9 @@ TEST(MainWindow, FirstConnectionConnectsInOrderAndShrinksToGridAndKeys) {
   // The first key typed lands in STN.WRKD.
   EXPECT_EQ(grid->currentColumn(), kCellStation);
   QWidget* focus = window.focusWidget();
-  EXPECT_TRUE(focus == grid || grid->isAncestorOf(focus));
+  ASSERT_TRUE(focus == grid || grid->isAncestorOf(focus));
+  QTest::keyClicks(focus, "g0abc");
+  EXPECT_EQ(program.Cell(kCellStation), "g0abc");
   program.sim->ClearTrace();
   QTest::mouseClick(softPanel, Qt::LeftButton);
   EXPECT_FALSE(softPanel->isVisible());
