@@ -71,8 +71,15 @@ bool TRadioSession::Connect(const std::string& port, const std::string& baud) {
 void TRadioSession::Disconnect() {
   m_app.WriteRadioRestartFile();
   DisconnectLeftRadio();
-  m_window.StopListeners(false);
+  m_window.StopListeners(TListenersToStop::kRadioAndLog);
   m_window.ShowConnecting("Disconnected");
+}
+
+void TRadioSession::TurnOff() {
+  m_app.TurnOffRadio(1);
+  m_app.WriteRadioRestartFile();
+  DisconnectLeftRadio();
+  m_window.StopListeners(TListenersToStop::kAlsoMsgOver);
 }
 
 void TRadioSession::Close() {
@@ -80,7 +87,7 @@ void TRadioSession::Close() {
   DisconnectLeftRadio();
   // The message listeners end too, so that the process ends with no thread
   // waiting on an event.
-  m_window.StopListeners(true);
+  m_window.StopListeners(TListenersToStop::kAll);
   m_app.SetColumnWidths(m_window.ColumnWidths());
   m_app.WriteRestartFile();
 }

@@ -26,6 +26,10 @@ struct TListenerEvents {
   platform::EventHandle msgOver = platform::kNoEvent;
 };
 
+/// Which listeners a sequence stops, in the order radio change, log request,
+/// message over, message start: the first two, three or all four.
+enum class TListenersToStop { kRadioAndLog = 2, kAlsoMsgOver = 3, kAll = 4 };
+
 /// The display toggles whose check marks a connection sets.
 enum class TSessionItem { kKeyboard, kLogGrid, kMessageButtons };
 
@@ -40,8 +44,7 @@ class TSessionWindow {
   /// (Re)starts the radio change, log request, message over and message
   /// start listeners, in that order, each with a fresh event.
   virtual void StartListeners() = 0;
-  /// Stops the radio change and log request listeners; all four with `all`.
-  virtual void StopListeners(bool all) = 0;
+  virtual void StopListeners(TListenersToStop which) = 0;
   virtual TListenerEvents ListenerEvents() const = 0;
   virtual void SetItemChecked(TSessionItem item, bool checked) = 0;
   /// Clears the log line (and puts the focus into STN.WRKD).
@@ -91,6 +94,10 @@ class TRadioSession {
   /// The connect command's "Disconnect": writes the radio restart file,
   /// disconnects radio 1, stops the radio change and log request listeners.
   void Disconnect();
+
+  /// "Turn OFF Radio" confirmed: TURNOFFRADIO, the radio restart file,
+  /// disconnecting, the radio change, log request and message over listeners stopped.
+  void TurnOff();
 
   /// Closing the window: the radio restart file, disconnecting, every
   /// listener stopped, the column widths kept, the restart file written.

@@ -165,7 +165,7 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   void ShowConnecting(const std::string& text) override;
   void ShrinkToGridAndKeys() override;
   void StartListeners() override;
-  void StopListeners(bool all) override;
+  void StopListeners(TListenersToStop which) override;
   TListenerEvents ListenerEvents() const override;
   void SetItemChecked(TSessionItem item, bool checked) override;
   void EnableAutoCqItems(bool checked) override;
@@ -189,6 +189,11 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   void ToggleShowTitleBars();
   void PerformSerialIoLogging();
   void ExitCommand();
+  /// "Turn OFF Radio": the power-off warning, then turning the radio off.
+  void TurnOffRadioCommand();
+  /// "Setup Local Log File": the dialog, then the new log file and format.
+  void SetupLocalLogCommand();
+  void AboutCommand();
   void OpenDocument(const std::string& target);
   /// Defers fn while a listener step is running (it may be inside a nested
   /// event loop, and must not find its radio replaced under it).

@@ -65,14 +65,11 @@ void TfmRCatMain::StartListeners() {
   StartListener(kMsgStart);
 }
 
-void TfmRCatMain::StopListeners(bool all) {
+void TfmRCatMain::StopListeners(TListenersToStop which) {
   // The radio was disconnected: a step still on its way finds nothing to do.
   m_radioGone = true;
-  StopListener(kRadioChange);
-  StopListener(kLogRequest);
-  if (!all) return;
-  StopListener(kMsgOver);
-  StopListener(kMsgStart);
+  for (const Listener listener : {kRadioChange, kLogRequest, kMsgOver, kMsgStart})
+    if (listener < static_cast<int>(which)) StopListener(listener);
 }
 
 TListenerEvents TfmRCatMain::ListenerEvents() const {

@@ -13,7 +13,12 @@
 #include "data/TextUtils.h"
 #include "mainform/TfmPanel.h"
 #include "mainform/TfmRCatMain.h"
+#include "platform/DateTime.h"
 #include "platform/Shell.h"
+#include "data/FixedText.h"
+#include "dialogs/TfmAbout.h"
+#include "dialogs/TfmPowerOff.h"
+#include "dialogs/TfmSetupLogFile.h"
 #include "serial/TSioLogController.h"
 
 namespace {
@@ -142,6 +147,9 @@ void TfmRCatMain::BuildMenu() {
   on(m_menu.showFoc, [this] { ToggleShowMembers(); });
   on(m_menu.showCwops, [this] { ToggleShowMembers(); });
   on(m_menu.performSioLogging, [this] { PerformSerialIoLogging(); });
+  on(m_menu.turnOffRadio, [this] { TurnOffRadioCommand(); });
+  on(m_menu.setupLocalLog, [this] { SetupLocalLogCommand(); });
+  on(m_menu.about, [this] { AboutCommand(); });
   on(m_menu.userNotes, [this] { OpenDocument(m_app.GetUserHelpFile()); });
   on(m_menu.checkUpdates, [this] { OpenDocument(m_app.GetRevisionsUrl()); });
   on(m_menu.varoManual, [this] { OpenDocument(m_app.GetRadioManualFile()); });
@@ -161,15 +169,48 @@ void TfmRCatMain::RebuildRunMacros() {
   if (!m_app.IsRadioConnected(1)) return;
   std::vector<std::string> names;
   m_app.GetMacroNames(1, names);
-  const std::set<std::string> sorted(names.begin(), names.end());
+  // Sorted, once each: names that differ only by blanks around them are one macro.
+  std::set<std::string> sorted;
+  for (const std::string& name : names) sorted.insert(Trim(name));
   QMenu* macros = m_menu.runMacros;
   macros->clear();
   for (const std::string& name : sorted) {
-    QAction* item = macros->addAction(platform::ToQString(Trim(name)));
-    connect(item, &QAction::triggered, this, [this, item] {
-      if (m_app.IsRadioConnected(1)) m_app.RunMacro(Trim(platform::FromQString(item->text())).substr(0, 30));
+    // Shown exactly as set: an "&" is no shortcut mark.
+    QAction* item = macros->addAction(platform::ToQString(name).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    connect(item, &QAction::triggered, this, [this, name] {
+      if (m_app.IsRadioConnected(1)) m_app.RunMacro(FixedText<30>(name).str());
     });
   }
+}
+
+void TfmRCatMain::TurnOffRadioCommand() {
+  TfmPowerOff dialog(this);
+  dialog.exec();
+  if (dialog.Confirmed()) m_session->TurnOff();
+}
+
+void TfmRCatMain::SetupLocalLogCommand() {
+  TfmSetupLogFile dialog(this);
+  dialog.SetFormat(m_app.GetLocalLogType());
+  dialog.SetFileName(m_app.GetLocalLogFile());
+  dialog.SetInitialDirectory(m_app.GetLogsDirectory());
+  dialog.exec();
+  if (!dialog.Applied()) return;
+  m_app.SetLocalLogFile(FixedText<260>(dialog.FileName()).str());
+  m_app.SetLocalLogType(dialog.Format() == 1 ? kLogTypeAdif : kLogTypeArrl);
+  m_app.SetLocalLogging(true);
+  m_app.SetLogFile(1, m_app.GetLocalLogFile(), m_app.GetLocalLogType());
+}
+
+void TfmRCatMain::AboutCommand() {
+  TfmAbout dialog(this);
+  dialog.SetVersion(m_app.GetVersion());
+  const double built = FileDateTime(m_app.GetDevicesDirectory() + "SioOstrel.DLL");
+  dialog.SetLibraryDate(platform::FormatDateTime("dd-mmm-yyyy hh:nn", built));
+  dialog.adjustSize();
+  const QRect main = frameGeometry();
+  dialog.move(main.left() + main.width() / 2 - dialog.frameGeometry().width() / 2, main.top());
+  dialog.exec();
 }
 
 void TfmRCatMain::ExitCommand() {

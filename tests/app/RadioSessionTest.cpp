@@ -17,21 +17,21 @@ namespace {
 
 class RecordingWindow : public TSessionWindow {
  public:
-  ~RecordingWindow() override { StopListeners(true); }
+  ~RecordingWindow() override { StopListeners(TListenersToStop::kAll); }
   void ShowConnecting(const std::string& text) override { calls.push_back("connecting " + text); }
   void ShrinkToGridAndKeys() override { calls.push_back("shrink"); }
   void StartListeners() override {
-    StopListeners(true);
+    StopListeners(TListenersToStop::kAll);
     calls.push_back("start listeners");
     events = {platform::NewEvent(), platform::NewEvent(), platform::NewEvent(), platform::NewEvent()};
   }
-  void StopListeners(bool all) override {
+  void StopListeners(TListenersToStop which) override {
     if (events.radioChange == platform::kNoEvent) return;
-    calls.push_back(all ? "stop all listeners" : "stop listeners");
-    for (auto* event : {&events.radioChange, &events.logRequest, &events.msgStart, &events.msgOver}) {
-      if (!all && (event == &events.msgStart || event == &events.msgOver)) continue;
-      platform::CloseEvent(*event);
-      *event = platform::kNoEvent;
+    calls.push_back("stop " + std::to_string(static_cast<int>(which)) + " listeners");
+    platform::EventHandle* order[] = {&events.radioChange, &events.logRequest, &events.msgOver, &events.msgStart};
+    for (int i = 0; i < static_cast<int>(which); ++i) {
+      platform::CloseEvent(*order[i]);
+      *order[i] = platform::kNoEvent;
     }
   }
   TListenerEvents ListenerEvents() const override { return events; }
@@ -117,7 +117,7 @@ TEST(RadioSession, ResumingConnectsAndHandsTheLibraryItsEventsFilesAndPanelsInOr
   // Closing: radio restart file, disconnect, every listener, widths kept.
   p.window.calls.clear();
   p.session->Close();
-  EXPECT_EQ(p.window.calls, std::vector<std::string>{"stop all listeners"});
+  EXPECT_EQ(p.window.calls, std::vector<std::string>{"stop 4 listeners"});
   EXPECT_TRUE(p.dir.Exists("Dravel_RADIORESTART.txt"));
   EXPECT_NE(p.dir.Read("Dravel_RESTART.txt").find("LOG_DISPLAY_COLWIDTH_QTH=91"), std::string::npos);
   EXPECT_FALSE(p.app->IsRadioConnected(1));
@@ -157,7 +157,7 @@ TEST(RadioSession, WithoutTheRadioPortNothingIsConnectedAndTheConnectCommandDoes
 
   p.window.calls.clear();
   p.session->Disconnect();
-  EXPECT_EQ(p.window.calls, (std::vector<std::string>{"stop listeners", "connecting Disconnected"}));
+  EXPECT_EQ(p.window.calls, (std::vector<std::string>{"stop 2 listeners", "connecting Disconnected"}));
   EXPECT_EQ(p.sim->Calls("DISCONNECTRADIO").size(), 1u);
   EXPECT_TRUE(p.dir.Exists("Dravel_RADIORESTART.txt"));
 }

@@ -5,8 +5,10 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 #include "../data/AdifTestReader.h"
@@ -24,6 +26,13 @@ auto Resume(bool radio) {
     SetBox(dialog, "ckbResumeRadioPort", radio);
     Click(dialog, "bnResume");
   };
+}
+
+// Where the first call of that export stands in the trace, or -1.
+int TraceIndexOf(const std::vector<std::string>& trace, const std::string& name) {
+  for (std::size_t i = 0; i < trace.size(); ++i)
+    if (trace[i].rfind(name + "(", 0) == 0) return static_cast<int>(i);
+  return -1;
 }
 
 QTableWidget* Grid(TfmRCatMain& window) { return window.findChild<QTableWidget*>(QStringLiteral("sgLog")); }
@@ -423,4 +432,67 @@ TEST(ContactLoop, AttachingTheGridToThePanelLeavesOnlyTheKeysAndBack) {
   window.MenuItem("Show FOC Members")->trigger();
   EXPECT_EQ(station.program.sim->Calls("SETSHOWMEMBERS").at(0), "SETSHOWMEMBERS(1, 1, 1)");
   EXPECT_TRUE(station.program.app->Options().showFocMembers);
+}
+
+TEST(ContactLoop, MenuCommandsWithTheirDialogs) {
+  Station station;
+  TfmRCatMain& window = *station.window;
+  VaroSimProbe& sim = *station.program.sim;
+
+  // "Run Macros": sorted, once each after trimming, captions shown as set.
+  sim.Control("MACROS= M1 ,M1,R&D");
+  for (int opened = 0; opened < 2; ++opened) emit window.Menu().radio->aboutToShow();
+  const QList<QAction*> macros = window.Menu().runMacros->actions();
+  ASSERT_EQ(macros.size(), 2);
+  EXPECT_EQ(macros[0]->text(), "M1");
+  EXPECT_EQ(macros[1]->text(), "R&&D");  // shown as "R&D", no shortcut mark
+  sim.ClearTrace();
+  macros[1]->trigger();
+  EXPECT_EQ(sim.Calls("RUNMACRO"), std::vector<std::string>{"RUNMACRO(\"R&D\", 1)"});
+
+  // "Setup Local Log File": a folder that does not exist is refused, an
+  // existing file is taken as it is.
+  const std::string mine = station.program.dir.Path("Logs/mine.adi");
+  station.program.dir.Write("Logs/mine.adi", "kept\n");
+  OnNextModal([&](QDialog& dialog) {
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("ebFileName"));
+    name->setText(QString::fromStdString(station.program.dir.Path("Gone/mine.adi")));
+    Click(dialog, "bnApply");
+    EXPECT_TRUE(dialog.isVisible());
+    name->setText(QString::fromStdString(mine));
+    dialog.findChildren<QRadioButton*>().at(1)->setChecked(true);  // ADIF
+    Click(dialog, "bnApply");
+  });
+  sim.ClearTrace();
+  window.Menu().setupLocalLog->trigger();
+  EXPECT_EQ(station.program.messages.Messages(), std::vector<std::string>{"Unable to create file - try another name"});
+  EXPECT_EQ(station.program.app->GetLocalLogFile(), mine);
+  EXPECT_EQ(station.program.app->GetLocalLogType(), kLogTypeAdif);
+  EXPECT_EQ(station.program.dir.Read("Logs/mine.adi"), "kept\n");
+  EXPECT_EQ(sim.Calls("SETLOGFILE").size(), 1u);
+
+  // "Turn OFF Radio": Escape changes nothing, "Yes" turns off and disconnects.
+  OnNextModal([](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
+  window.Menu().turnOffRadio->trigger();
+  EXPECT_TRUE(sim.Calls("TURNOFFRADIO").empty());
+  EXPECT_TRUE(station.program.app->IsRadioConnected(1));
+  OnNextModal([](QDialog& dialog) { Click(dialog, "bnYes"); });
+  window.Menu().turnOffRadio->trigger();
+  const auto trace = sim.Trace();
+  const int off = TraceIndexOf(trace, "TURNOFFRADIO");
+  ASSERT_GE(off, 0);
+  EXPECT_GT(TraceIndexOf(trace, "DISCONNECTRADIO"), off);
+  EXPECT_FALSE(station.program.app->IsRadioConnected(1));
+  EXPECT_EQ(window.MsgOverEvent(), platform::kNoEvent);
+  EXPECT_NE(window.MsgStartEvent(), platform::kNoEvent);
+
+  // "About": the version cut to 14 characters.
+  station.program.app->ApplyIniEntry("VERSION", "12345678901234567890");
+  QString version;
+  OnNextModal([&](QDialog& dialog) {
+    version = dialog.findChild<QLabel*>(QStringLiteral("pnVersion"))->text();
+    dialog.reject();
+  });
+  window.Menu().about->trigger();
+  EXPECT_EQ(version, "Version 12345678901234");
 }
