@@ -4,8 +4,10 @@
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPixmap>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "data/FixedText.h"
 #include "platform/AppTitle.h"
@@ -24,9 +26,13 @@ QPixmap DrawAboutPicture() {
   sky.setColorAt(0, QColor(0x10, 0x20, 0x40));
   sky.setColorAt(1, QColor(0x30, 0x50, 0x80));
   painter.fillRect(picture.rect(), sky);
+  // A signal on the band: a wave across the picture.
+  QPainterPath wave(QPointF(0, kPictureHeight * 0.75));
+  for (int x = 0; x <= kPictureWidth; x += 2)
+    wave.lineTo(x, kPictureHeight * 0.75 + 18 * std::sin(x / 14.0));
+  painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(QPen(QColor(0xff, 0xb0, 0x30), 3));
-  for (int x = 0; x < kPictureWidth; x += 4)  // a signal on the band
-    painter.drawPoint(x, kPictureHeight * 3 / 4 + static_cast<int>(18 * ((x / 24) % 2 ? 1 : -1)));
+  painter.drawPath(wave);
   QFont title = painter.font();
   title.setPixelSize(48);
   title.setBold(true);
