@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds Talvex and runs every test twice: once plain, once built with
 # AddressSanitizer and UndefinedBehaviorSanitizer; then the tests of the
-# layers with threads a third time, built with ThreadSanitizer. Exits
-# non-zero on any failure.
+# layers with threads a third time, built with ThreadSanitizer. The crash,
+# disk-full and input-size trials (test_trials) run in the plain and address
+# sanitizer builds like any other test. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 

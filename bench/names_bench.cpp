@@ -1,11 +1,12 @@
 // Loading and looking up a large operator names file.
 //
-//   names_bench [N ...]      (default: 200000 1000000)
+//   names_bench [N ...]      (default: 1000000 5000000)
 //
 // Writes a names file of N lines (every tenth line repeats an earlier call in
 // other letter case; two-field and four-field lines, FOC and CWOP clubs),
-// then reports the load time (best of three fresh loads) and the mean time of
-// one lookup for calls in the list and calls not in it.
+// then reports the load time (best of three fresh loads), the resident
+// memory the loaded list takes per operator and the process's peak, and the
+// mean time of one lookup for calls in the list and calls not in it.
 
 #include <algorithm>
 #include <chrono>
@@ -41,6 +42,16 @@ std::string Lower(std::string text) {
   return text;
 }
 
+// A line of /proc/self/status in KiB ("VmRSS", "VmHWM"); 0 when unknown.
+long StatusKib(const char* key) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  const std::string prefix = std::string(key) + ":";
+  while (std::getline(status, line))
+    if (line.rfind(prefix, 0) == 0) return std::strtol(line.c_str() + prefix.size(), nullptr, 10);
+  return 0;
+}
+
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
 void Run(std::size_t lines, const std::string& path) {
@@ -67,8 +78,10 @@ void Run(std::size_t lines, const std::string& path) {
 
   double best = 1e9;
   std::size_t count = 0;
+  long listKib = 0;
   TOperatorList list;
   for (int round = 0; round < 3; ++round) {
+    const long before = StatusKib("VmRSS");
     TOperatorList fresh;
     const auto start = Clock::now();
     if (!fresh.LoadNamesFile(path)) {
@@ -77,6 +90,7 @@ void Run(std::size_t lines, const std::string& path) {
     }
     best = std::min(best, Seconds(Clock::now() - start));
     count = fresh.size();
+    if (round == 0) listKib = StatusKib("VmRSS") - before;
     if (round == 2) list = std::move(fresh);
   }
 
@@ -97,9 +111,11 @@ void Run(std::size_t lines, const std::string& path) {
   for (const auto& call : misses) missed += list.Lookup(call, 23, true, true) == "N/A,N/A";
   const double missTime = Seconds(Clock::now() - start) / misses.size();
 
-  std::printf("N = %8zu lines, %8zu operators: load %.3f s (best of 3); lookup hit %.3f us, "
+  std::printf("N = %8zu lines, %8zu operators: load %.3f s (best of 3); resident %.0f MB for the "
+              "list, %.0f bytes per operator, process peak %.0f MB; lookup hit %.3f us, "
               "miss %.3f us (found %zu/%zu, missed %zu/%zu)\n",
-              lines, count, best, hitTime * 1e6, missTime * 1e6, found, hits.size(), missed,
+              lines, count, best, listKib / 1024.0, count ? listKib * 1024.0 / count : 0.0,
+              StatusKib("VmHWM") / 1024.0, hitTime * 1e6, missTime * 1e6, found, hits.size(), missed,
               misses.size());
 }
 
@@ -108,7 +124,7 @@ void Run(std::size_t lines, const std::string& path) {
 int main(int argc, char** argv) {
   std::vector<std::size_t> sizes;
   for (int i = 1; i < argc; ++i) sizes.push_back(std::strtoull(argv[i], nullptr, 10));
-  if (sizes.empty()) sizes = {200000, 1000000};
+  if (sizes.empty()) sizes = {1000000, 5000000};
   const std::string path =
       (std::filesystem::temp_directory_path() / ("names_bench_" + std::to_string(::getpid()) + ".txt")).string();
   for (std::size_t n : sizes) Run(n, path);

@@ -1,12 +1,11 @@
 #include "app/TTalvexApp.h"
 
-#include <cstdio>
-
 #include "data/TContactLog.h"
 #include "data/TOperatorList.h"
 #include "data/TextFile.h"
 #include "data/TextUtils.h"
 #include "platform/DateTime.h"
+#include "platform/Files.h"
 #include "platform/MessageSink.h"
 #include "platform/ProgramPath.h"
 #include "platform/SerialPortRegistry.h"
@@ -70,13 +69,11 @@ bool TTalvexApp::ReadIniFile() {
 
 void TTalvexApp::TraceActivity(const std::string& message) {
   if (!activityTraceOn) return;
-  std::FILE* f = std::fopen(m_files.activityFile.c_str(), "ab");
-  if (!f) return;
   const std::string stamp =
       platform::FormatDateTime("ddd mmm dd hh:nn:ss yyyy: ", platform::LocalClock());
-  std::fprintf(f, "%s%s\n", stamp.c_str(), message.c_str());
-  std::fflush(f);
-  std::fclose(f);
+  // Through the durable append: the trace up to a crash survives it, and a
+  // FIFO or folder in the file's place is refused instead of waited on.
+  platform::AppendFileDurably(m_files.activityFile.str(), stamp + message + "\n");
 }
 
 int TTalvexApp::ListSerialPorts() {

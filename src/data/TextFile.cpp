@@ -1,8 +1,6 @@
 #include "data/TextFile.h"
 
-#include <cstdio>
 #include <cstring>
-#include <memory>
 
 #include "platform/Files.h"
 
@@ -24,15 +22,16 @@ bool LoadTextLines(const std::string& path, std::vector<std::string>& lines) {
 
 bool textfile_detail::ReadInPieces(const std::string& path,
                                    void (*take)(void*, std::string_view), void* context) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!file) return false;
+  const platform::FileHandle file = platform::OpenFileForReading(path);
+  if (!file.Valid()) return false;
   std::string buffer(std::size_t(1) << 20, '\0');
   std::size_t held = 0;
   for (;;) {
     if (held == buffer.size()) buffer.resize(buffer.size() * 2);  // a line longer than the buffer
-    const std::size_t n = std::fread(buffer.data() + held, 1, buffer.size() - held, file.get());
+    const long n = platform::ReadFromFile(file, buffer.data() + held, buffer.size() - held);
+    if (n < 0) return false;
     if (n == 0) break;
-    held += n;
+    held += static_cast<std::size_t>(n);
     // Hand over the text up to the last line end held, except that a CR as
     // the last character may be the first half of a CR LF: its line waits.
     std::size_t end = held;
@@ -43,7 +42,6 @@ bool textfile_detail::ReadInPieces(const std::string& path,
     std::memmove(buffer.data(), buffer.data() + end, held - end);
     held -= end;
   }
-  if (std::ferror(file.get())) return false;
   if (held > 0) take(context, std::string_view(buffer.data(), held));
   return true;
 }

@@ -7,14 +7,29 @@
 //
 // Every operation answers false on failure and, when asked, the system's
 // error code (for WithSystemError) in *error; 0 when there is no code.
+//
+// Only ordinary files are read or replaced, and a log is appended to an
+// ordinary file or a device: a folder is refused with EISDIR, anything else
+// (a FIFO, a socket; a device, for reading) with EINVAL. No operation waits
+// for a peer to open a FIFO, and no read runs on without end (a device).
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+
+#include "platform/FileHandle.h"
 
 namespace platform {
 
 /// Reads the whole file into text (empty on failure).
 bool ReadFileText(const std::string& path, std::string& text, int* error = nullptr);
+
+/// Opens an ordinary file for reading; an invalid handle on failure.
+FileHandle OpenFileForReading(const std::string& path, int* error = nullptr);
+
+/// Reads up to size bytes from the file's position: the count, 0 at the
+/// end, -1 on an error.
+long ReadFromFile(const FileHandle& file, char* buffer, std::size_t size, int* error = nullptr);
 
 /// Replaces the file at path with exactly text. The temporary file is always
 /// "<path>.tmp", so whatever happens (the process killed at any point

@@ -17,11 +17,34 @@ bool LessText(const std::string& a, const std::string& b) {
   });
 }
 
+bool SameFolded(const std::string& a, const std::string& b) { return !LessText(a, b) && !LessText(b, a); }
+
 // Adds to a list kept sorted without regard to case, ignoring duplicates.
 void AddSorted(std::vector<std::string>& list, const std::string& value) {
   auto at = std::lower_bound(list.begin(), list.end(), value, LessText);
   if (at != list.end() && SameText(*at, value)) return;
   list.insert(at, value);
+}
+
+// Adds many values at once: sorted, then merged, so that a large file costs
+// n log n rather than an insertion per line. A value equal (case aside) to
+// one held, or to an earlier value, is not added, as with AddSorted.
+void AddAllSorted(std::vector<std::string>& list, std::vector<std::string> values) {
+  std::stable_sort(values.begin(), values.end(), LessText);
+  values.erase(std::unique(values.begin(), values.end(), SameFolded), values.end());
+  std::vector<std::string> merged;
+  merged.reserve(list.size() + values.size());
+  auto held = list.begin();
+  auto added = values.begin();
+  while (held != list.end() || added != values.end()) {
+    if (added == values.end() || (held != list.end() && !LessText(*added, *held))) {
+      if (added != values.end() && SameFolded(*held, *added)) ++added;  // the held one stays
+      merged.push_back(std::move(*held++));
+    } else {
+      merged.push_back(std::move(*added++));
+    }
+  }
+  list.swap(merged);
 }
 
 }  // namespace
@@ -32,6 +55,7 @@ bool TRadioStartup::ReadDevicesFile(const std::string& path) {
     platform::ShowMessage("Could not open the radios file");
     return false;
   }
+  std::vector<std::string> entries, names;
   for (const auto& line : lines) {
     const auto eq = line.find('=');
     if (eq == std::string::npos || eq == 0) continue;
@@ -41,9 +65,11 @@ bool TRadioStartup::ReadDevicesFile(const std::string& path) {
     if (value.empty() || !SameText(key, "RADIO")) continue;
     const auto fields = SplitFields(value, ",");
     if (fields.empty()) continue;
-    AddSorted(m_radioEntries, value);
-    AddSorted(m_radioNames, fields[0]);
+    entries.push_back(value);
+    names.push_back(fields[0]);
   }
+  AddAllSorted(m_radioEntries, std::move(entries));
+  AddAllSorted(m_radioNames, std::move(names));
   return true;
 }
 

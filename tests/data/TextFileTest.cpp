@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "TempProgramDir.h"
 #include "data/TextFile.h"
 
@@ -30,4 +32,16 @@ TEST(TextFile, ReadingInPiecesGivesTheSameLines) {
   EXPECT_TRUE(loaded == expected);
   EXPECT_FALSE(ForEachFileLine(dir.Path("none.txt"), [](std::string_view) {}));
   EXPECT_FALSE(LoadTextLines(dir.Path("none.txt"), loaded));
+}
+
+// Every line reader refuses a FIFO nobody writes to, or a folder, at once.
+TEST(TextFile, FifosAndFoldersAreNotReadAsLines) {
+  TempProgramDir dir;
+  ASSERT_EQ(mkfifo(dir.Path("fifo").c_str(), 0644), 0);
+  for (const char* name : {"fifo", "Logs"}) {
+    std::vector<std::string> lines{"old"};
+    EXPECT_FALSE(LoadTextLines(dir.Path(name), lines)) << name;
+    EXPECT_TRUE(lines.empty()) << name;
+    EXPECT_FALSE(ForEachFileLine(dir.Path(name), [](std::string_view) {})) << name;
+  }
 }

@@ -4,6 +4,7 @@
 #include <csignal>
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -103,4 +104,36 @@ TEST(Files, KilledWritersLeaveAtMostOneTemporaryFile) {
   }
   ASSERT_TRUE(platform::WriteFileAtomically(path, "after"));
   EXPECT_EQ(Entries(folder), std::vector<std::string>{"state.txt"});
+}
+
+// A FIFO nobody writes to, or a folder, in a file's place: every operation
+// answers at once, with a code the user's message can name.
+TEST(Files, FifosAndFoldersAreRefusedWithoutWaiting) {
+  TempProgramDir dir;
+  ASSERT_EQ(mkfifo(dir.Path("fifo").c_str(), 0644), 0);
+  ASSERT_EQ(mkfifo(dir.Path("state.txt.tmp").c_str(), 0644), 0);
+  fs::create_directory(dir.Path("folder"));
+  struct Case {
+    const char* what;
+    bool (*run)(const std::string&, int*);
+    const char* file;
+    int code;
+  };
+  const auto read = [](const std::string& p, int* e) { std::string t; return platform::ReadFileText(p, t, e); };
+  const auto append = [](const std::string& p, int* e) { return platform::AppendFileDurably(p, "x\n", e); };
+  const auto replace = [](const std::string& p, int* e) { return platform::WriteFileAtomically(p, "x", e); };
+  const Case cases[] = {
+      {"read a FIFO", read, "fifo", EINVAL},
+      {"read a folder", read, "folder", EISDIR},
+      {"append to a FIFO", append, "fifo", EINVAL},
+      {"append to a folder", append, "folder", EISDIR},
+      {"replace through a FIFO temporary", replace, "state.txt", EINVAL},
+  };
+  for (const Case& c : cases) {
+    int error = 0;
+    EXPECT_FALSE(c.run(dir.Path(c.file), &error)) << c.what;
+    EXPECT_EQ(error, c.code) << c.what;
+  }
+  EXPECT_FALSE(dir.Exists("state.txt"));
+  EXPECT_FALSE(platform::OpenFileForReading(dir.Path("fifo")).Valid());
 }

@@ -45,6 +45,17 @@ std::string DirectoryOf(const std::string& path) {
   return cut == 0 ? "/" : path.substr(0, cut);
 }
 
+// Refuses what is not an ordinary file (a device too, unless allowed);
+// true for what is taken.
+bool IsOrdinaryFile(int fd, int* error, struct stat* info = nullptr, bool allowDevice = false) {
+  struct stat local {};
+  struct stat& st = info ? *info : local;
+  if (::fstat(fd, &st) != 0) return Fail(error, errno);
+  if (S_ISDIR(st.st_mode)) return Fail(error, EISDIR);
+  if (!S_ISREG(st.st_mode) && !(allowDevice && S_ISCHR(st.st_mode))) return Fail(error, EINVAL);
+  return true;
+}
+
 // A new name in a folder is only durable once the folder is on the disk too.
 void SyncDirectory(const std::string& dir) {
   FileHandle fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -53,24 +64,44 @@ void SyncDirectory(const std::string& dir) {
 
 }  // namespace
 
+FileHandle OpenFileForReading(const std::string& path, int* error) {
+  // Without O_NONBLOCK the open of a FIFO waits for a writer that may never come.
+  FileHandle fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (!fd.Valid()) {
+    Fail(error, errno);
+    return fd;
+  }
+  if (!IsOrdinaryFile(fd.Get(), error)) return FileHandle();
+  Succeed(error);
+  return fd;
+}
+
+long ReadFromFile(const FileHandle& file, char* buffer, std::size_t size, int* error) {
+  for (;;) {
+    const ssize_t n = ::read(file.Get(), buffer, size);
+    if (n >= 0) return static_cast<long>(n);
+    if (errno != EINTR) {
+      Fail(error, errno);
+      return -1;
+    }
+  }
+}
+
 bool ReadFileText(const std::string& path, std::string& text, int* error) {
   text.clear();
-  FileHandle fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!fd.Valid()) return Fail(error, errno);
-  struct stat info {};
-  if (::fstat(fd.Get(), &info) != 0) return Fail(error, errno);
-  if (S_ISDIR(info.st_mode)) return Fail(error, EISDIR);
+  FileHandle fd = OpenFileForReading(path, error);
+  if (!fd.Valid()) return false;
   // One read of the whole file where its size is known; then whatever it
-  // grew by meanwhile (or everything, for a file without a size).
-  if (info.st_size > 0) text.reserve(static_cast<std::size_t>(info.st_size));
+  // grew by meanwhile.
+  struct stat info {};
+  if (::fstat(fd.Get(), &info) == 0 && info.st_size > 0)
+    text.reserve(static_cast<std::size_t>(info.st_size));
   char buffer[1 << 16];
   for (;;) {
-    const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
+    const long n = ReadFromFile(fd, buffer, sizeof buffer, error);
     if (n < 0) {
-      if (errno == EINTR) continue;
-      const int code = errno;
       text.clear();
-      return Fail(error, code);
+      return false;
     }
     if (n == 0) break;
     text.append(buffer, static_cast<std::size_t>(n));
@@ -86,8 +117,9 @@ bool WriteFileAtomically(const std::string& path, std::string_view text, int* er
   // Keep the old file's mode, or make an ordinary file of the user's.
   struct stat old {};
   const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-  FileHandle fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, mode));
-  if (!fd.Valid()) return Fail(error, errno);
+  FileHandle fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, mode));
+  if (!fd.Valid()) return Fail(error, errno == ENXIO ? EINVAL : errno);
+  if (!IsOrdinaryFile(fd.Get(), error)) return false;
   ::fchmod(fd.Get(), mode);  // an old temporary file keeps its own mode otherwise
   int code = 0;
   if (!WriteAll(fd.Get(), text) || ::fsync(fd.Get()) != 0) code = errno;
@@ -104,16 +136,19 @@ bool WriteFileAtomically(const std::string& path, std::string_view text, int* er
 bool AppendFileDurably(const std::string& path, std::string_view text, int* error) {
   if (path.empty()) return Fail(error, ENOENT);
   bool created = false;
-  FileHandle fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
+  // O_NONBLOCK: a FIFO in the log's place must not hold the caller until a
+  // reader comes (it is refused below, or at once when it has no reader).
+  constexpr int kAppend = O_WRONLY | O_APPEND | O_NONBLOCK | O_CLOEXEC;
+  FileHandle fd(::open(path.c_str(), kAppend));
   if (!fd.Valid() && errno == ENOENT) {
-    fd = FileHandle(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    fd = FileHandle(::open(path.c_str(), kAppend | O_CREAT | O_EXCL, 0644));
     created = fd.Valid();
-    if (!fd.Valid() && errno == EEXIST) fd = FileHandle(::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
+    if (!fd.Valid() && errno == EEXIST) fd = FileHandle(::open(path.c_str(), kAppend));
   }
-  if (!fd.Valid()) return Fail(error, errno);
+  // ENXIO: a FIFO without a reader, or a device without its hardware.
+  if (!fd.Valid()) return Fail(error, errno == ENXIO ? EINVAL : errno);
   struct stat before {};
-  if (::fstat(fd.Get(), &before) != 0) return Fail(error, errno);
-  if (S_ISDIR(before.st_mode)) return Fail(error, EISDIR);
+  if (!IsOrdinaryFile(fd.Get(), error, &before, /*allowDevice=*/true)) return false;
   if (!WriteAll(fd.Get(), text) || ::fdatasync(fd.Get()) != 0) {
     const int code = errno;
     if (created) {
