@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <set>
 
+#include "data/FixedText.h"
 #include "platform/QtText.h"
 #include "app/TTalvexApp.h"
 #include "data/TextUtils.h"
@@ -167,7 +168,7 @@ void TfmRCatMain::RebuildRunMacros() {
   for (const std::string& name : sorted) {
     QAction* item = macros->addAction(platform::ToQString(Trim(name)));
     connect(item, &QAction::triggered, this, [this, item] {
-      if (m_app.IsRadioConnected(1)) m_app.RunMacro(Trim(platform::FromQString(item->text())).substr(0, 30));
+      if (m_app.IsRadioConnected(1)) m_app.RunMacro(CutText(Trim(platform::FromQString(item->text())), 30));
     });
   }
 }
