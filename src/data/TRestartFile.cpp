@@ -26,7 +26,9 @@ constexpr Entry Flag(const char* key) {
 
 template <auto Member>
 constexpr Entry Text(const char* key) {
-  return {key, [](S& s, const std::string& v) { s.*Member = v; },
+  // Trimmed again after the cut: blanks it brings to the end would be gone
+  // at the next read, and the file would not read back as it was written.
+  return {key, [](S& s, const std::string& v) { s.*Member = Trim(CutText(v, (s.*Member).Width())); },
           [](const S& s) { return (s.*Member).str(); }};
 }
 
