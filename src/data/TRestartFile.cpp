@@ -27,8 +27,14 @@ constexpr Entry Flag(const char* key) {
 template <auto Member>
 constexpr Entry Text(const char* key) {
   // Trimmed again after the cut: blanks it brings to the end would be gone
-  // at the next read, and the file would not read back as it was written.
-  return {key, [](S& s, const std::string& v) { s.*Member = Trim(CutText(v, (s.*Member).Width())); },
+  // at the next read. A value that comes to nothing (only control
+  // characters, a character wider than the field) changes nothing, as a
+  // line without a value does: written as "KEY=", it would not read back.
+  return {key,
+          [](S& s, const std::string& v) {
+            const std::string text = Trim(CutText(v, (s.*Member).Width()));
+            if (!text.empty()) s.*Member = text;
+          },
           [](const S& s) { return (s.*Member).str(); }};
 }
 
