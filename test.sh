@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds Talvex and runs every test twice: once plain, once built with
 # AddressSanitizer and UndefinedBehaviorSanitizer; then the tests of the
-# layers with threads a third time, built with ThreadSanitizer. The crash,
-# disk-full and input-size trials (test_trials) run in the plain and address
-# sanitizer builds like any other test. Exits non-zero on any failure.
+# layers with threads a third time, built with ThreadSanitizer; last, a
+# short run of every fuzz target (clang, libFuzzer). The crash, disk-full and
+# input-size trials (test_trials) run in the plain and address sanitizer
+# builds like any other test. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -31,4 +32,7 @@ run_suite build-asan "" -DTALVEX_SANITIZE=ON
 # and the program itself), the radio libraries; of the main window's tests,
 # only its thread tests (test_mainform_threads).
 run_suite build-tsan '^test_(platform|radio|serial|app|radios|mainform_threads)$' -DTALVEX_TSAN=ON
-echo "All tests passed (plain, address and thread sanitizer builds)."
+# Every fuzz target from its seed corpus, 20000 inputs or 60 s each.
+echo "== fuzzing in build-fuzz =="
+scripts/fuzz.sh 60 20000
+echo "All tests passed (plain, address and thread sanitizer builds, fuzz smoke runs)."

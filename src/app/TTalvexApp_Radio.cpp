@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/TTalvexApp.h"
+#include "data/FixedText.h"
 #include "data/TRadioRestartFile.h"
 #include "radio/TRadioPair.h"
 #include "radio/TRadioStartup.h"
@@ -23,8 +24,8 @@ bool TTalvexApp::ConnectRadio(int radioNumber, const std::string& radioName, con
     platform::ShowMessage("Did not find radio data ");
     return false;
   }
-  connectionText = (connectionText + "," + radioTag).substr(0, 65);
-  const std::string libraryPath = (m_files.devicesDir.str() + libraryFile).substr(0, 260);
+  connectionText = CutText(connectionText + "," + radioTag, 65);
+  const std::string libraryPath = CutText(m_files.devicesDir.str() + libraryFile, 260);
   m_radioPair->SetRadioTag(radioNumber, radioTag);
   // The left radio is created whatever the radio number.
   m_radioPair->CreateRadio(1, radioName, libraryPath, connectionText, radioEvent, port, m_options.wantTitleBars);

@@ -19,7 +19,7 @@ bool TMessageTemplates::Load(const std::string& path) {
     if (view.starts_with("MSG=")) {
       if (values.size() >= kSlots) continue;
       const auto pieces = SplitFields(view, "=");
-      if (pieces.size() >= 2) values.push_back(pieces[1].substr(0, kValueWidth));
+      if (pieces.size() >= 2) values.push_back(CutText(pieces[1], kValueWidth));
     } else if (view.starts_with("AUTOCQ_DELAY=")) {
       const auto pieces = SplitFields(view, "=");
       if (pieces.size() >= 2) autoCqDelay = ReadInteger(pieces[1]);
@@ -31,12 +31,12 @@ bool TMessageTemplates::Load(const std::string& path) {
 std::optional<std::string> MessageTextOfTemplate(std::string_view value) {
   const auto pieces = SplitFields(value, ",");
   if (pieces.size() < 2) return std::nullopt;
-  return pieces[1].substr(0, kMessageWidth);
+  return CutText(pieces[1], kMessageWidth);
 }
 
 std::string ExpandPlaceholder(std::string_view text, char placeholder, std::string_view value) {
   if (text.find(placeholder) == std::string_view::npos)
-    return std::string(text.substr(0, kMessageWidth));
+    return CutText(text, kMessageWidth);
   return ReplacePlaceholder(text, placeholder, value, kMessageWidth);
 }
 

@@ -28,7 +28,7 @@ std::string TOperator::GetNameAndClubs(std::size_t length, bool showFoc, bool sh
   const std::string_view suffix = foc && cwop ? ",FOC+CWOP" : foc ? ",FOC" : cwop ? ",CWOP" : ",N/A";
   std::string text;
   text.reserve(std::min(length, name.size() + suffix.size()));
-  text.append(name.view().substr(0, length));
+  text.append(CutText(name.view(), length));
   text.append(suffix.substr(0, length - text.size()));
   return text;
 }

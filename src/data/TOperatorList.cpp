@@ -89,7 +89,7 @@ void TOperatorList::AddOrUpdate(std::string_view call, std::string_view name,
                                 std::string_view number, std::string_view club) {
   // The list keeps the call as wide as its field, so the cut call is the
   // operator's identity: a longer spelling of it updates the same operator.
-  call = call.substr(0, kCallWidth);
+  call = call.substr(0, CutLength(call, kCallWidth));
   Reserve(m_operators.size() + 1);
   const std::uint32_t hash = HashCall(call);
   Slot& slot = m_index[Probe(call, hash)];

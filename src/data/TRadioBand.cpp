@@ -69,7 +69,7 @@ std::string TRadioBand::FormatLimits(std::size_t length) const {
     if (!text.empty()) text += ',';
     text += std::to_string(v);
   }
-  return text.substr(0, length);
+  return CutText(text, length);
 }
 
 void TRadioBand::ParseLimits(std::string_view text) {

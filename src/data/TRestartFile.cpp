@@ -26,7 +26,15 @@ constexpr Entry Flag(const char* key) {
 
 template <auto Member>
 constexpr Entry Text(const char* key) {
-  return {key, [](S& s, const std::string& v) { s.*Member = v; },
+  // Trimmed again after the cut: blanks it brings to the end would be gone
+  // at the next read. A value that comes to nothing (only control
+  // characters, a character wider than the field) changes nothing, as a
+  // line without a value does: written as "KEY=", it would not read back.
+  return {key,
+          [](S& s, const std::string& v) {
+            const std::string text = Trim(CutText(v, (s.*Member).Width()));
+            if (!text.empty()) s.*Member = text;
+          },
           [](const S& s) { return (s.*Member).str(); }};
 }
 

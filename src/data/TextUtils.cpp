@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 
+#include "data/FixedText.h"
 #include "platform/DateTime.h"
 
 namespace {
@@ -15,7 +16,9 @@ char FoldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32
 
 void CopyText(char* dest, const char* src, std::size_t n) {
   std::size_t i = 0;
-  for (; i < n && src && src[i] != '\0'; ++i) dest[i] = src[i];
+  // A character that starts before n ends at most three bytes past it.
+  const std::size_t kept = src ? CutLength(std::string_view(src, strnlen(src, n + 3)), n) : 0;
+  for (; i < kept; ++i) dest[i] = src[i];
   for (; i <= n; ++i) dest[i] = '\0';
 }
 
@@ -90,7 +93,7 @@ std::string ReplacePlaceholder(std::string_view text, char ch, std::string_view 
   std::string out;
   auto append = [&](std::string_view s) {
     std::size_t room = limit > out.size() ? limit - out.size() : 0;
-    out.append(s.substr(0, std::min(room, s.size())));
+    out.append(s.substr(0, CutLength(s, room)));
   };
   if (pieces.empty()) {
     if (!text.empty()) append(safe);
@@ -118,8 +121,7 @@ void NormaliseComList(std::vector<std::string>& list) {
 }
 
 std::string FormatKhz(std::int64_t hz, std::size_t length) {
-  std::string text = std::to_string(hz / 1000);
-  return text.substr(0, length);
+  return CutText(std::to_string(hz / 1000), length);
 }
 
 double UtcNow() {

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <set>
 
+#include "data/FixedText.h"
 #include "platform/QtText.h"
 #include "app/TTalvexApp.h"
 #include "data/TextUtils.h"
@@ -15,7 +16,6 @@
 #include "mainform/TfmRCatMain.h"
 #include "platform/DateTime.h"
 #include "platform/Shell.h"
-#include "data/FixedText.h"
 #include "dialogs/TfmAbout.h"
 #include "dialogs/TfmPowerOff.h"
 #include "dialogs/TfmSetupLogFile.h"
@@ -178,7 +178,7 @@ void TfmRCatMain::RebuildRunMacros() {
     // Shown exactly as set: an "&" is no shortcut mark.
     QAction* item = macros->addAction(platform::ToQString(name).replace(QLatin1Char('&'), QStringLiteral("&&")));
     connect(item, &QAction::triggered, this, [this, name] {
-      if (m_app.IsRadioConnected(1)) m_app.RunMacro(FixedText<30>(name).str());
+      if (m_app.IsRadioConnected(1)) m_app.RunMacro(CutText(name, 30));
     });
   }
 }

@@ -7,6 +7,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "data/FixedText.h"
 #include "data/TRadioRestartFile.h"
 #include "data/TextUtils.h"
 #include "platform/MessageSink.h"
@@ -113,21 +114,21 @@ bool TRadio::ReadMode() {
 std::string TRadio::GetFrequencyText(std::size_t length) const {
   const int hz = m_frequency;
   const std::string text = hz >= 1000000000 ? "Too large" : std::to_string(hz / 1000);
-  return text.substr(0, length);
+  return CutText(text, length);
 }
 
 std::string TRadio::GetPowerText(std::size_t length) const {
   const int power = m_outputPower;
   const std::string text = power >= 1000 ? "Too large" : std::to_string(power);
-  return text.substr(0, length);
+  return CutText(text, length);
 }
 
 std::string TRadio::GetModeText(std::size_t length) const {
   const int index = m_modeIndex;
   const std::string name = index < 0 || index >= static_cast<int>(m_modeNames.size())
                                ? std::string("None")
-                               : m_modeNames[static_cast<std::size_t>(index)].substr(0, 5);
-  return LogModeOf(name).substr(0, length);
+                               : CutText(m_modeNames[static_cast<std::size_t>(index)], 5);
+  return CutText(LogModeOf(name), length);
 }
 
 std::string TRadio::GetBaudRateText(std::size_t length) {

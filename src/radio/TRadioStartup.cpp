@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/FixedText.h"
 #include "data/TextFile.h"
 #include "data/TextUtils.h"
 #include "platform/MessageSink.h"
@@ -84,7 +85,7 @@ int TRadioStartup::ListPorts(const std::string& portsFile) {
 }
 
 const std::string* TRadioStartup::FindEntry(const std::string& radioName) const {
-  const std::string name = radioName.substr(0, 29);
+  const std::string name = CutText(radioName, 29);
   for (const auto& entry : m_radioEntries)
     if (entry.find(name) != std::string::npos) return &entry;
   return nullptr;
@@ -96,8 +97,8 @@ bool TRadioStartup::GetLibraryFileName(const std::string& radioName, std::string
   const auto fields = SplitFields(*entry, ",");
   // An entry with a name but no library field is answered as not found.
   if (fields.size() < 2) return false;
-  std::string file = fields[1].substr(0, 260);
-  if (file.find(".dll") == std::string::npos) file = (file + ".dll").substr(0, 260);
+  std::string file = CutText(fields[1], 260);
+  if (file.find(".dll") == std::string::npos) file = CutText(file + ".dll", 260);
   fileName = file;
   return true;
 }
@@ -110,7 +111,7 @@ bool TRadioStartup::GetConnectionText(const std::string& radioName, const std::s
   if (f.size() < 7) return false;
   const std::string& rate = SameText(baud, "DEFAULT") ? f[2] : baud;
   std::string out = f[0] + "," + f[1] + "," + rate + "," + f[3] + "," + f[4] + "," + f[5] + "," + f[6];
-  text = out.substr(0, length);
+  text = CutText(out, length);
   return true;
 }
 

@@ -29,7 +29,5 @@ TVFOMemory TVFOMemory::FromText(std::string_view text) {
 }
 
 std::string TVFOMemory::ToText(std::size_t length) const {
-  std::string text = m_name.str() + "," + std::to_string(m_value);
-  if (text.size() > length) text.resize(length);
-  return text;
+  return CutText(m_name.str() + "," + std::to_string(m_value), length);
 }

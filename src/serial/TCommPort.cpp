@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "data/FixedText.h"
 #include "platform/SerialPortRegistry.h"
 #include "serial/ECommError.h"
 
@@ -23,7 +24,7 @@ TCommPort::~TCommPort() {
 
 std::string TCommPort::DeviceName(const std::string& portName) {
   const std::string prefix = kDevicePrefix;
-  const std::string path = (prefix + portName).substr(0, kDevicePathWidth);
+  const std::string path = CutText(prefix + portName, kDevicePathWidth);
   return path.substr(prefix.size());
 }
 

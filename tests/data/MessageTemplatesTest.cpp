@@ -43,6 +43,10 @@ TEST(MessageTemplates, TemplateValueIsCutAt104AndTextAt100) {
   ASSERT_TRUE(t.Load(dir.Path("t.txt")));
   EXPECT_EQ(t.values.at(0).size(), 104u);
   EXPECT_EQ(MessageTextOfTemplate("L," + std::string(150, 'y'))->size(), 100u);
+  // A two-byte character across the cut is left out whole; Latin-1 is cut as bytes.
+  EXPECT_EQ(MessageTextOfTemplate("L," + std::string(99, 'y') + "\xc3\x9c"), std::string(99, 'y'));
+  EXPECT_EQ(MessageTextOfTemplate("L," + std::string(99, 'y') + "\xb0\xb0"), std::string(99, 'y') + "\xb0");
+  EXPECT_EQ(ExpandMessage(std::string(98, 'y') + " @", "\xe2\x82\xac", "599", "JO"), std::string(98, 'y') + " ");
 }
 
 TEST(MessageTemplates, MessageTextIsTheSecondCommaPiece) {

@@ -112,8 +112,9 @@ TEST(RestartFile, EntriesFollowTheirRules) {
   RestartFixture f;
   f.dir.Write("Dravel_RESTART.txt",
               "RADIO_COM_PORT=  COM3 \t\r\n"
-              "SIOLOG_PARITY=Even\n"
+              "SIOLOG_PARITY=Od  X\n"
               "SIOLOG_DATA_BITS=78\n"
+              "SIOLOG_COM_PORT=\x0e\n"
               "radio_baud=1234567890123\n"
               "SIOLOG_STOP_BITS=1.5=x\n"
               "WANTS_KEYBOARD=yes\n"
@@ -135,8 +136,9 @@ TEST(RestartFile, EntriesFollowTheirRules) {
   ASSERT_TRUE(f.file.Load(s));
   EXPECT_TRUE(f.sink.Messages().empty());  // a lower-case marker is valid
   EXPECT_EQ(s.radioComPort.str(), "COM3");
-  EXPECT_EQ(s.sioLogParity.str(), "Even");
+  EXPECT_EQ(s.sioLogParity.str(), "Od");  // cut to 4, then trimmed: it reads back the same
   EXPECT_EQ(s.sioLogDataBits.str(), "7");
+  EXPECT_EQ(s.sioLogComPort.str(), "COM0");  // nothing left after trimming: kept, as "KEY=" would be
   EXPECT_EQ(s.radioBaud.str(), "1234567890");
   EXPECT_EQ(s.sioLogStopBits.str(), "1.5");  // the value ends at the next "="
   EXPECT_TRUE(s.wantKeyboard);

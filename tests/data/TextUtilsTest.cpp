@@ -44,6 +44,39 @@ TEST(TextUtils, FixedTextNeverSplitsAUtf8Character) {
   EXPECT_EQ(CutLength("\x80\x80\x80\x80\x80", 2), 2u);
 }
 
+// One rule for every cut: valid UTF-8 stays whole, anything else is cut as
+// bytes. Each case: the text, the width, what is kept.
+TEST(TextUtils, CutKeepsUtf8WholeAndCutsOtherBytesAsBytes) {
+  const struct { const char* text; std::size_t width; const char* kept; } cases[] = {
+      {"W1AW", 2, "W1"},                                    // ASCII
+      {"W1AW", 9, "W1AW"},                                  // fits
+      {"AB\xc3\x9c", 3, "AB"},                              // 2-byte character at the cut
+      {"AB\xe2\x82\xac", 3, "AB"},                          // 3-byte, cut after its lead
+      {"AB\xe2\x82\xac", 4, "AB"},                          // 3-byte, cut after its second byte
+      {"AB\xf0\x9f\x93\xbb", 5, "AB"},                      // 4-byte, cut after its third byte
+      {"AB\xf0\x9f\x93\xbb" "C", 6, "AB\xf0\x9f\x93\xbb"},       // 4-byte fits whole
+      {"ABCDEFGHIJKLMNO\xb0", 15, "ABCDEFGHIJKLMNO"},       // Latin-1 degree sign just past the cut
+      {"ABCDEFGHIJKLMN\xb0X", 15, "ABCDEFGHIJKLMN\xb0"},    // a Latin-1 0xB0 that fits is kept
+      {"Jos\xe9 X", 4, "Jos\xe9"},                           // Latin-1 0xE9 before the cut
+      {"Jos\xe9\xe9", 4, "Jos\xe9"},                         // 0xE9 not followed by continuations
+      {"A\xc3\xa9\xb0\xb0", 4, "A\xc3\xa9\xb0"},              // continuation bytes after a whole character
+      {"\xb0\xb0\xb0\xb0\xb0", 2, "\xb0\xb0"},                 // continuation bytes only
+      {"A\xc0\x80Z", 2, "A\xc0"},                            // overlong lead is no character
+      {"A\xed\xa0\x80Z", 3, "A\xed\xa0"},                    // a surrogate is no character
+      {"A\xf5\x80\x80\x80", 3, "A\xf5\x80"},                  // beyond U+10FFFF
+      {"A\xe2\x82", 2, "A\xe2"},                             // a sequence the text ends inside
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::string(c.text)) + " to " + std::to_string(c.width));
+    EXPECT_EQ(CutText(c.text, c.width), c.kept);
+    char out[32];
+    CopyText(out, c.text, c.width);
+    EXPECT_STREQ(out, c.kept);
+  }
+  FixedText<15> name("ABCDEFGHIJKLMNO\xb0");
+  EXPECT_EQ(name.str(), "ABCDEFGHIJKLMNO");
+}
+
 TEST(TextUtils, SplitFieldsDropsEmptyPieces) {
   EXPECT_EQ(SplitFields("=a==b=", "="), (std::vector<std::string>{"a", "b"}));
   EXPECT_EQ(SplitFields("k=v,w", "=,"), (std::vector<std::string>{"k", "v", "w"}));

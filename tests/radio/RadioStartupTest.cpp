@@ -32,6 +32,14 @@ TEST(RadioStartup, ConnectionTextAndLibraryFollowTheEntry) {
   EXPECT_EQ(text, "Varo,Radio,38400,a,b,c,d");
   ASSERT_TRUE(startup.GetConnectionText("Varo,Radio", "9600", text, 10));
   EXPECT_EQ(text, "Varo,Radio");
+  // The connection text is cut by the one rule: Latin-1 bytes that fit stay.
+  dir.Write("Devices/Latin.txt", "RADIO=Caf\xe9,Lib,9600,\xb0,b,c,\xc3\x9c\n");
+  TRadioStartup latin;
+  latin.ReadDevicesFile(dir.Path("Devices/Latin.txt"));
+  ASSERT_TRUE(latin.GetConnectionText("Caf\xe9", "9600", text, 14));
+  EXPECT_EQ(text, "Caf\xe9,Lib,9600,");
+  ASSERT_TRUE(latin.GetConnectionText("Caf\xe9", "9600", text, 21));  // inside the UTF-8 \xc3\x9c
+  EXPECT_EQ(text, "Caf\xe9,Lib,9600,\xb0,b,c,");
 
   std::string lib = "unchanged";
   ASSERT_TRUE(startup.GetLibraryFileName("Varo,Radio", lib));
