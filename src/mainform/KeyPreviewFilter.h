@@ -11,6 +11,7 @@
 /// The window's key preview: sees every key meant for a widget of the main
 /// window before that widget does. Message keys act on release and are
 /// consumed, their presses too, so a grid editor never sees ESC or F1 to F7.
+/// Alt+Space is always consumed: it opens no menu of the window.
 class KeyPreviewFilter : public QObject {
  public:
   explicit KeyPreviewFilter(TfmRCatMain& window) : m_window(window) {}
@@ -22,6 +23,7 @@ class KeyPreviewFilter : public QObject {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != &m_window) return false;
     auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Space && (key->modifiers() & Qt::AltModifier)) return true;
     if (type == QEvent::KeyPress) m_window.ClearNotice();
     if (!TfmRCatMain::IsMessageKey(key->key())) return false;
     if (type == QEvent::KeyRelease && !key->isAutoRepeat()) m_window.HandleKeyRelease(key->key());

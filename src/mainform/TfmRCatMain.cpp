@@ -210,6 +210,7 @@ void TfmRCatMain::FormCreate() {
   m_menu.showFoc->setChecked(o.showFocMembers);
   m_menu.showCwops->setChecked(o.showCwopMembers);
   m_menu.showTitleBars->setChecked(o.wantTitleBars);
+  m_screenSaver.Inhibit(o.disableScreenSaver);
   for (auto& listener : m_listeners) listener.reset();
   for (int c = 0; c < 12; ++c) sgLog->item(0, c)->setText(QString::fromLatin1(kHeadings[c]));
   setWindowTitle(BuildCaption(platform::ProgramPath()));
@@ -238,6 +239,10 @@ void TfmRCatMain::SetClientHeight(int height) {
 
 void TfmRCatMain::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
+  // The window is never minimised: a minimise (the title bar's button, a
+  // window manager's key) is taken back at once.
+  if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized))
+    QTimer::singleShot(0, this, [this] { setWindowState(windowState() & ~Qt::WindowMinimized); });
   // Activation work shows modal dialogs: run it after the event, not inside it.
   if (event->type() == QEvent::ActivationChange && isActiveWindow())
     QTimer::singleShot(0, this, [this] { FormActivate(); });
@@ -254,6 +259,13 @@ void TfmRCatMain::showEvent(QShowEvent* event) {
 }
 
 void TfmRCatMain::closeEvent(QCloseEvent* event) {
+  // "Disable Alt-F4": a close asked for while Alt is held down is the
+  // window manager's Alt+F4 (the close button comes without Alt).
+  if (!m_closed && !m_endRequested && m_app.Options().disableAltF4 &&
+      (QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier)) {
+    event->ignore();
+    return;
+  }
   // A contact no log has taken is never dropped without a word: the
   // operator is asked, or, when the system asked the program to end, the
   // contact is kept in a file of its own.

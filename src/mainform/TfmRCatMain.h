@@ -19,6 +19,7 @@
 #include <utility>
 #include <string>
 
+#include "app/QtScreenSaver.h"
 #include "app/TRadioSession.h"
 #include "platform/Event.h"
 
@@ -215,6 +216,7 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   QTimer* tmHealthCheck = nullptr;
   QTimer* m_connectQuestion = nullptr;
   TMainMenu m_menu;
+  QtScreenSaver m_screenSaver;
   std::unique_ptr<TRadioSession> m_session;
 
   std::array<std::unique_ptr<TListenerThread>, kListeners> m_listeners;

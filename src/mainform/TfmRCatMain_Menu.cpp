@@ -129,7 +129,10 @@ void TfmRCatMain::BuildMenu() {
   };
   on(m_menu.exit, [this] { ExitCommand(); });
   on(m_menu.centerForms, [this](bool c) { m_app.SetCenteredForms(c); });
-  on(m_menu.disableScreenSaver, [this](bool c) { m_app.SetDisableScreenSaver(c); });
+  on(m_menu.disableScreenSaver, [this](bool c) {
+    m_app.SetDisableScreenSaver(c);
+    m_screenSaver.Inhibit(c);
+  });
   on(m_menu.disableAltF4, [this](bool c) { m_app.SetDisableAltF4(c); });
   on(m_menu.showTitleBars, [this] { ToggleShowTitleBars(); });
   on(m_menu.attachLogGrid, [this] { ToggleAttachLogGrid(); });

@@ -338,3 +338,29 @@ TEST(MainWindowThreads, ConnectAndDisconnectTwentyTimesUnderAStormOfRadioChanges
     EXPECT_EQ(message.find("not found"), std::string::npos) << message;
   program.Close();
 }
+
+TEST(MainWindow, TheMessageFilterRefusesAltF4AltSpaceAndMinimising) {
+  WindowProgram program;
+  TfmRCatMain& window = program.ShowAndResume(nullptr);
+  // Alt+Space reaches no widget: typed into a cell it adds nothing.
+  auto* grid = window.findChild<QTableWidget*>(QStringLiteral("sgLog"));
+  grid->setCurrentCell(1, kCellQth);
+  QWidget* editor = grid->indexWidget(grid->model()->index(1, kCellQth));
+  ASSERT_NE(editor, nullptr);
+  QTest::keyClicks(editor, "a");
+  QTest::keyClick(editor, Qt::Key_Space, Qt::AltModifier);
+  QTest::keyClicks(editor, "b");
+  EXPECT_EQ(program.Cell(kCellQth), "ab");
+
+  // Minimising is taken back.
+  window.showMinimized();
+  EXPECT_TRUE(PumpUntil([&] { return !window.isMinimized(); }));
+
+  // With "Disable Alt-F4" a close that comes while Alt is held is refused.
+  window.Menu().disableAltF4->trigger();
+  ASSERT_TRUE(program.app->Options().disableAltF4);
+  QTest::keyPress(&window, Qt::Key_Alt, Qt::AltModifier);
+  EXPECT_FALSE(window.close());
+  QTest::keyRelease(&window, Qt::Key_Alt, Qt::NoModifier);
+  EXPECT_TRUE(window.close());
+}
