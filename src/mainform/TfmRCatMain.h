@@ -190,6 +190,9 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   void ToggleShowTitleBars();
   void PerformSerialIoLogging();
   void ExitCommand();
+  /// "Set Band Limits": the band limits dialog filled from the band list,
+  /// then the confirmed limits into the band list and the radio restart file.
+  void SetBandLimitsCommand();
   /// "Turn OFF Radio": the power-off warning, then turning the radio off.
   void TurnOffRadioCommand();
   /// "Setup Local Log File": the dialog, then the new log file and format.

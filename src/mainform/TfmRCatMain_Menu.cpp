@@ -9,6 +9,7 @@
 #include <set>
 
 #include "data/FixedText.h"
+#include "data/TfmRadioParms.h"
 #include "platform/QtText.h"
 #include "app/TTalvexApp.h"
 #include "data/TextUtils.h"
@@ -150,6 +151,7 @@ void TfmRCatMain::BuildMenu() {
   on(m_menu.showFoc, [this] { ToggleShowMembers(); });
   on(m_menu.showCwops, [this] { ToggleShowMembers(); });
   on(m_menu.performSioLogging, [this] { PerformSerialIoLogging(); });
+  on(m_menu.setBandLimits, [this] { SetBandLimitsCommand(); });
   on(m_menu.turnOffRadio, [this] { TurnOffRadioCommand(); });
   on(m_menu.setupLocalLog, [this] { SetupLocalLogCommand(); });
   on(m_menu.about, [this] { AboutCommand(); });
@@ -184,6 +186,31 @@ void TfmRCatMain::RebuildRunMacros() {
       if (m_app.IsRadioConnected(1)) m_app.RunMacro(CutText(name, 30));
     });
   }
+}
+
+void TfmRCatMain::SetBandLimitsCommand() {
+  TfmRadioParms dialog(this);
+  dialog.SetLogMode(m_app.GetModeText(1, 4));
+  dialog.SetAllocationFiles(m_app.GetFreqAllocationFile(), m_app.GetAllocationExtraFile(),
+                            m_app.GetAllocationAdvancedFile(), m_app.GetAllocationGeneralFile());
+  dialog.SetDocumentsDirectory(m_app.GetDocumentsDirectory());
+  const QRect main = frameGeometry();
+  dialog.SetMainPlacement(main.top(), main.left(), main.width());
+  for (int row = 1; row < TfmRadioParms::kRows; ++row) {
+    std::string limits;
+    if (!m_app.GetBandLimitText(dialog.CellText(row, 0), 99, limits)) continue;
+    const std::vector<std::string> values = SplitFields(limits, ",");
+    for (std::size_t i = 0; i < values.size() && i < 8; ++i)
+      dialog.SetCellText(row, static_cast<int>(i) + 1, std::to_string(ReadInteger(values[i])));
+  }
+  dialog.exec();
+  if (!dialog.Applied()) return;
+  for (int row = 1; row < TfmRadioParms::kRows; ++row) {
+    std::array<std::string, 8> limits;
+    for (int column = 1; column <= 8; ++column) limits[column - 1] = dialog.CellText(row, column);
+    m_app.SetBandLimits(dialog.CellText(row, 0), limits);
+  }
+  m_app.WriteRadioRestartFile();
 }
 
 void TfmRCatMain::TurnOffRadioCommand() {

@@ -15,6 +15,7 @@
 #include "MainWindowTestSupport.h"
 #include "PseudoTerminal.h"
 #include "data/TLogRecord.h"
+#include "data/TfmRadioParms.h"
 #include "data/TextFile.h"
 #include "data/TextUtils.h"
 #include "platform/DateTime.h"
@@ -495,4 +496,24 @@ TEST(ContactLoop, MenuCommandsWithTheirDialogs) {
   });
   window.Menu().about->trigger();
   EXPECT_EQ(version, "Version 12345678901234");
+}
+
+TEST(ContactLoop, SetBandLimitsShowsTheBandListAndAppliesTheConfirmedLimits) {
+  Station station;
+  TTalvexApp& app = *station.program.app;
+  app.SetBandLimits("40M", {"7000", "7300", "7010", "7125", "7150", "7300", "7030", "7100"});
+  OnNextModal([](QDialog& shown) {
+    auto& dialog = static_cast<TfmRadioParms&>(shown);
+    EXPECT_EQ(dialog.CellText(3, 0) + " " + dialog.CellText(3, 3) + " " + dialog.CellText(3, 8), "40M 7010 7100");
+    dialog.SetCellText(3, 4, "7100");
+    dialog.SetCellText(3, 5, "N/A");  // raised to the band's edge
+    Click(dialog, "bnApply");
+  });
+  station.window->Menu().setBandLimits->trigger();
+  std::string limits;
+  ASSERT_TRUE(app.GetBandLimitText("40M", 99, limits));
+  EXPECT_EQ(limits, "7000,7300,7010,7100,7000,7300,7030,7100");
+  EXPECT_NE(ReadWholeFile(app.GetRadioRestartFile()).find("BANDLIMIT=40M,7000,7300,7010,7100,7000,7300,7030,7100\n"),
+            std::string::npos);
+  EXPECT_EQ(station.program.sim->Calls("UPDATEBANDLIMITS").size(), 1u);
 }
