@@ -1,0 +1,79 @@
+// The names data editor's file side: which typed calls are new, which rows
+// reach the names file, and what a file that cannot take them leaves behind.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "TempProgramDir.h"
+#include "data/TNamesUpdate.h"
+
+TEST(NamesUpdate, StatusAndWrittenRowsFollowTheFileAcrossLetterCase) {
+  TempProgramDir dir;
+  dir.Write("Documents/names.txt", "k7zzx,ANN\r\nQ9TST,BOB,123,FOC\nnot a call,X\n");
+  const std::string path = dir.Path("Documents/names.txt");
+  TNamesUpdate names;
+  names.LoadKnownCalls(path);
+
+  struct Case {
+    TNamesRow row;
+    const char* status;  // after typing the call over the row's status
+    bool written;
+  } cases[] = {
+      {{"K7ZZX", "ANNE", "NEW CALL"}, "DUPE CALL", false},   // known, other case
+      {{"q9tst", "BO", ""}, "DUPE CALL", false},
+      {{"X9QQX", "CARL", ""}, "NEW CALL", true},
+      {{"Y8QQY", "D", ""}, "NEW CALL", false},               // one-letter name
+      {{"Y8QQ1", "EVE", "NEW CALL"}, "NEW CALL", false},     // not a call: status kept, skipped
+      {{"Z7QQZ", "FAY", "new call"}, "NEW CALL", true},
+  };
+  std::vector<TNamesRow> rows;
+  for (const Case& c : cases) {
+    TNamesRow row = c.row;
+    row.status = names.StatusFor(row.call, row.status);
+    EXPECT_EQ(row.status, c.status) << row.call;
+    EXPECT_EQ(TNamesUpdate::IsWritten(row), c.written) << row.call;
+    rows.push_back(row);
+  }
+  EXPECT_TRUE(TNamesUpdate::HasMissingNames(rows));
+  EXPECT_EQ(TNamesUpdate::NewLines(rows), "X9QQX,CARL\nZ7QQZ,FAY\n");
+
+  // A missing file is created; the next load knows the calls just written.
+  const std::string fresh = dir.Path("Documents/fresh.txt");
+  std::string failure;
+  ASSERT_TRUE(TNamesUpdate::AppendLines(fresh, TNamesUpdate::NewLines(rows), failure)) << failure;
+  names.LoadKnownCalls(fresh);
+  EXPECT_TRUE(names.IsKnown("x9qqx"));
+  EXPECT_FALSE(names.IsKnown("K7ZZX"));
+}
+
+TEST(NamesUpdate, RefusesTextsTheReaderWouldSplit) {
+  const struct {
+    TNamesRow row;
+    std::string refusal;
+  } cases[] = {
+      {{"X9QQX", "JO,E", "NEW CALL"},
+       "The name \"JO,E\" holds a comma (,), which the names file keeps between fields. Nothing was written."},
+      {{"X9QQX", "JO\nE", "NEW CALL"},
+       "The name \"JO\nE\" holds a line break, which ends a line of the names file. Nothing was written."},
+      {{"X9QQX", "JO,E", "DUPE CALL"}, ""},  // never written, so no matter
+      {{"X9QQX", "JOE", "NEW CALL"}, ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TNamesUpdate::Refusal({c.row}), c.refusal) << c.row.name;
+}
+
+TEST(NamesUpdate, AppendKeepsEveryLineAndAFailureLeavesTheOldFileWhole) {
+  TempProgramDir dir;
+  const std::string path = dir.Path("Documents/names.txt");
+  dir.Write("Documents/names.txt", "K7ZZX,ANN");  // no line end after the last line
+  std::string failure;
+  ASSERT_TRUE(TNamesUpdate::AppendLines(path, "X9QQX,CARL\n", failure)) << failure;
+  EXPECT_EQ(dir.Read("Documents/names.txt"), "K7ZZX,ANN\nX9QQX,CARL\n");
+
+  // The temporary file's place is taken by a folder: the write cannot happen.
+  std::filesystem::create_directory(path + ".tmp");
+  EXPECT_FALSE(TNamesUpdate::AppendLines(path, "Z7QQZ,FAY\n", failure));
+  EXPECT_EQ(failure.rfind("Could not write the names file " + path + ": ", 0), 0u) << failure;
+  EXPECT_GT(failure.size(), ("Could not write the names file " + path + ": ").size());
+  EXPECT_EQ(dir.Read("Documents/names.txt"), "K7ZZX,ANN\nX9QQX,CARL\n");
+}
