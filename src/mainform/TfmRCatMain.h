@@ -189,6 +189,9 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   void ToggleShowTitleBars();
   void PerformSerialIoLogging();
   void ExitCommand();
+  /// "Update Names Data": the names data editor, then the names read again
+  /// when it added to the file.
+  void UpdateNamesCommand();
   /// "Turn OFF Radio": the power-off warning, then turning the radio off.
   void TurnOffRadioCommand();
   /// "Setup Local Log File": the dialog, then the new log file and format.
