@@ -59,7 +59,9 @@ TEST(TfmUpdateNames, ApplyWritesOnlyNewNamedCallsOrSaysWhyNot) {
     EXPECT_EQ(form.Written(), c.file != kept);
     const auto asked = messages.Questions();
     ASSERT_EQ(asked.size(), *c.name == 'D' ? 1u : 0u);
-    if (!asked.empty()) EXPECT_EQ(asked[0].text, "Ignore calls with missing names?");
+    if (!asked.empty()) {
+      EXPECT_EQ(asked[0].text, "Ignore calls with missing names?");
+    }
     const auto shown = messages.Messages();
     EXPECT_EQ(shown.empty() ? std::string() : shown[0].substr(0, std::string(c.message).size()), c.message);
     // Rows that were not written stay for the operator to mend.
