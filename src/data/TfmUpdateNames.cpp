@@ -100,6 +100,16 @@ TfmUpdateNames::TfmUpdateNames(QWidget* parent) : QDialog(parent) {
   // Typed text, a commit and a text set from outside all pass here.
   connect(sgNames, &QTableWidget::itemChanged, this,
           [this](QTableWidgetItem* item) { sgNamesSetEditText(item->row(), item->column()); });
+  // The Status column is never current: Tab from a name goes on to the next
+  // row's call, Shift+Tab or a click there to the row's name, so that no
+  // typed key lands in a cell that takes none.
+  connect(sgNames, &QTableWidget::currentCellChanged, this, [this](int row, int column, int, int previousColumn) {
+    if (row < 1 || column != kStatusColumn) return;
+    const int nextRow = previousColumn == 1 ? row % kEntryRows + 1 : row;
+    const int nextColumn = previousColumn == 1 ? 0 : 1;
+    QMetaObject::invokeMethod(
+        this, [this, nextRow, nextColumn] { sgNames->setCurrentCell(nextRow, nextColumn); }, Qt::QueuedConnection);
+  });
   sgNames->setCurrentCell(1, 0);
 
   auto* buttons = new QHBoxLayout;

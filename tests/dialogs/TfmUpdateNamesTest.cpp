@@ -47,6 +47,11 @@ TEST(TfmUpdateNames, ApplyWritesOnlyNewNamedCallsOrSaysWhyNot) {
     grid->editItem(grid->item(1, 0));
     QTest::keyClicks(grid->findChild<QLineEdit*>(), "k7zzx");
     EXPECT_EQ(grid->item(1, 2)->text(), "DUPE CALL") << c.name;
+    // Tab from a name passes the Status column by: the next keys go to a call.
+    grid->setCurrentCell(1, 1);
+    grid->setCurrentCell(1, 2);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid->currentRow() * 10 + grid->currentColumn(), 20);
     const char* rows[][2] = {{"X9QQX", "CARL"}, {"Y8QQY", c.name}};
     for (int r = 0; r < 2; ++r) {
       grid->item(r + 2, 0)->setText(QString::fromLatin1(rows[r][0]));
