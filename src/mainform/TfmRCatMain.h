@@ -193,6 +193,9 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   /// "Set Band Limits": the band limits dialog filled from the band list,
   /// then the confirmed limits into the band list and the radio restart file.
   void SetBandLimitsCommand();
+  /// "Update Names Data": the names data editor, then the names read again
+  /// when it added to the file.
+  void UpdateNamesCommand();
   /// "Turn OFF Radio": the power-off warning, then turning the radio off.
   void TurnOffRadioCommand();
   /// "Setup Local Log File": the dialog, then the new log file and format.

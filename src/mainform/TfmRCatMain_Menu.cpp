@@ -20,6 +20,7 @@
 #include "dialogs/TfmAbout.h"
 #include "dialogs/TfmPowerOff.h"
 #include "dialogs/TfmSetupLogFile.h"
+#include "data/TfmUpdateNames.h"
 #include "serial/TSioLogController.h"
 
 namespace {
@@ -128,6 +129,7 @@ void TfmRCatMain::BuildMenu() {
       if (m_app.IsRadioConnected(1)) fn();
     };
   };
+  on(m_menu.updateNames, [this] { UpdateNamesCommand(); });
   on(m_menu.exit, [this] { ExitCommand(); });
   on(m_menu.centerForms, [this](bool c) { m_app.SetCenteredForms(c); });
   on(m_menu.disableScreenSaver, [this](bool c) {
@@ -211,6 +213,20 @@ void TfmRCatMain::SetBandLimitsCommand() {
     m_app.SetBandLimits(dialog.CellText(row, 0), limits);
   }
   m_app.WriteRadioRestartFile();
+}
+
+void TfmRCatMain::UpdateNamesCommand() {
+  TfmUpdateNames dialog(this);
+  dialog.SetNamesFile(m_app.GetNamesFile());
+  dialog.LoadKnownCalls();
+  // Placed once the label holds the path, which sets the dialog's width.
+  dialog.adjustSize();
+  const QRect main = frameGeometry();
+  dialog.move(main.left() + main.width() / 2 - dialog.frameGeometry().width() / 2, main.top());
+  dialog.exec();
+  // Lookups see the added names at once. The list is not emptied first:
+  // reading the file again only repeats what each known line already did.
+  if (dialog.Written()) m_app.LoadNamesFile();
 }
 
 void TfmRCatMain::TurnOffRadioCommand() {

@@ -472,6 +472,22 @@ TEST(ContactLoop, MenuCommandsWithTheirDialogs) {
   EXPECT_EQ(station.program.dir.Read("Logs/mine.adi"), "kept\n");
   EXPECT_EQ(sim.Calls("SETLOGFILE").size(), 1u);
 
+  // "Update Names Data": the dialog names the file; what it adds is looked up at once.
+  const std::string namesFile = station.program.app->GetNamesFile();
+  QString label;
+  OnNextModal([&](QDialog& dialog) {
+    label = dialog.findChild<QLabel*>(QStringLiteral("Label1"))->text();
+    auto* grid = dialog.findChild<QTableWidget*>(QStringLiteral("sgNames"));
+    grid->item(1, 0)->setText(QStringLiteral("X9QQX"));
+    grid->item(1, 1)->setText(QStringLiteral("CARL"));
+    Click(dialog, "bnApply");
+    QCoreApplication::processEvents();
+    dialog.reject();
+  });
+  window.Menu().updateNames->trigger();
+  EXPECT_EQ(label, QString::fromStdString("Names File " + namesFile));
+  EXPECT_EQ(station.program.app->LookupOperator("x9qqx"), "CARL,N/A");
+
   // "Turn OFF Radio": Escape changes nothing, "Yes" turns off and disconnects.
   OnNextModal([](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
   window.Menu().turnOffRadio->trigger();
