@@ -8,10 +8,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "data/FixedText.h"
 #include "data/TextFile.h"
@@ -59,15 +59,21 @@ TfmTalvexMsg::TfmTalvexMsg(QWidget* parent)
   setObjectName(QStringLiteral("fmTalvexMsg"));
   setWindowTitle(QStringLiteral("Editting Messages"));
 
-  auto* memo = new QPlainTextEdit(this);
+  auto* memo = new QLabel(this);
   memo->setObjectName(QStringLiteral("moInstruct"));
-  memo->setReadOnly(true);
-  memo->setFocusPolicy(Qt::NoFocus);
   QStringList lines;
   for (const char* line : kInstructions) lines << QString::fromLatin1(line);
-  memo->setPlainText(lines.join(QLatin1Char('\n')));
-  memo->setStyleSheet(QStringLiteral("QPlainTextEdit { background: yellow; color: black; font-weight: bold; }"));
-  memo->setFixedHeight(kMemoHeight);
+  memo->setText(lines.join(QLatin1Char('\n')));
+  memo->setTextFormat(Qt::PlainText);
+  memo->setWordWrap(true);
+  memo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  memo->setMargin(4);
+  memo->setStyleSheet(QStringLiteral("QLabel { background: yellow; color: black; }"));
+  QFont memoFont = memo->font();  // set here, not in the style, so the height below counts it
+  memoFont.setBold(true);
+  memo->setFont(memoFont);
+  // Every instruction in sight, the last one (no commas) too, whatever the font.
+  memo->setFixedHeight(std::max(kMemoHeight, memo->heightForWidth(kClientWidth)));
   moInstruct = memo;
 
   sbMsgEdit = new QScrollArea(this);
@@ -162,7 +168,7 @@ void TfmTalvexMsg::FitRows() {
   const int height = rows > 0 ? rows * (kRowHeight + 1) - 1 : 0;
   m_rowsHolder->setFixedSize(kClientWidth, rows * kRowHeight);
   sbMsgEdit->setFixedHeight(height);
-  setFixedSize(kClientWidth, kMemoHeight + height + pnAutoCQ->minimumHeight() +
+  setFixedSize(kClientWidth, moInstruct->minimumHeight() + height + pnAutoCQ->minimumHeight() +
                                pnButtons->minimumHeight());
 }
 
