@@ -88,7 +88,6 @@ TEST(MessageTemplates, EditorRowsAndTheFileItWrites) {
   const std::vector<TTemplateRow> rows = ReadTemplateRows(lines);
   EXPECT_EQ(rows, (std::vector<TTemplateRow>{{"CQ", "CQ TEST @"}, {"A", "B"}, {"73", "TU 73"}}));
   EXPECT_EQ(FormatTemplateFile(rows, "12"), "MSG=CQ,CQ TEST @\nMSG=A,B\nMSG=73,TU 73\nAUTOCQ_DELAY=12\n");
-  EXPECT_EQ(FormatTemplateFile(rows, ""), "MSG=CQ,CQ TEST @\nMSG=A,B\nMSG=73,TU 73\nAUTOCQ_DELAY=\n");
   EXPECT_EQ(FormatTemplateFile({{"CQ", "x"}}, std::nullopt), "MSG=CQ,x\n");
   // What the file cannot keep, and what it can.
   const std::pair<const char*, std::optional<char>> cases[] = {

@@ -512,7 +512,6 @@ TEST(ContactLoop, EditedTemplateIsWrittenAndPreparedAgain) {
   });
   window.Menu().editTemplate->trigger();
   EXPECT_EQ(station.program.dir.Read("Dravel_MSGTEMPLATE.txt"), "MSG=CQ,CQ TEST\nMSG=73,TU 73 @\nAUTOCQ_DELAY=5\n");
-  EXPECT_EQ(station.program.app->Options().autoCqDelay, 5);
   EXPECT_EQ(sim.Calls("SETAUTOREPEATDELAYTIME"), std::vector<std::string>{"SETAUTOREPEATDELAYTIME(\"5\", 1)"});
   const auto trace = sim.Trace();
   EXPECT_GT(TraceIndexOf(trace, "SETMSGATINDEX"), TraceIndexOf(trace, "SETAUTOREPEATDELAYTIME"));
