@@ -28,6 +28,30 @@ bool TMessageTemplates::Load(const std::string& path) {
   return true;
 }
 
+std::vector<TTemplateRow> ReadTemplateRows(const std::vector<std::string>& lines) {
+  std::vector<TTemplateRow> rows;
+  for (const auto& line : lines) {
+    if (!std::string_view(line).starts_with("MSG=")) continue;
+    const auto pieces = SplitFields(line, "=,");
+    if (pieces.size() >= 3) rows.push_back({pieces[1], pieces[2]});
+  }
+  return rows;
+}
+
+std::string FormatTemplateFile(const std::vector<TTemplateRow>& rows,
+                               const std::optional<std::string>& delay) {
+  std::string text;
+  for (const auto& row : rows) text += "MSG=" + row.label + "," + row.text + "\n";
+  if (delay) text += "AUTOCQ_DELAY=" + *delay + "\n";
+  return text;
+}
+
+std::optional<char> CharacterTemplatesCannotKeep(std::string_view text) {
+  const auto at = text.find_first_of("=,\r\n");
+  if (at == std::string_view::npos) return std::nullopt;
+  return text[at];
+}
+
 std::optional<std::string> MessageTextOfTemplate(std::string_view value) {
   const auto pieces = SplitFields(value, ",");
   if (pieces.size() < 2) return std::nullopt;

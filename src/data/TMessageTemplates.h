@@ -25,6 +25,28 @@ struct TMessageTemplates {
   bool Load(const std::string& path);
 };
 
+/// One row of the template editor: the button label and the message text.
+struct TTemplateRow {
+  std::string label;
+  std::string text;
+  bool operator==(const TTemplateRow&) const = default;
+};
+
+/// The rows the editor shows: every "MSG=" line split at each "=" and ","
+/// (empty pieces dropped) that has at least a label and a text, in file
+/// order and without a limit; the pieces after the text are not kept.
+std::vector<TTemplateRow> ReadTemplateRows(const std::vector<std::string>& lines);
+
+/// The template file as the editor writes it: "MSG=label,text" per row, then
+/// "AUTOCQ_DELAY=" and the delay text as typed, when there is a delay line;
+/// every line ends with "\n".
+std::string FormatTemplateFile(const std::vector<TTemplateRow>& rows,
+                               const std::optional<std::string>& delay);
+
+/// The first character of a message text that the readers would cut it at
+/// and the file cannot keep ("=", ",", a line break); nothing when it has none.
+std::optional<char> CharacterTemplatesCannotKeep(std::string_view text);
+
 /// The message text of a template value: its second comma piece (empty
 /// pieces dropped), cut to 100 characters; nothing when it has none.
 std::optional<std::string> MessageTextOfTemplate(std::string_view value);

@@ -201,6 +201,16 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   /// "Setup Local Log File": the dialog, then the new log file and format.
   void SetupLocalLogCommand();
   void AboutCommand();
+  /// "Edit Current Template": the editor on the template file; after an
+  /// update, the messages prepared again when the radio is connected.
+  void EditTemplateCommand();
+  /// "Load Template From File": the editor on a file the operator chooses.
+  void LoadTemplateCommand();
+  /// "Set Auto CQ Delay": the editor on the template file.
+  void SetAutoCqDelayCommand();
+  /// Shows the template editor on the file modally; true when it updated
+  /// the template (which reloads it and passes the delay to the radio).
+  bool RunTemplateEditor(const std::string& file);
   void OpenDocument(const std::string& target);
   /// Defers fn while a listener step is running (it may be inside a nested
   /// event loop, and must not find its radio replaced under it).

@@ -21,6 +21,8 @@
 #include "dialogs/TfmPowerOff.h"
 #include "dialogs/TfmSetupLogFile.h"
 #include "data/TfmUpdateNames.h"
+#include "dialogs/TfmTalvexMsg.h"
+#include "mainform/TfmOpenDialog.h"
 #include "serial/TSioLogController.h"
 
 namespace {
@@ -157,6 +159,9 @@ void TfmRCatMain::BuildMenu() {
   on(m_menu.turnOffRadio, [this] { TurnOffRadioCommand(); });
   on(m_menu.setupLocalLog, [this] { SetupLocalLogCommand(); });
   on(m_menu.about, [this] { AboutCommand(); });
+  on(m_menu.editTemplate, [this] { EditTemplateCommand(); });
+  on(m_menu.loadTemplate, [this] { LoadTemplateCommand(); });
+  on(m_menu.setAutoCqDelay, [this] { SetAutoCqDelayCommand(); });
   on(m_menu.userNotes, [this] { OpenDocument(m_app.GetUserHelpFile()); });
   on(m_menu.checkUpdates, [this] { OpenDocument(m_app.GetRevisionsUrl()); });
   on(m_menu.varoManual, [this] { OpenDocument(m_app.GetRadioManualFile()); });
@@ -257,6 +262,42 @@ void TfmRCatMain::AboutCommand() {
   const QRect main = frameGeometry();
   dialog.move(main.left() + main.width() / 2 - dialog.frameGeometry().width() / 2, main.top());
   dialog.exec();
+}
+
+bool TfmRCatMain::RunTemplateEditor(const std::string& file) {
+  TfmTalvexMsg dialog(this);
+  dialog.SetTemplateFile(m_app.GetMessageTemplateFile());
+  dialog.SetProgramDirectory(m_app.GetProgramDirectory());
+  dialog.OnTemplateUpdated([this] {
+    m_app.LoadMessageTemplates();
+    m_app.SendAutoCqDelay();
+  });
+  dialog.LoadFile(file);
+  dialog.SelectAutoCqDelay(m_app.Options().autoCqDelay);
+  dialog.exec();
+  return dialog.Saved();
+}
+
+void TfmRCatMain::EditTemplateCommand() {
+  if (RunTemplateEditor(m_app.GetMessageTemplateFile()) && m_app.IsRadioConnected(1)) {
+    PrepareMessages();
+    RefreshKeyHints();
+  }
+}
+
+void TfmRCatMain::SetAutoCqDelayCommand() { RunTemplateEditor(m_app.GetMessageTemplateFile()); }
+
+void TfmRCatMain::LoadTemplateCommand() {
+  // Qt's form of the filter "All files (*.*)|*.*|Msg files (*.msg)|*.dat|Text
+  // files (*.txt)|*.TXT": the last parentheses hold the mask, so the Msg
+  // entry keeps its caption and its *.dat mask. File names are matched with
+  // regard to case here, so "*" stands for every file and the text mask
+  // takes both cases.
+  const QString chosen = OpenDialog1->Execute(
+      QStringLiteral("Loading Message Template from File"),
+      QStringLiteral("All files (*);;Msg files (*.msg) (*.dat);;Text files (*.txt *.TXT)"),
+      QStringLiteral("txt"), QStringLiteral("*.txt"));
+  if (!chosen.isEmpty()) RunTemplateEditor(platform::FromQString(chosen));
 }
 
 void TfmRCatMain::ExitCommand() {

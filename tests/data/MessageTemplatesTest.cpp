@@ -81,3 +81,16 @@ TEST(MessageTemplates, ExpansionReplacesCallThenReportThenName) {
   EXPECT_EQ(ExpandMessage(std::string(99, 'x') + "@", "W1AW", "", "").size(), 100u);
   EXPECT_EQ(ExpandPlaceholder(std::string(120, 'x'), '@', "V").size(), 100u);
 }
+
+TEST(MessageTemplates, EditorRowsAndTheFileItWrites) {
+  const std::vector<std::string> lines = {"MSG=CQ,CQ TEST @", "MSG=", "MSG=ONLY", "MSG=A=B,C,D",
+                                          " MSG=X,Y", "AUTOCQ_DELAY=4", "MSG=73,TU 73"};
+  const std::vector<TTemplateRow> rows = ReadTemplateRows(lines);
+  EXPECT_EQ(rows, (std::vector<TTemplateRow>{{"CQ", "CQ TEST @"}, {"A", "B"}, {"73", "TU 73"}}));
+  EXPECT_EQ(FormatTemplateFile(rows, "12"), "MSG=CQ,CQ TEST @\nMSG=A,B\nMSG=73,TU 73\nAUTOCQ_DELAY=12\n");
+  EXPECT_EQ(FormatTemplateFile({{"CQ", "x"}}, std::nullopt), "MSG=CQ,x\n");
+  // What the file cannot keep, and what it can.
+  const std::pair<const char*, std::optional<char>> cases[] = {
+      {"TU 73 @ $ !", std::nullopt}, {"A=B", '='}, {"A,B", ','}, {"A\nB", '\n'}, {"A\r", '\r'}, {"", std::nullopt}};
+  for (const auto& [text, expected] : cases) EXPECT_EQ(CharacterTemplatesCannotKeep(text), expected) << text;
+}

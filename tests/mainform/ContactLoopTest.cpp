@@ -2,6 +2,8 @@
 // message keys, Auto CQ, typing into the logging grid, and logging.
 
 #include <QAction>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -532,4 +534,35 @@ TEST(ContactLoop, SetBandLimitsShowsTheBandListAndAppliesTheConfirmedLimits) {
   EXPECT_NE(ReadWholeFile(app.GetRadioRestartFile()).find("BANDLIMIT=40M,7000,7300,7010,7100,7000,7300,7030,7100\n"),
             std::string::npos);
   EXPECT_EQ(station.program.sim->Calls("UPDATEBANDLIMITS").size(), 1u);
+}
+
+TEST(ContactLoop, EditedTemplateIsWrittenAndPreparedAgain) {
+  Station station;
+  TfmRCatMain& window = *station.window;
+  VaroSimProbe& sim = *station.program.sim;
+  station.program.dir.Write("Dravel_MSGTEMPLATE.txt", "MSG=CQ,CQ TEST\nMSG=73,TU\nAUTOCQ_DELAY=3\n");
+  OnNextModal([](QDialog& dialog) {
+    for (QLineEdit* edit : dialog.findChildren<QLineEdit*>())
+      if (edit->text() == "TU") edit->setText("TU 73 @");
+    dialog.findChild<QComboBox*>(QStringLiteral("cbAutoCQDelay"))->setCurrentText("5");
+    Click(dialog, "bnSave");
+  });
+  window.Menu().editTemplate->trigger();
+  EXPECT_EQ(station.program.dir.Read("Dravel_MSGTEMPLATE.txt"), "MSG=CQ,CQ TEST\nMSG=73,TU 73 @\nAUTOCQ_DELAY=5\n");
+  EXPECT_EQ(sim.Calls("SETAUTOREPEATDELAYTIME"), std::vector<std::string>{"SETAUTOREPEATDELAYTIME(\"5\", 1)"});
+  const auto trace = sim.Trace();
+  EXPECT_GT(TraceIndexOf(trace, "SETMSGATINDEX"), TraceIndexOf(trace, "SETAUTOREPEATDELAYTIME"));
+  EXPECT_NE(std::find(trace.begin(), trace.end(), "SETMSGATINDEX(\"TU 73 \", 1, 1)"), trace.end());
+
+  // "Load Template From File" asks for the file in the window's open dialog.
+  QString title;
+  QStringList filters;
+  OnNextModal([&](QDialog& dialog) {
+    title = dialog.windowTitle();
+    filters = static_cast<QFileDialog&>(dialog).nameFilters();
+    dialog.reject();
+  });
+  window.Menu().loadTemplate->trigger();
+  EXPECT_EQ(title, "Loading Message Template from File");
+  EXPECT_EQ(filters, (QStringList{"All files (*)", "Msg files (*.msg) (*.dat)", "Text files (*.txt *.TXT)"}));
 }
