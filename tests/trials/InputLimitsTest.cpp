@@ -53,8 +53,11 @@ TEST(InputLimits, AFifoOrFolderInADataFilesPlaceIsReportedOrSkipped) {
       ASSERT_TRUE(fifo ? mkfifo(path.c_str(), 0644) == 0 : fs::create_directory(path));
       TTalvexApp app;
       EXPECT_EQ(app.OpenDataFiles(), !file.needed);
-      if (file.needed) EXPECT_FALSE(p.sink.Messages().empty());
-      if (!file.needed) EXPECT_EQ(app.RadioPairStartup().Left().RadioNames(), std::vector<std::string>{"Varo"});
+      if (file.needed) {
+        EXPECT_FALSE(p.sink.Messages().empty());
+      } else {
+        EXPECT_EQ(app.RadioPairStartup().Left().RadioNames(), std::vector<std::string>{"Varo"});
+      }
     }
   }
 }
