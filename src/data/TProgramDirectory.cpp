@@ -113,8 +113,8 @@ TProgramDirectory ChooseProgramDirectory(const std::string& modulePath, const TP
   const bool ownDataSet = IsFile(moduleDir + kIniFile);
   const std::string installed = InstalledDataSetOf(moduleDir);
   const bool installedLayout = !ownDataSet && IsFile(installed + kIniFile);
-  const bool writable = env.canWrite && env.canWrite(moduleDir.empty() ? "." : moduleDir);
-  if (!installedLayout && writable) return chosen;
+  // An installed tree is not even probed: nothing is written into it.
+  if (!installedLayout && env.canWrite && env.canWrite(moduleDir.empty() ? "." : moduleDir)) return chosen;
 
   const std::string perUser = PerUserFolder(env);
   if (perUser.empty()) return chosen;
