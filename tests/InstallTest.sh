@@ -50,7 +50,7 @@ run_program() {
     "$prefix/bin/talvex" >"$log" 2>&1 &
   local pid=$!
   for _ in $(seq 300); do
-    grep -q "main window shown" "$log" && break
+    grep -qs "main window shown" "$log" && break
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
   done
