@@ -56,7 +56,6 @@ TEST(ProgramDirectory, TheCopysFolderOrTheUsersFolderFilledFromTheRightDataSet) 
     SCOPED_TRACE(std::string(c.module) + (c.writable ? " writable" : " read-only"));
     const TProgramDirectory dir = ChooseProgramDirectory(m.root.Path(c.module), m.Env(c.writable, c.xdg));
     EXPECT_EQ(dir.dir, m.root.Path(c.expectedDir));
-    EXPECT_EQ(dir.modulePath.rfind(dir.dir, 0), 0u) << dir.modulePath;
     std::string problem;
     ASSERT_TRUE(FillProgramDirectory(dir, problem)) << problem;
     EXPECT_EQ(m.root.Read(std::string(c.expectedDir) + "Dravel_INI.txt"), c.expectedIni);
@@ -71,6 +70,10 @@ TEST(ProgramDirectory, TheCopysFolderOrTheUsersFolderFilledFromTheRightDataSet) 
   EXPECT_FALSE(m.root.Exists("xdg/talvex/talvex"));
   EXPECT_EQ(m.root.Read("xdg/talvex/Logs/Dravel_DEFAULTLOG.txt"), "old contact\n");
   EXPECT_EQ(m.root.Read("xdg2/talvex/Devices/Dravel_DEVICES.txt"), "RADIO=Varo,VaroSim.dll\n");
+  // Writability is what the process may really do: not even root makes files in /proc.
+  EXPECT_TRUE(platform::CanWriteFolder(m.root.Dir()));
+  EXPECT_FALSE(platform::CanWriteFolder("/proc/"));
+  EXPECT_FALSE(platform::CanWriteFolder(m.root.Path("missing/")));
   // A relative XDG_DATA_HOME is not one: the folder under HOME.
   TProgramDirectoryEnvironment relative = m.Env(false, "");
   relative.xdgDataHome = "relative/data";
@@ -118,13 +121,4 @@ TEST(ProgramDirectory, LaterStartsKeepTheOperatorsFilesAndTakeAnUpgradedProgram)
   blocked.dir = m.root.Path("blocked/talvex/");
   EXPECT_FALSE(FillProgramDirectory(blocked, problem));
   EXPECT_NE(problem.find(m.root.Path("blocked/talvex/")), std::string::npos) << problem;
-}
-
-TEST(ProgramDirectory, WritabilityIsWhatTheProcessMayReallyDo) {
-  TempProgramDir dir;
-  EXPECT_TRUE(platform::CanWriteFolder(dir.Dir()));
-  EXPECT_FALSE(platform::CanWriteFolder("/proc/"));  // not even root makes files there
-  EXPECT_FALSE(platform::CanWriteFolder(dir.Path("missing/")));
-  // The probe leaves nothing behind.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Dir()), std::filesystem::directory_iterator()), 3);
 }
