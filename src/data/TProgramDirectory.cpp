@@ -113,8 +113,10 @@ TProgramDirectory ChooseProgramDirectory(const std::string& modulePath, const TP
   const bool ownDataSet = IsFile(moduleDir + kIniFile);
   const std::string installed = InstalledDataSetOf(moduleDir);
   const bool installedLayout = !ownDataSet && IsFile(installed + kIniFile);
-  // An installed tree is not even probed: nothing is written into it.
-  if (!installedLayout && env.canWrite && env.canWrite(moduleDir.empty() ? "." : moduleDir)) return chosen;
+  // An installed tree is not even probed: nothing is written into it. A
+  // folder without a data set has nothing to fill the user's folder from.
+  const bool readOnlyCopy = ownDataSet && !(env.canWrite && env.canWrite(moduleDir.empty() ? "." : moduleDir));
+  if (!installedLayout && !readOnlyCopy) return chosen;
 
   const std::string perUser = PerUserFolder(env);
   if (perUser.empty()) return chosen;

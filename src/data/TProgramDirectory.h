@@ -4,13 +4,14 @@
 //
 // A copy whose folder holds its data set and can be written (a build's
 // program/ folder, a copy the user unpacked) works in that folder, as it
-// always has. An installed copy works in a folder of the user's,
-// $XDG_DATA_HOME/talvex, else ~/.local/share/talvex, which the first start
-// fills from the installed data set. A copy is installed when its folder
-// cannot be written, or when it is laid out as the package lays it out:
-// the executable and the radio libraries in <prefix>/lib/talvex/ with no
-// data set beside them, the data set in <prefix>/share/talvex/ (so that
-// root, who may write anywhere, does not write into the installed files).
+// always has; so does a folder without a data set. An installed copy works
+// in a folder of the user's, $XDG_DATA_HOME/talvex, else
+// ~/.local/share/talvex, which the first start fills from the installed data
+// set. A copy is installed when its folder holds its data set but cannot be
+// written, or when it is laid out as the package lays it out: the executable
+// and the radio libraries in <prefix>/lib/talvex/ with no data set beside
+// them, the data set in <prefix>/share/talvex/ (so that root, who may write
+// anywhere, does not write into the installed files).
 
 #include <functional>
 #include <string>

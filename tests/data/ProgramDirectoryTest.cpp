@@ -47,6 +47,8 @@ TEST(ProgramDirectory, TheCopysFolderOrTheUsersFolderFilledFromTheRightDataSet) 
       {"copy/talvex", true, "xdg", "copy/", "VERSION=copy\n", "sim copy"},
       // the same copy on a folder it cannot write: the user's folder, filled from the copy
       {"copy/talvex", false, "xdg", "xdg/talvex/", "VERSION=copy\n", "sim copy"},
+      // no data set to fill the user's folder from: its own folder, as before
+      {"bare/talvex", false, "xdg3", "bare/", "", ""},
       // installed: even where it may write (root), the user's folder, from share/ and lib/
       {"usr/lib/talvex/talvex", true, "xdg2", "xdg2/talvex/", "VERSION=1\n", "sim 1"},
       // without XDG_DATA_HOME, the folder under HOME
