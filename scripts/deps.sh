@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev
   libhamlib-dev libhamlib-utils
   xvfb xauth fonts-dejavu-core
+  appstream desktop-file-utils dpkg-dev file
 )
 
 missing=()

@@ -25,12 +25,19 @@ TTalvexApp::TTalvexApp()
       m_bands(DefaultBands()),
       m_operators(std::make_unique<TOperatorList>()),
       m_contactLog(std::make_unique<TContactLog>()) {
-  BuildFileSet(platform::ProgramPath());
+  // The module's own folder, or the user's folder for an installed copy.
+  m_programDirectory = ChooseProgramDirectory(platform::ProgramPath(), TProgramDirectoryEnvironment::FromProcess());
+  BuildFileSet(m_programDirectory.modulePath);
 }
 
 TTalvexApp::~TTalvexApp() = default;
 
 bool TTalvexApp::OpenDataFiles() {
+  // 0. an installed copy's folder of the user's: what is missing there, and
+  // the program's own files an upgrade changed; a failure is told, and the
+  // files below then say what they lack
+  if (std::string problem; !FillProgramDirectory(m_programDirectory, problem))
+    platform::ShowMessage("Could not set up the program folder " + m_programDirectory.dir + ": " + problem);
   // 1. the ini file
   if (!ReadIniFile()) {
     platform::ShowMessage("Ini file is missing");

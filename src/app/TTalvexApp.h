@@ -23,6 +23,7 @@
 #include "data/FixedText.h"
 #include "data/TFileSet.h"
 #include "data/TLogLine.h"
+#include "data/TProgramDirectory.h"
 #include "data/TLogRecord.h"
 #include "data/TMessageTemplates.h"
 #include "data/TRadioBand.h"
@@ -61,7 +62,8 @@ class TTalvexApp {
   /// Splits the module path into the program directory and builds every path.
   void BuildFileSet(const std::string& modulePath) { m_files.Build(modulePath); }
   /// The start-up sequence; false when the program must stop without a window
-  /// (the user has been told why).
+  /// (the user has been told why). A per-user program directory is filled
+  /// from the installed data set first.
   bool OpenDataFiles();
   /// Reads the ini file; false (after "COULD NOT OPEN INI FILE") when it is missing.
   bool ReadIniFile();
@@ -332,6 +334,7 @@ class TTalvexApp {
   bool WriteRadioRestartFile();
 
  private:
+  TProgramDirectory m_programDirectory;  // which folder, chosen at construction
   TFileSet m_files;
   // owned objects, created in this order
   std::vector<std::string> m_serialPorts;

@@ -49,4 +49,10 @@ std::string TemporaryFileOf(const std::string& path);
 /// next append to be glued onto.
 bool AppendFileDurably(const std::string& path, std::string_view text, int* error = nullptr);
 
+/// Whether a new file can be made in the folder, found by making one and
+/// removing it again: what the process may really do there (read-only
+/// mounts, ACLs and root's rights included), which mode bits alone do not
+/// tell. False for a missing folder.
+bool CanWriteFolder(const std::string& dir);
+
 }  // namespace platform

@@ -163,4 +163,15 @@ bool AppendFileDurably(const std::string& path, std::string_view text, int* erro
   return Succeed(error);
 }
 
+bool CanWriteFolder(const std::string& dir) {
+  if (dir.empty()) return false;
+  std::string probe = dir;
+  if (probe.back() != '/') probe += '/';
+  probe += ".talvex-write-probe-" + std::to_string(::getpid());
+  FileHandle fd(::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+  if (!fd.Valid()) return false;
+  ::unlink(probe.c_str());
+  return true;
+}
+
 }  // namespace platform
