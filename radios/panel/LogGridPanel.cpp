@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QShortcut>
 #include <QStringDecoder>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -38,7 +37,8 @@ std::string FromQ(const QString& text) { return text.toUtf8().toStdString(); }
 class CellDelegate : public QStyledItemDelegate {
  public:
   using Edited = std::function<void(int column, const QString& text)>;
-  CellDelegate(Edited edited, QObject* parent) : QStyledItemDelegate(parent), m_edited(std::move(edited)) {}
+  CellDelegate(Edited edited, std::function<void()> entered, QObject* parent)
+      : QStyledItemDelegate(parent), m_edited(std::move(edited)), m_entered(std::move(entered)) {}
 
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override {
     auto* editor = new QLineEdit(parent);
@@ -51,6 +51,7 @@ class CellDelegate : public QStyledItemDelegate {
     const int column = index.column();
     QObject::connect(editor, &QLineEdit::textEdited, editor,
                      [this, column](const QString& text) { m_edited(column, text); });
+    QObject::connect(editor, &QLineEdit::returnPressed, editor, [this] { m_entered(); });
     return editor;
   }
 
@@ -85,6 +86,7 @@ class CellDelegate : public QStyledItemDelegate {
 
  private:
   Edited m_edited;
+  std::function<void()> m_entered;
 };
 
 }  // namespace
@@ -122,7 +124,8 @@ LogGridPanel::LogGridPanel(LogGrid& grid) : QWidget(nullptr, Qt::Tool), m_grid(g
   }
   m_table->setFixedSize(width + 2 * m_table->frameWidth(), 2 * kRowHeight + 2 * m_table->frameWidth());
   m_table->setItemDelegate(
-      new CellDelegate([this](int column, const QString& text) { EditText(column, text); }, m_table));
+      new CellDelegate([this](int column, const QString& text) { EditText(column, text); },
+                       [this] { LogTheContact(); }, m_table));
   connect(m_table, &QTableWidget::currentCellChanged, this,
           [this](int row, int column, int, int) { SelectCell(row, column); });
   // A text the table takes from its editor without a keystroke (a commit)
@@ -143,13 +146,6 @@ LogGridPanel::LogGridPanel(LogGrid& grid) : QWidget(nullptr, Qt::Tool), m_grid(g
   layout->addWidget(m_status);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  for (const QKeySequence& key : {QKeySequence(Qt::Key_F7), QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
-    auto* shortcut = new QShortcut(key, this);
-    connect(shortcut, &QShortcut::activated, this, [this] { LogTheContact(); });
-  }
-  auto* clear = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), this);
-  connect(clear, &QShortcut::activated, this, [this] { ClearLine(); });
-
   // The radio's values follow the radio while the grid shows.
   m_radioTimer = new QTimer(this);
   m_radioTimer->setInterval(kRadioPollMs);
@@ -159,6 +155,20 @@ LogGridPanel::LogGridPanel(LogGrid& grid) : QWidget(nullptr, Qt::Tool), m_grid(g
     ShowLine();
   });
   m_radioTimer->start();
+}
+
+void LogGridPanel::keyPressEvent(QKeyEvent* event) {
+  // Keys the cell editor and the table leave alone come here. Return in a
+  // cell editor comes through the delegate.
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+  if (event->key() == Qt::Key_F7 || (enter && modifiers == Qt::NoModifier)) {
+    LogTheContact();
+  } else if (event->key() == Qt::Key_W && modifiers == Qt::ControlModifier) {
+    ClearLine();
+  } else {
+    QWidget::keyPressEvent(event);
+  }
 }
 
 void LogGridPanel::ShowLine() {

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+class QKeyEvent;
 class QLabel;
 class QTableWidget;
 class QTimer;
@@ -27,6 +28,9 @@ class LogGridPanel : public QWidget {
   void LogTheContact();
   void ClearLine();
   void SetStatus(const QString& text);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void SelectCell(int row, int column);
