@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "LogGrid.h"
 #include "data/TLogRecord.h"
 
@@ -95,11 +97,13 @@ LogGridPanel::LogGridPanel(LogGrid& grid) : QWidget(nullptr, Qt::Tool), m_grid(g
   setObjectName(QStringLiteral("pnlLogGrid"));
   setWindowTitle(QStringLiteral("Logging grid"));
 
+  // The program's grid font, so the headings fit the same widths.
+  QFont bold(QStringLiteral("Sans Serif"));
+  bold.setPixelSize(11);
+  bold.setBold(true);
+  setFont(bold);
   m_table = new QTableWidget(2, kLogCells, this);
   m_table->setObjectName(QStringLiteral("sgLog"));
-  QFont bold = m_table->font();
-  bold.setBold(true);
-  m_table->setFont(bold);
   m_table->horizontalHeader()->hide();
   m_table->verticalHeader()->hide();
   m_table->verticalHeader()->setMinimumSectionSize(kRowHeight);
@@ -119,8 +123,12 @@ LogGridPanel::LogGridPanel(LogGrid& grid) : QWidget(nullptr, Qt::Tool), m_grid(g
     // The radio's values are the radio's: not typed over.
     if (c >= kCellFreq && c <= kCellPower) cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     m_table->setItem(1, c, cell);
-    m_table->setColumnWidth(c, kDefaultColumnWidths[column]);
-    width += kDefaultColumnWidths[column];
+    // The program's widths, widened where a heading would run into its
+    // neighbour in this font.
+    const int wanted = std::max(kDefaultColumnWidths[column],
+                                QFontMetrics(bold).horizontalAdvance(heading->text()) + 6);
+    m_table->setColumnWidth(c, wanted);
+    width += wanted;
   }
   m_table->setFixedSize(width + 2 * m_table->frameWidth(), 2 * kRowHeight + 2 * m_table->frameWidth());
   m_table->setItemDelegate(
