@@ -1,6 +1,7 @@
 # The host program exports RadioSetEvent so that radio libraries can set
 # events, the way a Windows library imports SetEvent.
 function(talvex_export_radio_events target)
+  target_link_libraries(${target} PRIVATE talvex_radioevents)
   target_link_options(${target} PRIVATE
     "LINKER:--undefined=RadioSetEvent"
     "LINKER:--export-dynamic-symbol=RadioSetEvent")

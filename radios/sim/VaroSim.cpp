@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "VaroExports.h"
+#include "VaroLogGrid.h"
 
 using namespace varosim;
 using namespace varosim::exports;
@@ -40,6 +41,7 @@ RADIO_EXPORT void RADIO_CALL SETRADIODIRECTORY(char* directory) {
 #if VAROSIM_WANTS(DISCONNECTRADIO)
 RADIO_EXPORT void RADIO_CALL DISCONNECTRADIO(std::int32_t radio) {
   Trace("DISCONNECTRADIO", radio);
+  if (auto* grid = LogGridOf(radio)) grid->Close();
   if (VaroRadio* r = Library().Radio(radio)) r->Disconnect();
 }
 #endif

@@ -40,6 +40,10 @@
  * NAME(arg, arg, ...): texts in double quotes, out-parameters as "&" and the
  * value they held on entry, fill-in buffers as "buf", characters as 'A'.
  * VAROSIM_CLEARTRACE(): empties the trace.
+ *
+ * VAROSIM_SETLOGGRIDCLOCK(utc, radio): fixes the moment the radio's logging
+ * grid stamps and logs with (days since 1899-12-30, UTC); 0 gives it the
+ * system clock again.
  */
 #ifndef TALVEX_VAROSIMCONTROL_H
 #define TALVEX_VAROSIMCONTROL_H
@@ -56,6 +60,7 @@ RADIO_EXPORT int32_t RADIO_CALL VAROSIM_CONTROL(const char* command, int32_t rad
 RADIO_EXPORT int32_t RADIO_CALL VAROSIM_QUERY(const char* what, int32_t radio);
 RADIO_EXPORT int32_t RADIO_CALL VAROSIM_TRACE(char* buffer, int32_t length);
 RADIO_EXPORT void RADIO_CALL VAROSIM_CLEARTRACE(void);
+RADIO_EXPORT void RADIO_CALL VAROSIM_SETLOGGRIDCLOCK(double utc, int32_t radio);
 
 #ifdef __cplusplus
 }
@@ -65,5 +70,6 @@ typedef int32_t(RADIO_CALL* VaroSimFn_CONTROL)(const char*, int32_t);
 typedef int32_t(RADIO_CALL* VaroSimFn_QUERY)(const char*, int32_t);
 typedef int32_t(RADIO_CALL* VaroSimFn_TRACE)(char*, int32_t);
 typedef void(RADIO_CALL* VaroSimFn_CLEARTRACE)(void);
+typedef void(RADIO_CALL* VaroSimFn_SETLOGGRIDCLOCK)(double, int32_t);
 
 #endif /* TALVEX_VAROSIMCONTROL_H */

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "VaroExports.h"
+#include "VaroLogGrid.h"
 #include "VaroSimControl.h"
 
 using namespace varosim;
@@ -20,10 +21,16 @@ VAROSIM_PANEL_EXPORT(SHOWKEYBOARD)
 VAROSIM_PANEL_EXPORT(HIDEKEYBOARD)
 #endif
 #if VAROSIM_WANTS(SHOWLOGGRID)
-VAROSIM_PANEL_EXPORT(SHOWLOGGRID)
+RADIO_EXPORT void RADIO_CALL SHOWLOGGRID(std::int32_t radio) {
+  Trace("SHOWLOGGRID", radio);
+  if (auto* grid = LogGridOf(radio)) grid->Show();
+}
 #endif
 #if VAROSIM_WANTS(HIDELOGGRID)
-VAROSIM_PANEL_EXPORT(HIDELOGGRID)
+RADIO_EXPORT void RADIO_CALL HIDELOGGRID(std::int32_t radio) {
+  Trace("HIDELOGGRID", radio);
+  if (auto* grid = LogGridOf(radio)) grid->Hide();
+}
 #endif
 #if VAROSIM_WANTS(SHOWMSGBUTTONS)
 VAROSIM_PANEL_EXPORT(SHOWMSGBUTTONS)
@@ -91,30 +98,35 @@ RADIO_EXPORT void RADIO_CALL SETCENTEREDFORMSINFO(std::int32_t bottom, std::int3
 #if VAROSIM_WANTS(SETSHOWMEMBERS)
 RADIO_EXPORT void RADIO_CALL SETSHOWMEMBERS(RadioFlag showCwops, RadioFlag showFoc, std::int32_t radio) {
   Trace("SETSHOWMEMBERS", showCwops, showFoc, radio);
+  if (auto* grid = LogGridOf(radio)) grid->SetShowMembers(showCwops != 0, showFoc != 0);
 }
 #endif
 
 #if VAROSIM_WANTS(SETNAMESHISTORYFILE)
 RADIO_EXPORT void RADIO_CALL SETNAMESHISTORYFILE(char* path, std::int32_t radio) {
   Trace("SETNAMESHISTORYFILE", static_cast<const char*>(path), radio);
+  if (auto* grid = LogGridOf(radio)) grid->SetNamesFile(path);
 }
 #endif
 
 #if VAROSIM_WANTS(SETLOGFILE)
 RADIO_EXPORT void RADIO_CALL SETLOGFILE(RadioFlag isAdif, char* path, std::int32_t radio) {
   Trace("SETLOGFILE", isAdif, static_cast<const char*>(path), radio);
+  if (auto* grid = LogGridOf(radio)) grid->SetLogFile(isAdif != 0, path);
 }
 #endif
 
 #if VAROSIM_WANTS(SETWANTSLOG)
 RADIO_EXPORT void RADIO_CALL SETWANTSLOG(RadioFlag wantsLog, std::int32_t radio) {
   Trace("SETWANTSLOG", wantsLog, radio);
+  if (auto* grid = LogGridOf(radio)) grid->SetWantsLog(wantsLog != 0);
 }
 #endif
 
 #if VAROSIM_WANTS(SETDEFAULTLOGFILE)
 RADIO_EXPORT void RADIO_CALL SETDEFAULTLOGFILE(char* path, std::int32_t radio) {
   Trace("SETDEFAULTLOGFILE", static_cast<const char*>(path), radio);
+  if (auto* grid = LogGridOf(radio)) grid->SetDefaultLogFile(path);
 }
 #endif
 
@@ -142,5 +154,16 @@ RADIO_EXPORT std::int32_t RADIO_CALL VAROSIM_TRACE(char* buffer, std::int32_t le
 }
 
 RADIO_EXPORT void RADIO_CALL VAROSIM_CLEARTRACE(void) { Library().ClearTrace(); }
+
+// Fixes the moment the radio's logging grid stamps and logs with (days since
+// 1899-12-30, UTC); 0 gives it the system clock again.
+RADIO_EXPORT void RADIO_CALL VAROSIM_SETLOGGRIDCLOCK(double utc, std::int32_t radio) {
+  auto* grid = LogGridOf(radio);
+  if (!grid) return;
+  if (utc > 0)
+    grid->SetClock([utc] { return utc; });
+  else
+    grid->SetClock(nullptr);
+}
 
 }  // extern "C"

@@ -17,10 +17,8 @@ bool TTalvexApp::AppendDefaultLog(const std::string& line) {
 
 bool TTalvexApp::AppendLocalLog(const TLogContact& contact) {
   if (!LocalLogging()) return true;
-  if (IsLocalLogAdif())
-    return m_contactLog->AppendAdif(m_options.localLogFile.str(), contact,
+  return m_contactLog->AppendLocal(m_options.localLogFile.str(), IsLocalLogAdif(), contact,
                                    m_files.version.empty() ? "unknown" : m_files.version.str());
-  return m_contactLog->AppendLine(m_options.localLogFile.str(), BuildRecordLine(contact));
 }
 
 TLogLine::Logged TTalvexApp::LogTheQso(double utc, const std::function<void(const std::string&)>& sendSerial) {

@@ -31,6 +31,11 @@ bool TContactLog::AppendAdif(const std::string& path, const TLogContact& contact
   return Done(path, written, error);
 }
 
+bool TContactLog::AppendLocal(const std::string& path, bool adif, const TLogContact& contact,
+                              const std::string& programVersion) {
+  return adif ? AppendAdif(path, contact, programVersion) : AppendLine(path, BuildRecordLine(contact));
+}
+
 bool TContactLog::NeedsAdifHeader(const std::string& path) {
   // Looked at once per run: after that the file has its header.
   if (!m_adifChecked.insert(path).second) return false;

@@ -20,6 +20,11 @@ class TContactLog {
   bool AppendAdif(const std::string& path, const TLogContact& contact,
                   const std::string& programVersion);
 
+  /// Appends the contact to a local log of that type: its ADIF record, or
+  /// its record line as the default log holds it.
+  bool AppendLocal(const std::string& path, bool adif, const TLogContact& contact,
+                   const std::string& programVersion);
+
   /// The text of the report for a log file that cannot be written:
   /// "Could not write the log file <path>: <reason>" (no reason for code 0).
   static std::string FailureText(const std::string& path, int error = 0);

@@ -207,6 +207,26 @@ std::string BuildAdifRecord(const TLogContact& contact) {
   return record;
 }
 
+std::string FrequencyCellText(std::int64_t hz, std::size_t length) {
+  return CutText(hz >= 1000000000 ? std::string("Too large") : std::to_string(hz / 1000), length);
+}
+
+std::string ModeCellText(const std::string& modeName, std::size_t length) {
+  const std::string name = CutText(modeName, 5);
+  std::string mode = name;
+  for (const char* ph : {"USB", "LSB"})
+    if (SameText(name, ph)) mode = "PH";
+  for (const char* cw : {"CW", "UCW", "LCW", "CW-R", "CW-N", "CWR", "CWN"})
+    if (SameText(name, cw)) mode = "CW";
+  for (const char* ry : {"FSK", "FSR", "RTTY"})
+    if (SameText(name, ry)) mode = "RY";
+  return CutText(mode, length);
+}
+
+std::string PowerCellText(int watts, std::size_t length) {
+  return CutText(watts >= 1000 ? std::string("Too large") : std::to_string(watts), length);
+}
+
 std::string BuildAdifHeader(const std::string& programVersion, double utc) {
   std::string header = "Talvex contact log\n";
   AddField(header, "ADIF_VER", "3.1.4");

@@ -5,6 +5,7 @@
 // grid's data row and one UTC moment taken when the contact is logged.
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 /// The logging grid's columns, in grid order.
@@ -16,6 +17,20 @@ enum LogCell : int {
 /// How many characters each cell holds: what the grid lets the operator
 /// type, and what the log line keeps of a cell.
 inline constexpr std::array<std::size_t, kLogCells> kCellWidths{10, 11, 5, 3, 5, 30, 3, 3, 5, 20, 15, 8};
+
+/// The grid's heading row, and each column's width in pixels before the
+/// operator sizes it (every grid that shows a contact uses these).
+inline constexpr std::array<const char*, kLogCells> kLogHeadings{
+    "DATE", "FREQ", "MODE", "POWER", "UTC-ON", "STN.WRKD", "S.RST", "R.RST", "UTC-OFF", "QTH", "NAME", "ORGS"};
+inline constexpr std::array<int, kLogCells> kDefaultColumnWidths{78, 64, 64, 64, 64, 64, 64, 64, 64, 76, 106, 112};
+
+/// The radio's three cells, cut to length: FREQ in whole kHz ("Too large"
+/// from 1 GHz), MODE as the log writes it (PH for USB and LSB, CW for the CW
+/// modes, RY for FSK and RTTY, other names as they stand, cut to 5 first),
+/// POWER in W ("Too large" from 1000 W).
+std::string FrequencyCellText(std::int64_t hz, std::size_t length);
+std::string ModeCellText(const std::string& modeName, std::size_t length);
+std::string PowerCellText(int watts, std::size_t length);
 
 struct TLogContact {
   std::array<std::string, kLogCells> cells;  // indexed by LogCell

@@ -16,6 +16,7 @@
 
 #include "platform/AppTitle.h"
 #include "app/TTalvexApp.h"
+#include "data/TLogRecord.h"
 #include "data/TextUtils.h"
 #include "dialogs/TfmResume.h"
 #include "mainform/KeyPreviewFilter.h"
@@ -41,10 +42,7 @@ constexpr int kSendingWidth = 97;
 constexpr int kRowHeight = 17;
 /// How long typing must pause before "Radio not connected - connect now?".
 constexpr int kConnectQuestionDelayMs = 600;
-constexpr int kDefaultColumnWidths[12] = {78, 64, 64, 64, 64, 64, 64, 64, 64, 76, 106, 112};
 
-const char* const kHeadings[12] = {"DATE", "FREQ",  "MODE",    "POWER", "UTC-ON", "STN.WRKD",
-                                   "S.RST", "R.RST", "UTC-OFF", "QTH",   "NAME",   "ORGS"};
 const char* const kKeyNames[7] = {"pnF1", "pnF2", "pnF3", "pnF4", "pnF5", "pnF6", "pnF7"};
 const char* const kKeyCaptions[7] = {"F1 - CQ", "F2 - MSG1", "F3 - MSG2", "F4 - MSG3",
                                      "F5 - MSG4", "F6 - 73",  "F7 - LOG"};
@@ -146,7 +144,7 @@ void TfmRCatMain::BuildComponents() {
     sgLog->setItem(0, c, new QTableWidgetItem);
     sgLog->item(0, c)->setFlags(Qt::ItemIsEnabled);  // the fixed heading row
     sgLog->setItem(1, c, new QTableWidgetItem);
-    sgLog->setColumnWidth(c, kDefaultColumnWidths[c]);
+    sgLog->setColumnWidth(c, kDefaultColumnWidths[static_cast<std::size_t>(c)]);
   }
 
   pnKeys = new QFrame(m_central);
@@ -212,7 +210,7 @@ void TfmRCatMain::FormCreate() {
   m_menu.showTitleBars->setChecked(o.wantTitleBars);
   m_screenSaver.Inhibit(o.disableScreenSaver);
   for (auto& listener : m_listeners) listener.reset();
-  for (int c = 0; c < 12; ++c) sgLog->item(0, c)->setText(QString::fromLatin1(kHeadings[c]));
+  for (int c = 0; c < 12; ++c) sgLog->item(0, c)->setText(QString::fromLatin1(kLogHeadings[static_cast<std::size_t>(c)]));
   setWindowTitle(BuildCaption(platform::ProgramPath()));
 }
 

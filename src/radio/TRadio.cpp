@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "data/FixedText.h"
+#include "data/TLogRecord.h"
 #include "data/TRadioRestartFile.h"
 #include "data/TextUtils.h"
 #include "platform/MessageSink.h"
@@ -31,17 +32,6 @@ std::optional<int> WholeNumber(std::string_view text) {
   value = negative ? -value : value;
   if (value > INT_MAX || value < INT_MIN) return std::nullopt;
   return static_cast<int>(value);
-}
-
-// The log modes of the mode names the libraries use.
-std::string LogModeOf(const std::string& modeName) {
-  for (const char* ph : {"USB", "LSB"})
-    if (SameText(modeName, ph)) return "PH";
-  for (const char* cw : {"CW", "UCW", "LCW", "CW-R", "CW-N", "CWR", "CWN"})
-    if (SameText(modeName, cw)) return "CW";
-  for (const char* ry : {"FSK", "FSR", "RTTY"})
-    if (SameText(modeName, ry)) return "RY";
-  return modeName;
 }
 
 }  // namespace
@@ -112,23 +102,19 @@ bool TRadio::ReadMode() {
 }
 
 std::string TRadio::GetFrequencyText(std::size_t length) const {
-  const int hz = m_frequency;
-  const std::string text = hz >= 1000000000 ? "Too large" : std::to_string(hz / 1000);
-  return CutText(text, length);
+  return FrequencyCellText(m_frequency, length);
 }
 
 std::string TRadio::GetPowerText(std::size_t length) const {
-  const int power = m_outputPower;
-  const std::string text = power >= 1000 ? "Too large" : std::to_string(power);
-  return CutText(text, length);
+  return PowerCellText(m_outputPower, length);
 }
 
 std::string TRadio::GetModeText(std::size_t length) const {
   const int index = m_modeIndex;
-  const std::string name = index < 0 || index >= static_cast<int>(m_modeNames.size())
-                               ? std::string("None")
-                               : CutText(m_modeNames[static_cast<std::size_t>(index)], 5);
-  return CutText(LogModeOf(name), length);
+  return ModeCellText(index < 0 || index >= static_cast<int>(m_modeNames.size())
+                          ? std::string("None")
+                          : m_modeNames[static_cast<std::size_t>(index)],
+                      length);
 }
 
 std::string TRadio::GetBaudRateText(std::size_t length) {

@@ -91,7 +91,3 @@ void CloseEvent(EventHandle handle) {
 }
 
 }  // namespace platform
-
-extern "C" __attribute__((visibility("default"))) int RadioSetEvent(std::uint32_t handle) {
-  return platform::SetEvent(handle) ? 1 : 0;
-}
