@@ -64,7 +64,8 @@ radiopanel::PanelState HamlibPanelRadio::State() const {
   p.xitOffset = r.xitOffset;
   p.split = r.split;
   p.sending = s.keyedText;
-  p.transmitting = s.meters.transmitting || !s.keyedText.empty();
+  // Where the radio tells no PTT, sending is what is being keyed now.
+  p.transmitting = !s.keyedText.empty() || (s.meters.pttRead && s.meters.transmitting);
   if (s.abilities.sMeter) p.sUnits = SUnitsOf(s.meters.strengthDb);
   if (s.abilities.powerMeter) p.powerOut = s.meters.powerMeter * s.abilities.maxPowerW;
   if (s.abilities.swrMeter) p.swr = s.meters.swr;

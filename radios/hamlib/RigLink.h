@@ -93,7 +93,8 @@ struct RigReading {
 /// sending or not, and the meters. Read at every poll, as far as the model
 /// tells them.
 struct RigMeters {
-  bool transmitting = false;
+  bool transmitting = false;  // the PTT where read, else the keying told to Poll
+  bool pttRead = false;
   double strengthDb = -54;  // relative to S9 (S0)
   double powerMeter = 0;    // 0..1 of the most power
   double swr = 1.0;

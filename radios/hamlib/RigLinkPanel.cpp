@@ -106,11 +106,15 @@ RigLink::PollResult RigLink::PollMore(RigReading& r, RigMeters& meters, bool key
   }
   if (m_stop) return PollResult::Stopped;
   bool transmitting = keying;
+  meters.pttRead = false;
   if (a.ptt && m_askPtt) {
     ptt_t ptt = RIG_PTT_OFF;
     rc = rig_get_ptt(m_rig, RIG_VFO_CURR, &ptt);
     if (refused(m_askPtt)) return lost("PTT");
-    if (rc == RIG_OK) transmitting = ptt != RIG_PTT_OFF;
+    if (rc == RIG_OK) {
+      transmitting = ptt != RIG_PTT_OFF;
+      meters.pttRead = true;
+    }
   }
   meters.transmitting = transmitting;
 

@@ -616,6 +616,48 @@ TEST(HamlibPanelRadio, AStoppedRigctldBlocksNoPanelActionAndThePanelRecovers) {
   EXPECT_TRUE(Eventually([&] { return panel.State().vfoA == 21030000; }));
 }
 
+TEST(HamlibPanelRadio, MetersFollowReceiveAndSendAndMessagesGoFromThePanel) {
+  HamlibUnderTest radio;
+  RigctldProcess rigctld(RigctldLog(radio));
+  radio.ConnectTo(rigctld);
+  ASSERT_TRUE(radio.LinkBecomes("UP"));
+  radiopanel::PanelRadio& panel = radio.Panel();
+  auto asked = [&](const char* level) {
+    return rigctld.Log().find(std::string("dummy_get_level called: ") + level) != std::string::npos;
+  };
+
+  // Receiving: the S-meter only.
+  ASSERT_TRUE(radio.Polls(2));
+  EXPECT_TRUE(asked("STRENGTH"));
+  for (const char* level : {"RFPOWER_METER", "SWR", "ALC"}) EXPECT_FALSE(asked(level)) << level;
+
+  // Sending a stored message from the panel (the dummy tells no PTT): the
+  // transmit meters while it is keyed, and the panel shows it going.
+  rigctld.Rigctl("L KEYSPD 5");
+  ASSERT_TRUE(Eventually([&] { return panel.State().keyerSpeed == 5; }));
+  radio.lib->SetMsgAtIndex(1, 2, "CQ TEST DE TALVEX");
+  EXPECT_EQ(panel.State().messages,
+            (std::vector<std::string>{"", "", "CQ TEST DE TALVEX", "", "", ""}));
+  panel.SendMessage(2);
+  ASSERT_TRUE(Wakes(radio.start));
+  EXPECT_TRUE(Eventually([&] { return panel.State().transmitting; }));
+  EXPECT_TRUE(Eventually([&] { return asked("RFPOWER_METER") && asked("SWR") && asked("ALC"); }));
+  const radiopanel::PanelState s = panel.State();
+  EXPECT_GE(s.swr, 1.0);
+  EXPECT_EQ(std::string("CQ TEST DE TALVEX").rfind(s.sending, 0), 0u) << s.sending;
+  panel.StopSending();
+  ASSERT_TRUE(Wakes(radio.over));
+  EXPECT_FALSE(panel.State().transmitting);
+  EXPECT_EQ(radio.lib->GetMsgId(1), -1);
+
+  // What the radio cannot do is dropped, not queued: an unknown mode, no
+  // frequency.
+  panel.SetMode("NOSUCHMODE");
+  panel.SetFrequency('A', 0);
+  EXPECT_EQ(radio.Number("QUEUED"), 0);
+  EXPECT_EQ(radio.Read("LINK"), "UP") << radio.Read("ERROR");
+}
+
 // Abilities straight from a model's capabilities (known without an
 // answer): what it lacks is reported absent, and asked for nothing.
 TEST(HamlibPanelRadio, AbilitiesFollowTheModel) {
