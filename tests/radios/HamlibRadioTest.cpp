@@ -652,6 +652,7 @@ TEST(HamlibPanelRadio, MetersFollowReceiveAndSendAndMessagesGoFromThePanel) {
 
   // What the radio cannot do is dropped, not queued: an unknown mode, no
   // frequency.
+  ASSERT_TRUE(Eventually([&] { return radio.Number("QUEUED") == 0; }));
   panel.SetMode("NOSUCHMODE");
   panel.SetFrequency('A', 0);
   EXPECT_EQ(radio.Number("QUEUED"), 0);
