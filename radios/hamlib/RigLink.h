@@ -47,7 +47,8 @@ struct RigAbilities {
   bool split = false;
   bool vfoB = false;            // VFO B can be selected and tuned
   bool vfoBTargetable = false;  // ... and read or set without switching to it
-  bool sMeter = false;          // STRENGTH, RFPOWER_METER, SWR, ALC readable
+  // Meters the model reads: STRENGTH, RFPOWER_METER, SWR, ALC.
+  bool sMeter = false;
   bool powerMeter = false;
   bool swrMeter = false;
   bool alcMeter = false;
