@@ -256,4 +256,10 @@ RADIO_EXPORT std::int32_t RADIO_CALL HAMLIBRADIO_STATUS(char* buffer, std::int32
   return static_cast<std::int32_t>(text.size());
 }
 
+/// The radio's soft-panel interface (radios/panel/PanelRadio.h), for tests
+/// built with the same compiler and library; nullptr for an unknown radio.
+RADIO_EXPORT radiopanel::PanelRadio* RADIO_CALL HAMLIBRADIO_PANELRADIO(std::int32_t radio) {
+  return Library().PanelRadioOf(radio);
+}
+
 }  // extern "C"

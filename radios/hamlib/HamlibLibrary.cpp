@@ -26,6 +26,10 @@ HamlibRadio* HamlibLibrary::Radio(std::int32_t number) {
   return number == 1 || number == 2 ? &m_radios[number - 1] : nullptr;
 }
 
+radiopanel::PanelRadio* HamlibLibrary::PanelRadioOf(std::int32_t number) {
+  return number == 1 || number == 2 ? &m_panelRadios[number - 1] : nullptr;
+}
+
 HamlibRadio* HamlibLibrary::Main() {
   return m_radios[0].Connected() || !m_radios[1].Connected() ? &m_radios[0] : &m_radios[1];
 }

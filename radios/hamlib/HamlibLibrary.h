@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "HamlibPanelRadio.h"
 #include "HamlibRadio.h"
 
 namespace hamlibradio {
@@ -20,6 +21,9 @@ class HamlibLibrary {
   HamlibRadio* Radio(std::int32_t number);
   /// The folder of the library file, without a trailing separator.
   const std::string& Directory() const { return m_directory; }
+  /// The radio of that number as its soft panels drive it, or nullptr for
+  /// anything but 1 and 2.
+  radiopanel::PanelRadio* PanelRadioOf(std::int32_t number);
   /// RIT (XIT) support of radio 1, or of radio 2 when only it is connected.
   bool SupportsRit();
   bool SupportsXit();
@@ -28,6 +32,8 @@ class HamlibLibrary {
   HamlibRadio* Main();
 
   std::string m_directory;
+  // Views of the radios below, which they outlive.
+  HamlibPanelRadio m_panelRadios[2] = {HamlibPanelRadio(m_radios[0]), HamlibPanelRadio(m_radios[1])};
   // Last, so that the radios stop before anything else goes.
   HamlibRadio m_radios[2];
 };

@@ -95,6 +95,10 @@ void HamlibRadio::Connect(const char* portName, RadioEvent radioChangeEvent, con
   m_info = ModelInfo{};
   m_macros = std::move(macros);
   m_reading = RigReading{};
+  m_meters = RigMeters{};
+  m_pendingHz[0] = m_pendingHz[1] = 0;
+  m_frequencyQueued[0] = m_frequencyQueued[1] = false;
+  m_keyedText.clear();
   if (!settings.baud.empty()) m_baud = settings.baud;
   m_link = LinkState::Waiting;
   m_lastError.clear();
@@ -296,13 +300,18 @@ void HamlibRadio::WorkerLoop(const WorkerControl& control, LinkOptions options, 
       }
       ++m_opens;
       RigReading reading = m_reading;
+      RigMeters meters = m_meters;
+      const bool keying = KeyingNow(lock);
       lock.unlock();
       bool opened = link.Open(&error);
-      RigLink::PollResult result = opened ? link.Poll(reading, &error) : RigLink::PollResult::Lost;
+      RigLink::PollResult result = opened ? link.Poll(reading, meters, keying, &error) : RigLink::PollResult::Lost;
       if (opened && result == RigLink::PollResult::Lost) link.Close(false);
       lock.lock();
       if (control.stop || result == RigLink::PollResult::Stopped) break;
       if (result == RigLink::PollResult::Ok) {
+        // rigctld has told its radio's abilities now.
+        m_info.abilities = link.Info().abilities;
+        m_meters = meters;
         Answered(lock, reading);
         nextPoll = Clock::now() + pollEvery;
       } else {
@@ -317,13 +326,16 @@ void HamlibRadio::WorkerLoop(const WorkerControl& control, LinkOptions options, 
     }
     m_readNow = false;
     RigReading reading = m_reading;
+    RigMeters meters = m_meters;
+    const bool keying = KeyingNow(lock);
     lock.unlock();
-    RigLink::PollResult result = link.Poll(reading, &error);
+    RigLink::PollResult result = link.Poll(reading, meters, keying, &error);
     if (result == RigLink::PollResult::Lost) link.Close(false);
     lock.lock();
     if (control.stop || result == RigLink::PollResult::Stopped) break;
     if (result == RigLink::PollResult::Ok) {
       ++m_polls;
+      m_meters = meters;
       Apply(lock, reading);
     } else {
       LinkLost(lock, error);
@@ -336,6 +348,7 @@ void HamlibRadio::WorkerLoop(const WorkerControl& control, LinkOptions options, 
 }
 
 bool HamlibRadio::Execute(const WorkerControl& control, RigLink& link, const Command& command, Lock& lock) {
+  if (command.kind == Command::Kind::Action) return ExecuteAction(control, link, command.action, lock);
   const bool open = link.IsOpen();
   std::string error;
   int rc = 0;
@@ -344,6 +357,7 @@ bool HamlibRadio::Execute(const WorkerControl& control, RigLink& link, const Com
     case Command::Kind::Morse: rc = link.SendMorse(command.text); break;
     case Command::Kind::StopMorse: rc = open ? link.StopMorse() : 0; break;
     case Command::Kind::PowerOff: rc = link.PowerOff(); break;
+    case Command::Kind::Action: break;
     case Command::Kind::Macro:
       for (const std::string& step : command.commands) {
         rc = link.RunCommand(step, &error);
@@ -369,6 +383,7 @@ bool HamlibRadio::Execute(const WorkerControl& control, RigLink& link, const Com
         Log(lock, m_lastError);
       }
       break;
+    case Command::Kind::Action:
     case Command::Kind::StopMorse:
       break;  // rigctld and many models have no way to stop the keyer
     case Command::Kind::PowerOff:

@@ -71,6 +71,14 @@ struct RadioStatus {
   bool keyerBusy = false;  // a message asked for, being sent, or waiting to repeat
   RigReading reading;
   std::string modeName;
+  RigMeters meters;
+  RigAbilities abilities;
+  /// A frequency asked for VFO A (B) that the worker has not set yet, else 0.
+  std::int64_t pendingHz[2] = {0, 0};
+  std::size_t queued = 0;  // commands waiting for the worker
+  /// What is being keyed, as far as its Morse time has gone; empty when
+  /// nothing is.
+  std::string keyedText;
 };
 
 /// Waits (at most the guard) for the workers let go at disconnect to end;
@@ -111,6 +119,8 @@ class HamlibRadio : private radiokit::KeyerRadio {
   void SetKnob(char knob);
 
   void SetMessage(int slot, std::string_view text);
+  /// The six stored messages.
+  std::vector<std::string> Messages() const;
   /// Starts sending a slot, interrupting what is being sent.
   void Send(int slot);
   /// Ends the message at once and cancels the repeat.
@@ -129,16 +139,28 @@ class HamlibRadio : private radiokit::KeyerRadio {
   /// Switches the radio off (where the model can); polling ends.
   void TurnOff();
 
+  /// Queues a panel's action for the worker and returns at once. Of the
+  /// frequencies asked for one VFO only the latest waits: a knob turned
+  /// fast while the radio is slow sends the last one, not every step.
+  /// Ignored while not connected or switched off.
+  void Perform(const RigAction& action);
+  /// Keys free text with the radio's keyer (CW keying RIG and a model that
+  /// sends Morse), after what it is keying already.
+  void SendText(std::string_view text);
+  /// Ends messages and free text at once, where the radio can.
+  void StopSending();
+
   RadioStatus Status() const;
   /// Status as KEY=value lines, for the panels and the tests.
   std::string StatusText() const;
 
  private:
   struct Command {
-    enum class Kind { Morse, StopMorse, PowerOff, Macro } kind;
+    enum class Kind { Morse, StopMorse, PowerOff, Macro, Action } kind;
     std::string text;
     std::uint64_t message = 0;  // the message a Morse command belongs to
     std::vector<std::string> commands;
+    RigAction action{};
   };
   using Lock = std::unique_lock<std::mutex>;
   /// Shared by the radio and one worker: it outlives the radio's hold on a
@@ -157,6 +179,12 @@ class HamlibRadio : private radiokit::KeyerRadio {
   bool Execute(const WorkerControl& control, RigLink& link, const Command& command, Lock& lock);
   int KeyerSpeed() override;
   void MessageStarted(int slot, const std::string& text, std::uint64_t message) override;
+  /// The worker's side of Perform; false when told to stop meanwhile.
+  bool ExecuteAction(const WorkerControl& control, RigLink& link, RigAction action, Lock& lock);
+  /// Remembers what the radio's keyer is sending, for the panel's line.
+  void Keyed(Lock& lock, const std::string& text);
+  std::string KeyedSoFar(Lock& lock) const;
+  bool KeyingNow(Lock& lock) const;
   void Apply(Lock& lock, const RigReading& reading);
   void Answered(Lock& lock, const RigReading& reading);
   void NotAnswered(Lock& lock, const std::string& error);
@@ -186,6 +214,14 @@ class HamlibRadio : private radiokit::KeyerRadio {
 
   // What the radio said last.
   RigReading m_reading;
+  RigMeters m_meters;
+  // Panel frequencies the worker has yet to set, per VFO (A, B).
+  std::int64_t m_pendingHz[2] = {0, 0};
+  bool m_frequencyQueued[2] = {false, false};
+  // What the radio's keyer was given last, and when.
+  std::string m_keyedText;
+  std::chrono::steady_clock::time_point m_keyedAt{};
+  int m_keyedWpm = 0;
   std::string m_baud = "9600";
   char m_knob = 'A';
   LinkState m_link = LinkState::Idle;

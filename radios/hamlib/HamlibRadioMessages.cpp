@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "HamlibRadio.h"
+#include "Morse.h"
 
 namespace hamlibradio {
 namespace {
@@ -31,7 +32,10 @@ void HamlibRadio::Send(int slot) {
 void HamlibRadio::Stop() {
   {
     Lock lock(m_mutex);
-    if (m_keyer.Cancel()) StopRigKeyer(lock);
+    if (m_keyer.Cancel()) {
+      StopRigKeyer(lock);
+      m_keyedText.clear();
+    }
   }
   m_workerWake.notify_all();
 }
@@ -60,8 +64,45 @@ void HamlibRadio::MessageStarted(int, const std::string& text, std::uint64_t mes
     Lock lock(m_mutex);
     if (m_settings.keying != CwKeying::Rig) return;
     m_commands.push_back({Command::Kind::Morse, text, message, {}});
+    m_keyedText.clear();
+    Keyed(lock, text);
   }
   m_workerWake.notify_all();
+}
+
+// The radio's keyer takes text after text; a text given while it still
+// keys the last one follows it.
+void HamlibRadio::Keyed(Lock& lock, const std::string& text) {
+  if (KeyingNow(lock)) {
+    m_keyedText += text;
+    return;
+  }
+  m_keyedText = text;
+  m_keyedAt = std::chrono::steady_clock::now();
+  m_keyedWpm = m_reading.keyerSpeed > 0 ? m_reading.keyerSpeed : kDefaultWpm;
+}
+
+bool HamlibRadio::KeyingNow(Lock&) const {
+  return !m_keyedText.empty() &&
+         std::chrono::steady_clock::now() - m_keyedAt < radiokit::MorseDuration(m_keyedText, m_keyedWpm);
+}
+
+// Hamlib does not tell how far the radio's keyer has gone: the Morse time
+// at the keyer speed does.
+std::string HamlibRadio::KeyedSoFar(Lock& lock) const {
+  if (!KeyingNow(lock)) return {};
+  const auto gone = std::chrono::steady_clock::now() - m_keyedAt;
+  std::size_t n = 1;
+  while (n < m_keyedText.size() &&
+         radiokit::MorseDuration(std::string_view(m_keyedText).substr(0, n), m_keyedWpm) <= gone)
+    ++n;
+  return m_keyedText.substr(0, n);
+}
+
+std::vector<std::string> HamlibRadio::Messages() const {
+  std::vector<std::string> messages;
+  for (int slot = 0; slot < kMessageSlots; ++slot) messages.push_back(m_keyer.Message(slot));
+  return messages;
 }
 
 // ---- VFO memories and macros ----------------------------------------------------

@@ -52,6 +52,12 @@ RadioStatus HamlibRadio::Status() const {
   s.sendingSlot = m_keyer.SendingSlot();
   s.keyerBusy = m_keyer.Busy();
   s.reading = m_reading;
+  s.meters = m_meters;
+  s.abilities = m_info.abilities;
+  s.pendingHz[0] = m_pendingHz[0];
+  s.pendingHz[1] = m_pendingHz[1];
+  s.queued = m_commands.size();
+  s.keyedText = KeyedSoFar(lock);
   auto it = std::find(m_info.modeBits.begin(), m_info.modeBits.end(), m_reading.mode);
   if (m_reading.mode != 0 && it != m_info.modeBits.end())
     s.modeName = m_info.modeNames[static_cast<std::size_t>(it - m_info.modeBits.begin())];
@@ -86,6 +92,11 @@ std::string HamlibRadio::StatusText() const {
   add("MODE", s.modeName);
   add("POWER", std::to_string(s.reading.power));
   add("SPEED", std::to_string(s.reading.keyerSpeed));
+  add("VFO", std::string(1, s.reading.activeVfo));
+  add("OTHERVFO", std::to_string(s.reading.otherVfo));
+  add("SPLIT", s.reading.split ? "1" : "0");
+  add("TX", s.meters.transmitting ? "1" : "0");
+  add("QUEUED", std::to_string(s.queued));
   return t;
 }
 

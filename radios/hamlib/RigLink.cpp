@@ -11,6 +11,7 @@
 #include <mutex>
 #include <sstream>
 
+#include "HamlibCall.h"
 #include "HamlibSettings.h"
 #include "LibraryFile.h"
 
@@ -23,71 +24,12 @@ constexpr int kMinSerialTimeoutMs = 200;
 constexpr int kDefaultSerialRetry = 1;
 constexpr int kQuickCloseTimeoutMs = 100;
 
-// Hamlib keeps its error texts and parts of its reader state process-wide:
-// one call at a time, whichever radio makes it. Its default debug level
-// writes pages to stderr at every failed open, so it is silenced first.
-//
-// Each call also runs with LC_NUMERIC "C". Hamlib 4.5's link to rigctld
-// keeps the name setlocale gives, switches to "C" and restores the kept
-// name, which that switch has freed: under any other numeric locale (a Qt
-// program runs in the user's) every call reads freed memory. With "C"
-// already set Hamlib frees nothing; the program's locale comes back when
-// the call is done.
-class HamlibCall {
- public:
-  HamlibCall() : m_lock(Mutex()) {
-    static std::once_flag first;
-    std::call_once(first, [] {
-      rig_set_debug(RIG_DEBUG_NONE);
-      // Hamlib is not made to be unloaded and loaded again (its list of
-      // models lives in memory it never frees): it stays for the process.
-      radiokit::PinLibraryOf(reinterpret_cast<const void*>(&rig_init));
-    });
-    const char* numeric = std::setlocale(LC_NUMERIC, nullptr);
-    if (numeric && std::strcmp(numeric, "C") != 0) {
-      m_numeric = numeric;
-      std::setlocale(LC_NUMERIC, "C");
-    }
-  }
-  ~HamlibCall() {
-    if (!m_numeric.empty()) std::setlocale(LC_NUMERIC, m_numeric.c_str());
-  }
-  HamlibCall(const HamlibCall&) = delete;
-  HamlibCall& operator=(const HamlibCall&) = delete;
-
- private:
-  static std::mutex& Mutex() {
-    static std::mutex mutex;
-    return mutex;
-  }
-  std::unique_lock<std::mutex> m_lock;
-  std::string m_numeric;
-};
-
 std::string Upper(std::string s) {
   for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return s;
 }
 
-// Every mode Hamlib has a name for, in bit order.
-void AllModes(std::vector<std::string>& names, std::vector<std::uint64_t>& bits, rmode_t only) {
-  for (int i = 0; i < 64; ++i) {
-    rmode_t bit = static_cast<rmode_t>(1) << i;
-    if (only && !(only & bit)) continue;
-    const char* name = rig_strrmode(bit);
-    if (!name || !*name) continue;
-    names.emplace_back(std::string(name).substr(0, 9));
-    bits.push_back(bit);
-  }
-}
 
-std::string TextOf(int code) {
-  const char* text = rigerror2(code);
-  std::string s = text ? text : "";
-  while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' ')) s.pop_back();
-  if (s.empty()) s = "error " + std::to_string(code);
-  return s;
-}
 
 // Every mode's name, kept from the first Init for callers that must not
 // wait for Hamlib.
@@ -206,6 +148,7 @@ bool RigLink::Init(const LinkOptions& options, std::string* error) {
     }
   }
   rig_set_cache_timeout_ms(m_rig, HAMLIB_CACHE_ALL, 0);
+  LearnAbilities();
   return true;
 }
 
@@ -228,10 +171,12 @@ bool RigLink::Open(std::string* error) {
   }
   m_open = true;
   m_askPower = m_askSpeed = m_askRit = m_askXit = m_askRitOn = m_askXitOn = m_askMode = true;
+  m_askSplit = m_askOther = m_askPtt = m_askStrength = m_askPowerMeter = m_askSwr = m_askAlc = true;
+  LearnAbilities();
   return true;
 }
 
-RigLink::PollResult RigLink::Poll(RigReading& r, std::string* error) {
+RigLink::PollResult RigLink::Poll(RigReading& r, RigMeters& meters, bool keying, std::string* error) {
   if (!m_open) return PollResult::Lost;
   auto lost = [&](const char* what, int rc) {
     if (error) *error = std::string(what) + ": " + TextOf(rc);
@@ -265,12 +210,13 @@ RigLink::PollResult RigLink::Poll(RigReading& r, std::string* error) {
     rc = rig_get_level(m_rig, RIG_VFO_CURR, RIG_LEVEL_RFPOWER, &v);
     if (refused(rc, m_askPower)) return lost("power", rc);
     if (rc == RIG_OK) {
+      // Watts where Hamlib knows the model's power for the band, else the
+      // share of the most power (per cent when that is unknown).
       unsigned int mw = 0;
-      if (m_rig->caps->power2mW &&
-          rig_power2mW(m_rig, &mw, v.f, frequency, static_cast<rmode_t>(r.mode)) == RIG_OK) {
+      if (rig_power2mW(m_rig, &mw, v.f, frequency, static_cast<rmode_t>(r.mode)) == RIG_OK && mw > 0) {
         r.power = static_cast<int>((mw + 500) / 1000);
       } else {
-        r.power = static_cast<int>(std::lround(v.f * 100.0f));
+        r.power = static_cast<int>(std::lround(v.f * static_cast<float>(m_info.abilities.maxPowerW)));
       }
     }
   }
@@ -312,7 +258,7 @@ RigLink::PollResult RigLink::Poll(RigReading& r, std::string* error) {
       if (rc == RIG_OK) *o.on = status != 0;
     }
   }
-  return PollResult::Ok;
+  return PollMore(r, meters, keying, error);
 }
 
 int RigLink::SendMorse(const std::string& text) {

@@ -30,6 +30,33 @@ struct LinkOptions {
   int retry = -1;     // -1: the default
 };
 
+/// What a panel may offer for the model. Learnt at Init from the model's
+/// capabilities and again at every open (rigctld tells its radio's only
+/// then). Where the model has no conversion to watts, power is in per cent
+/// (maxPowerW 100).
+struct RigAbilities {
+  std::vector<std::string> modeNames;  // the model's own modes
+  std::vector<std::uint64_t> modeBits;  // beside modeNames
+  bool setPower = false;       // RFPOWER can be set
+  bool setKeyerSpeed = false;  // KEYSPD can be set
+  int maxPowerW = 100;
+  int maxRit = 0;  // Hz either side, 0 without RIT
+  int maxXit = 0;
+  bool ritFunc = false;  // RIT switched by RIG_FUNC_RIT (else offset 0 is off)
+  bool xitFunc = false;
+  bool split = false;
+  bool vfoB = false;            // VFO B can be selected and tuned
+  bool vfoBTargetable = false;  // ... and read or set without switching to it
+  // Meters the model reads: STRENGTH, RFPOWER_METER, SWR, ALC.
+  bool sMeter = false;
+  bool powerMeter = false;
+  bool swrMeter = false;
+  bool alcMeter = false;
+  bool ptt = false;  // the transmit state can be read
+  bool sendMorse = false;
+  bool powerOff = false;
+};
+
 /// What the model offers, known after Init.
 struct ModelInfo {
   std::string name;  // maker and model, "Yaesu FT-991"
@@ -44,6 +71,7 @@ struct ModelInfo {
   bool powerOff = false;
   int timeoutMs = 0;
   int retry = 0;
+  RigAbilities abilities;
 };
 
 /// One poll of the radio.
@@ -56,7 +84,36 @@ struct RigReading {
   bool xitOn = false;
   int ritOffset = 0;
   int xitOffset = 0;
+  char activeVfo = 'A';          // the VFO `frequency` belongs to
+  std::int64_t otherVfo = 0;     // the other VFO's frequency, 0 unknown
+  bool split = false;
   bool operator==(const RigReading&) const = default;
+};
+
+/// What changes all the time and is no change of the radio's settings:
+/// sending or not, and the meters. Read at every poll, as far as the model
+/// tells them.
+struct RigMeters {
+  bool transmitting = false;  // the PTT where read, else the keying told to Poll
+  bool pttRead = false;
+  double strengthDb = -54;  // relative to S9 (S0)
+  double powerMeter = 0;    // 0..1 of the most power
+  double swr = 1.0;
+  double alc = 0;  // 0..1
+  bool operator==(const RigMeters&) const = default;
+};
+
+/// One change a panel asks of the radio.
+struct RigAction {
+  enum class Kind { Frequency, Vfo, Mode, Power, KeyerSpeed, Rit, Xit, Split } kind = Kind::Frequency;
+  char vfo = 'A';  // Frequency: the VFO to tune; Vfo: the VFO to select
+  std::int64_t hz = 0;      // Frequency; Rit/Xit: the offset
+  int value = 0;            // Power: W (per cent without conversion); KeyerSpeed: WPM
+  bool on = false;          // Rit, Xit, Split
+  std::uint64_t mode = 0;   // Mode: Hamlib mode bit
+  char activeVfo = 'A';     // the VFO selected when the action was asked for
+  std::int64_t atHz = 0;    // Power: the frequency and mode it is for
+  std::uint64_t atMode = 0;
 };
 
 /// A model of Hamlib's list, for the settings dialog.
@@ -87,10 +144,17 @@ class RigLink {
   bool IsOpen() const { return m_open; }
 
   enum class PollResult { Ok, Lost, Stopped };
-  /// Reads frequency, mode, power, keyer speed, RIT and XIT uncached. Lost
-  /// (with the reason) when the radio did not answer; a value the radio
-  /// refuses is left out from then on.
-  PollResult Poll(RigReading& reading, std::string* error);
+  /// Reads frequency, mode, power, keyer speed, RIT, XIT, split, the other
+  /// VFO where the model reads it without switching, and the meters
+  /// (STRENGTH on receive; RFPOWER_METER, SWR and ALC while sending, which
+  /// is the PTT where the model tells it, else `keying`), all uncached.
+  /// Lost (with the reason) when the radio did not answer; a value the
+  /// radio refuses is left out from then on.
+  PollResult Poll(RigReading& reading, RigMeters& meters, bool keying, std::string* error);
+
+  /// Performs a panel's action: 0 done, else a Hamlib result code with
+  /// the reason in error. Asks nothing the abilities leave out.
+  int Perform(const RigAction& action, std::string* error);
 
   /// Hamlib result codes (0 done, negative an error).
   int SendMorse(const std::string& text);
@@ -110,6 +174,10 @@ class RigLink {
 
  private:
   bool SetConf(const char* token, const std::string& value);
+  /// With Hamlib held.
+  void LearnAbilities();
+  PollResult PollMore(RigReading& reading, RigMeters& meters, bool keying, std::string* error);
+  double PowerFraction(const RigAction& action);
 
   const std::atomic<bool>& m_stop;
   s_rig* m_rig = nullptr;
@@ -117,6 +185,8 @@ class RigLink {
   bool m_open = false;
   bool m_askPower = true, m_askSpeed = true, m_askRit = true, m_askXit = true;
   bool m_askRitOn = true, m_askXitOn = true, m_askMode = true;
+  bool m_askSplit = true, m_askOther = true, m_askPtt = true;
+  bool m_askStrength = true, m_askPowerMeter = true, m_askSwr = true, m_askAlc = true;
 };
 
 /// Every mode Hamlib names, as the first Init learned them; empty before.

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -22,6 +23,7 @@
 #include <QSpinBox>
 
 #include "Eventually.h"
+#include "PanelRadio.h"
 #include "QtTestApp.h"
 #include "RecordingMessageSink.h"
 #include "RigctldProcess.h"
@@ -36,6 +38,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using Status = std::map<std::string, std::string>;
 using StatusFn = std::int32_t (*)(char*, std::int32_t, std::int32_t);
+using PanelRadioFn = radiopanel::PanelRadio* (*)(std::int32_t);
 
 // Radio 1 of a HamlibRadio.dll copied into a program directory of the
 // test's own, so that its settings, macros and log files are the test's.
@@ -65,6 +68,9 @@ class HamlibUnderTest {
     ASSERT_TRUE(m_probe.IsLoaded()) << error;
     m_status = reinterpret_cast<StatusFn>(m_probe.Symbol("HAMLIBRADIO_STATUS"));
     ASSERT_NE(m_status, nullptr);
+    auto panel = reinterpret_cast<PanelRadioFn>(m_probe.Symbol("HAMLIBRADIO_PANELRADIO"));
+    ASSERT_NE(panel, nullptr);
+    m_panel = panel(1);
     for (auto event : {change, logRequest, start, over}) Drain(event);
   }
   void ConnectTo(const RigctldProcess& rigctld, int pollMs = 100) {
@@ -74,6 +80,7 @@ class HamlibUnderTest {
   /// DISCONNECTRADIO and the unload right after it, as the program does.
   void Disconnect() {
     m_status = nullptr;
+    m_panel = nullptr;
     m_probe.Unload();
     if (lib && lib->IsLoaded()) lib->DisconnectRadio(1);
     lib.reset();
@@ -93,6 +100,8 @@ class HamlibUnderTest {
     return status;
   }
   std::string Read(const std::string& key) const { return Read()[key]; }
+  /// Radio 1 as its soft panels drive it.
+  radiopanel::PanelRadio& Panel() const { return *m_panel; }
   int Number(const std::string& key) const { return std::atoi(Read(key).c_str()); }
 
   bool LinkBecomes(const std::string& state) const {
@@ -120,6 +129,7 @@ class HamlibUnderTest {
  private:
   platform::Module m_probe;
   StatusFn m_status = nullptr;
+  radiopanel::PanelRadio* m_panel = nullptr;
 };
 
 std::string RigctldLog(const HamlibUnderTest& radio) { return radio.dir.Path("rigctld.log"); }
@@ -494,6 +504,197 @@ TEST(HamlibRadio, TellsWhatIsMissingFromTheConnection) {
   EXPECT_EQ(radio.Read("PATH"), rigctld.Address());
   EXPECT_EQ(radio.Read("POLLMS"), "50");
   EXPECT_EQ(radio.Read("ERROR").rfind("CW keying \"PADDLE\" is not known", 0), 0u) << radio.Read("ERROR");
+}
+
+TEST(HamlibPanelRadio, PanelActionsReachTheRadioAndShowInItsState) {
+  HamlibUnderTest radio;
+  RigctldProcess rigctld(RigctldLog(radio));
+  radio.ConnectTo(rigctld);
+  ASSERT_TRUE(radio.LinkBecomes("UP")) << radio.Read("ERROR");
+  radiopanel::PanelRadio& panel = radio.Panel();
+
+  // The dummy rig behind rigctld has every control a panel offers; VFO B
+  // is reached by switching to it (rigctld is not in its VFO mode).
+  const radiopanel::PanelAbilities a = panel.Abilities();
+  EXPECT_EQ(a.radioName, "Hamlib NET rigctl");
+  for (const char* mode : {"AM", "CW", "USB", "LSB", "RTTY", "FM"})
+    EXPECT_NE(std::find(a.modeNames.begin(), a.modeNames.end(), mode), a.modeNames.end()) << mode;
+  EXPECT_EQ(std::find(a.modeNames.begin(), a.modeNames.end(), "PKTUSB"), a.modeNames.end()) << "the rig's own modes";
+  EXPECT_TRUE(a.power && a.keyerSpeed && a.rit && a.xit && a.split && a.vfoB && a.sendText && a.powerOff);
+  EXPECT_TRUE(a.sMeter && a.powerMeter && a.swrMeter && a.alcMeter);
+  EXPECT_EQ(a.maxPower, 100);
+  EXPECT_EQ(a.maxRitOffset, 9990);
+  EXPECT_EQ(a.maxXitOffset, 9990);
+
+  // Each action, what rigctl then reads from the rig, and what the panel
+  // shows.
+  using State = radiopanel::PanelState;
+  struct Case {
+    const char* what;
+    std::function<void()> act;
+    const char* query;
+    const char* answer;  // the start of rigctl's answer
+    std::function<bool(const State&)> shown;
+  } cases[] = {
+      {"frequency", [&] { panel.SetFrequency('A', 14025000); }, "f", "14025000",
+       [](const State& s) { return s.vfoA == 14025000 && s.activeVfo == 'A'; }},
+      {"mode with its normal passband", [&] { panel.SetMode("CW"); }, "m", "CW\n500",
+       [](const State& s) { return s.mode == "CW"; }},
+      {"power in W", [&] { panel.SetPower(40); }, "l RFPOWER", "0.4",
+       [](const State& s) { return s.power == 40; }},
+      {"keyer speed", [&] { panel.SetKeyerSpeed(31); }, "l KEYSPD", "31",
+       [](const State& s) { return s.keyerSpeed == 31; }},
+      {"RIT on", [&] { panel.SetRit(true, 300); }, "j u RIT", "300\n1",
+       [](const State& s) { return s.ritOn && s.ritOffset == 300; }},
+      {"RIT off keeps the offset", [&] { panel.SetRit(false, 300); }, "j u RIT", "300\n0",
+       [](const State& s) { return !s.ritOn; }},
+      {"XIT", [&] { panel.SetXit(true, -200); }, "z u XIT", "-200\n1",
+       [](const State& s) { return s.xitOn && s.xitOffset == -200; }},
+      {"split onto VFO B", [&] { panel.SetSplit(true); }, "s", "1\nVFOB",
+       [](const State& s) { return s.split; }},
+      {"VFO B tuned from A", [&] { panel.SetFrequency('B', 7012000); }, "V VFOB f V VFOA", "7012000",
+       [](const State& s) { return s.vfoB == 7012000 && s.vfoA == 14025000 && s.activeVfo == 'A'; }},
+      {"VFO B selected", [&] { panel.SelectVfo('B'); }, "f", "7012000",
+       [](const State& s) { return s.activeVfo == 'B' && s.vfoB == 7012000 && s.vfoA == 14025000; }},
+  };
+  for (const Case& c : cases) {
+    c.act();
+    EXPECT_TRUE(Eventually([&] { return rigctld.Rigctl(c.query).rfind(c.answer, 0) == 0; }))
+        << c.what << ": " << rigctld.Rigctl(c.query);
+    EXPECT_TRUE(Eventually([&] { return c.shown(panel.State()); })) << c.what;
+  }
+  State s = panel.State();
+  EXPECT_TRUE(s.answering && s.poweredOn && s.problem.empty()) << s.problem;
+  EXPECT_GE(s.sUnits, 0);
+  EXPECT_EQ(radio.Number("REPORTS"), 0) << radio.Read("ERROR");
+
+  // Free text goes to the radio's keyer, and the panel shows it going.
+  rigctld.Rigctl("L KEYSPD 10");
+  ASSERT_TRUE(Eventually([&] { return panel.State().keyerSpeed == 10; }));
+  panel.SendText("TEST DE TALVEX");
+  s = panel.State();
+  EXPECT_TRUE(s.transmitting);
+  EXPECT_EQ(std::string("TEST DE TALVEX").rfind(s.sending, 0), 0u) << s.sending;
+  EXPECT_TRUE(Eventually([&] { return rigctld.Log().find("TEST DE TALVEX") != std::string::npos; }));
+  panel.StopSending();
+  EXPECT_EQ(panel.State().sending, "");
+
+  panel.TurnOff();
+  EXPECT_TRUE(Eventually([&] { return !panel.State().poweredOn && !panel.State().answering; }));
+}
+
+TEST(HamlibPanelRadio, AStoppedRigctldBlocksNoPanelActionAndThePanelRecovers) {
+  HamlibUnderTest radio;
+  RigctldProcess rigctld(RigctldLog(radio));
+  radio.ConnectTo(rigctld);
+  ASSERT_TRUE(radio.LinkBecomes("UP"));
+  radiopanel::PanelRadio& panel = radio.Panel();
+
+  // A knob spun and sliders dragged while rigctld hangs: every call
+  // returns, and only the latest value of each waits for the worker.
+  rigctld.Pause();
+  for (int i = 0; i < 500; ++i) {
+    panel.SetFrequency('A', 14000000 + i * 10);
+    panel.SetFrequency('B', 7000000 + i * 10);
+    panel.SetPower(i % 100);
+    panel.SetKeyerSpeed(10 + i % 30);
+    panel.SetRit(true, i);
+    EXPECT_LE(radio.Number("QUEUED"), 5) << i;
+    panel.Abilities();
+    panel.State();
+  }
+  ASSERT_TRUE(Eventually([&] { return !panel.State().answering; }));
+  EXPECT_NE(panel.State().problem.find("Lost contact with the radio"), std::string::npos) << panel.State().problem;
+  EXPECT_EQ(radio.Read("LINK"), "LOST");
+
+  // Back by itself, and the panel drives the radio again.
+  rigctld.Resume();
+  EXPECT_TRUE(Eventually([&] { return panel.State().answering; }));
+  EXPECT_TRUE(panel.State().problem.empty());
+  panel.SetFrequency('A', 21030000);
+  EXPECT_TRUE(Eventually([&] { return rigctld.Rigctl("f").rfind("21030000", 0) == 0; }));
+  EXPECT_TRUE(Eventually([&] { return panel.State().vfoA == 21030000; }));
+}
+
+TEST(HamlibPanelRadio, MetersFollowReceiveAndSendAndMessagesGoFromThePanel) {
+  HamlibUnderTest radio;
+  RigctldProcess rigctld(RigctldLog(radio));
+  radio.ConnectTo(rigctld);
+  ASSERT_TRUE(radio.LinkBecomes("UP"));
+  radiopanel::PanelRadio& panel = radio.Panel();
+  auto asked = [&](const char* level) {
+    return rigctld.Log().find(std::string("dummy_get_level called: ") + level) != std::string::npos;
+  };
+
+  // Receiving: the S-meter only.
+  ASSERT_TRUE(radio.Polls(2));
+  EXPECT_TRUE(asked("STRENGTH"));
+  for (const char* level : {"RFPOWER_METER", "SWR", "ALC"}) EXPECT_FALSE(asked(level)) << level;
+
+  // Sending a stored message from the panel (the dummy tells no PTT): the
+  // transmit meters while it is keyed, and the panel shows it going.
+  rigctld.Rigctl("L KEYSPD 5");
+  ASSERT_TRUE(Eventually([&] { return panel.State().keyerSpeed == 5; }));
+  radio.lib->SetMsgAtIndex(1, 2, "CQ TEST DE TALVEX");
+  EXPECT_EQ(panel.State().messages,
+            (std::vector<std::string>{"", "", "CQ TEST DE TALVEX", "", "", ""}));
+  panel.SendMessage(2);
+  ASSERT_TRUE(Wakes(radio.start));
+  EXPECT_TRUE(Eventually([&] { return panel.State().transmitting; }));
+  EXPECT_TRUE(Eventually([&] { return asked("RFPOWER_METER") && asked("SWR") && asked("ALC"); }));
+  const radiopanel::PanelState s = panel.State();
+  EXPECT_GE(s.swr, 1.0);
+  EXPECT_EQ(std::string("CQ TEST DE TALVEX").rfind(s.sending, 0), 0u) << s.sending;
+  panel.StopSending();
+  ASSERT_TRUE(Wakes(radio.over));
+  EXPECT_FALSE(panel.State().transmitting);
+  EXPECT_EQ(radio.lib->GetMsgId(1), -1);
+
+  // What the radio cannot do is dropped, not queued: an unknown mode, no
+  // frequency.
+  ASSERT_TRUE(Eventually([&] { return radio.Number("QUEUED") == 0; }));
+  panel.SetMode("NOSUCHMODE");
+  panel.SetFrequency('A', 0);
+  EXPECT_EQ(radio.Number("QUEUED"), 0);
+  EXPECT_EQ(radio.Read("LINK"), "UP") << radio.Read("ERROR");
+}
+
+// Abilities straight from a model's capabilities (known without an
+// answer): what it lacks is reported absent, and asked for nothing.
+TEST(HamlibPanelRadio, AbilitiesFollowTheModel) {
+  SilentPort pty;
+  ASSERT_FALSE(pty.Device().empty());
+  struct Case {
+    const char* model;
+    bool power, keyerSpeed, split, vfoB, sMeter, sendText;
+    int maxRit, maxXit;
+  } cases[] = {
+      {"3073", true, true, true, true, true, true, 9999, 9999},    // Icom IC-7300
+      {"1020", false, false, true, true, true, false, 9990, 0},    // Yaesu FT-817
+      {"25001", false, false, false, false, false, false, 0, 0},  // a bare receiver
+  };
+  for (const Case& c : cases) {
+    HamlibUnderTest radio;
+    radio.Connect(std::string(c.model) + "," + pty.Device() + ",RIG,200", "COM4", "");
+    const radiopanel::PanelAbilities a = radio.Panel().Abilities();
+    EXPECT_FALSE(a.modeNames.empty()) << c.model;
+    EXPECT_EQ(a.power, c.power) << c.model;
+    EXPECT_EQ(a.keyerSpeed, c.keyerSpeed) << c.model;
+    EXPECT_EQ(a.split, c.split) << c.model;
+    EXPECT_EQ(a.vfoB, c.vfoB) << c.model;
+    EXPECT_EQ(a.sMeter, c.sMeter) << c.model;
+    EXPECT_EQ(a.sendText, c.sendText) << c.model;
+    EXPECT_EQ(a.rit, c.maxRit > 0) << c.model;
+    EXPECT_EQ(a.maxRitOffset, c.maxRit) << c.model;
+    EXPECT_EQ(a.maxXitOffset, c.maxXit) << c.model;
+    // Not answering yet: the panel greys and says why; actions go nowhere.
+    const radiopanel::PanelState s = radio.Panel().State();
+    EXPECT_FALSE(s.answering) << c.model;
+    EXPECT_FALSE(s.problem.empty()) << c.model;
+    radio.Panel().SetPower(50);
+    radio.Panel().SetFrequency('B', 7000000);
+    radio.Disconnect();
+  }
 }
 
 // With a QApplication (last in this file, so the tests above run without one).
