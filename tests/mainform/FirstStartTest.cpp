@@ -34,6 +34,9 @@ TEST(FirstStart, TheShippedDataSetConnectsTheSimulatedRadioOnReturnAtEveryStart)
     EXPECT_EQ(program.sim->Calls("CONNECTRADIO").size(), static_cast<size_t>(start));
     EXPECT_TRUE(window.findChild<QFrame*>(QStringLiteral("pnKeys"))->isEnabled());
     EXPECT_TRUE(window.Menu().radio->isEnabled());
+    // The six messages reached the radio although its message buttons are
+    // not shown: F1 keys the CQ before any call is typed.
+    for (int slot = 0; slot < 6; ++slot) EXPECT_GT(program.sim->Query("UNITS" + std::to_string(slot)), 0) << slot;
     program.Close();
     const std::string restart = program.dir.Read("Dravel_RESTART.txt");
     EXPECT_NE(restart.find("RADIO_COM_PORT=COM99\n"), std::string::npos) << restart;
