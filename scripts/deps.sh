@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev
   libhamlib-dev libhamlib-utils
   xvfb xauth fonts-dejavu-core
+  openbox xdotool x11-utils imagemagick
 )
 
 missing=()

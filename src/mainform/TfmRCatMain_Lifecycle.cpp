@@ -49,6 +49,9 @@ void TfmRCatMain::FormActivate() {
 
 void TfmRCatMain::ReportConnected() {
   EnableConnectedMenus();
+  // The keyboard comes back from the dialog to STN.WRKD: without a window
+  // manager nothing else gives it back.
+  activateWindow();
   std::fprintf(stderr, "Talvex: radio connected on %s at %s baud\n", m_app.GetRadioComPort().c_str(),
                m_app.GetRadioBaud().c_str());
 }
