@@ -1,6 +1,11 @@
 #!/usr/bin/env bash
-# Builds Talvex and starts it from build/program/. Without a display it starts
-# a virtual X display (Xvfb) and says which one it is.
+# Builds Talvex and starts it from build/program/. The first start (and every
+# later one) offers to connect the simulated radio: Return in the dialog
+# "Resuming selected items from previous session" connects it.
+#
+# Without a display it starts a virtual X display (Xvfb) with a window
+# manager (openbox), says which display it is, and presses that Return itself,
+# since nobody can press keys there; it says when the radio is connected.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -8,18 +13,65 @@ scripts/deps.sh
 cmake -S . -B build -G Ninja >/dev/null
 cmake --build build -j"$(nproc 2>/dev/null || echo 2)"
 
-xvfb_pid=""
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  n=99
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-  export DISPLAY=":$n"
-  export QT_QPA_PLATFORM=xcb
-  echo "No display found: Talvex runs on the virtual display $DISPLAY"
-  echo "  (look at it with: import -display $DISPLAY -window root shot.png)"
-  trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  exec build/program/talvex
 fi
 
-build/program/talvex
+work=$(mktemp -d "${TMPDIR:-/tmp}/talvex-run.XXXXXX")
+pids=()
+talvex_pid=""
+stop_all() {
+  local i
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+    kill "${pids[i]}" 2>/dev/null || true
+    wait "${pids[i]}" 2>/dev/null || true
+  done
+  rm -rf "$work"
+}
+trap stop_all EXIT
+# Ctrl+C: Talvex is sent SIGTERM, on which it closes as its close box does
+# (files written), then the window manager and the display go.
+trap 'exit 0' INT TERM
+
+# Xvfb picks a free display number itself and writes it to fd 3.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 1 100); do grep -q '[0-9]' "$work/display" && break; sleep 0.1; done
+export DISPLAY=":$(tr -dc '0-9' <"$work/display")"
+export QT_QPA_PLATFORM=xcb
+echo "No display found: Talvex runs on the virtual display $DISPLAY"
+echo "  (look at it with: import -display $DISPLAY -window root shot.png)"
+if command -v openbox >/dev/null; then
+  openbox --sm-disable >/dev/null 2>&1 &
+  pids+=($!)
+  for _ in $(seq 1 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+fi
+
+log="$work/talvex.log"
+build/program/talvex 2> >(tee "$log" >&2) &
+talvex_pid=$!
+pids+=("$talvex_pid")
+
+# The one step: Return in the resume dialog.
+resume="Resuming selected items from previous session"
+dialog=""
+for _ in $(seq 1 150); do
+  dialog=$(xdotool search --all --onlyvisible --pid "$talvex_pid" --name "^$resume\$" 2>/dev/null | head -n 1) || true
+  [ -n "$dialog" ] && break
+  kill -0 "$talvex_pid" 2>/dev/null || break
+  sleep 0.1
+done
+if [ -n "$dialog" ]; then
+  echo "Pressing Return in \"$resume\" on $DISPLAY"
+  xdotool windowactivate --sync "$dialog" 2>/dev/null || xdotool windowfocus --sync "$dialog"
+  xdotool key --clearmodifiers Return
+  for _ in $(seq 1 150); do grep -q "radio connected" "$log" && break; sleep 0.1; done
+  if grep -q "radio connected" "$log"; then
+    echo "The simulated station is connected on $DISPLAY. Ctrl+C closes Talvex."
+  else
+    echo "The radio did not connect: see the messages above."
+  fi
+elif kill -0 "$talvex_pid" 2>/dev/null; then
+  echo "No resume dialog (no restart file): a click on the radio's picture connects it."
+fi
+wait "$talvex_pid" || true

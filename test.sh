@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Talvex and runs every test twice: once plain, once built with
+# Builds Talvex and runs every test twice: once plain (then the real program
+# end to end, scripts/e2e.sh), once built with
 # AddressSanitizer and UndefinedBehaviorSanitizer; then the tests of the
 # layers with threads a third time, built with ThreadSanitizer; last, a
 # short run of every fuzz target (clang, libFuzzer). The crash, disk-full and
@@ -26,6 +27,10 @@ run_suite() {
 }
 
 run_suite build ""
+# The real program end to end: a whole contact driven by key presses and
+# clicks under Xvfb and a window manager (scripts/e2e.sh), on the plain build.
+echo "== end to end in build =="
+timeout 180 scripts/e2e.sh build
 run_suite build-asan "" -DTALVEX_SANITIZE=ON
 # Every layer that runs threads: the platform's threads and hand-overs, the
 # radio objects, the serial logging reader, the application (its hand-overs

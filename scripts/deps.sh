@@ -11,6 +11,7 @@ packages=(
   libhamlib-dev libhamlib-utils
   xvfb xauth fonts-dejavu-core
   appstream desktop-file-utils dpkg-dev file
+  openbox xdotool x11-utils imagemagick
 )
 
 missing=()

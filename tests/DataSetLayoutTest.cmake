@@ -1,5 +1,5 @@
-# A rebuild refreshes the program's own files but keeps the operator's names
-# and logs.   cmake -DSCRIPT=<LayOutDataSet.cmake> -DWORK=<scratch dir> -P ...
+# A rebuild refreshes the program's own files but keeps the operator's names,
+# logs, messages, options and port names.   cmake -DSCRIPT=<LayOutDataSet.cmake> -DWORK=<scratch dir> -P ...
 set(source "${WORK}/dist")
 set(dest "${WORK}/program")
 file(REMOVE_RECURSE "${WORK}")
@@ -7,10 +7,16 @@ file(WRITE "${source}/Dravel_INI.txt" "VERSION=2\n")
 file(WRITE "${source}/Documents/Talvex_NAMES.txt" "")
 file(WRITE "${source}/Logs/Dravel_DEFAULTLOG.txt" "")
 file(WRITE "${source}/Dravel_MSGTEMPLATE.txt" "MSG=CQ,CQ\n")
+file(WRITE "${source}/Dravel_RESTART.txt" "RADIO_COM_PORT=COM99")
+file(WRITE "${source}/Devices/Dravel_PORTS.txt" "COM99=/dev/null\n")
+file(WRITE "${source}/Devices/Dravel_DEVICES.txt" "RADIO=Varo,VaroSim.dll\n")
 file(WRITE "${dest}/Dravel_INI.txt" "VERSION=1\n")
 file(WRITE "${dest}/Dravel_MSGTEMPLATE.txt" "MSG=CQ,MY CQ\n")
 file(WRITE "${dest}/Documents/Talvex_NAMES.txt" "K1ABC,JOE\n")
 file(WRITE "${dest}/Logs/Dravel_DEFAULTLOG.txt" "a contact\n")
+file(WRITE "${dest}/Dravel_RESTART.txt" "RADIO_COM_PORT=COM3")
+file(WRITE "${dest}/Devices/Dravel_PORTS.txt" "COM3=/dev/ttyUSB0\n")
+file(WRITE "${dest}/Devices/Dravel_DEVICES.txt" "RADIO=Varo,OldSim.dll\n")
 
 execute_process(COMMAND "${CMAKE_COMMAND}" -DSOURCE=${source} -DDEST=${dest} -P "${SCRIPT}"
   RESULT_VARIABLE rc)
@@ -28,6 +34,9 @@ expect(Dravel_INI.txt "VERSION=2\n")
 expect(Documents/Talvex_NAMES.txt "K1ABC,JOE\n")
 expect(Logs/Dravel_DEFAULTLOG.txt "a contact\n")
 expect(Dravel_MSGTEMPLATE.txt "MSG=CQ,MY CQ\n")
+expect(Dravel_RESTART.txt "RADIO_COM_PORT=COM3")
+expect(Devices/Dravel_PORTS.txt "COM3=/dev/ttyUSB0\n")
+expect(Devices/Dravel_DEVICES.txt "RADIO=Varo,VaroSim.dll\n")
 
 # A fresh program directory gets every shipped file.
 file(REMOVE_RECURSE "${dest}")
@@ -35,4 +44,6 @@ execute_process(COMMAND "${CMAKE_COMMAND}" -DSOURCE=${source} -DDEST=${dest} -P 
 expect(Dravel_INI.txt "VERSION=2\n")
 expect(Documents/Talvex_NAMES.txt "")
 expect(Dravel_MSGTEMPLATE.txt "MSG=CQ,CQ\n")
+expect(Dravel_RESTART.txt "RADIO_COM_PORT=COM99")
+expect(Devices/Dravel_PORTS.txt "COM99=/dev/null\n")
 file(REMOVE_RECURSE "${WORK}")

@@ -135,12 +135,14 @@ void TRadioSession::ShowChosen(TSessionItem item, bool& choice) {
       show ? m_app.ShowLogGrid(1) : m_app.HideLogGrid(1);
       break;
     case TSessionItem::kMessageButtons:
-      if (!show) {
+      if (show) {
+        m_app.ShowMessageButtons(1);
+        m_window.ClearLogLine();
+      } else {
         m_app.HideMessageButtons(1);
-        break;
       }
-      m_app.ShowMessageButtons(1);
-      m_window.ClearLogLine();
+      // The messages go to the radio either way: F1 to F6 key them whether
+      // or not the library shows its buttons.
       m_app.LoadMessageTemplates();
       m_window.PrepareMessages();
       break;

@@ -115,7 +115,8 @@ class TRadioSession {
   /// Hides the library's small panels and hands it the listeners' events,
   /// the display options and the files.
   void HandOverToLibrary();
-  /// Shows or hides one of the library's panels as chosen, and its check mark.
+  /// Shows or hides one of the library's panels as chosen, and its check
+  /// mark; for the message buttons, the six messages are loaded either way.
   void ShowChosen(TSessionItem item, bool& choice);
   void SetUpAutoCq();
   void SwitchLocalLogging(bool on);

@@ -161,6 +161,9 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   static constexpr int kSwitchMargin = 6;
   int m_stripHeight = 0;
   void EnableConnectedMenus();
+  /// A connection made: the keys and radio menus enabled, and a line on
+  /// standard error naming the port and baud rate.
+  void ReportConnected();
 
   // ---- TSessionWindow: what the connection sequences ask of the window ----
   void ShowConnecting(const std::string& text) override;

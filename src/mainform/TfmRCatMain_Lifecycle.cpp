@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QTableWidget>
 #include <QTimer>
+#include <cstdio>
 
 #include "app/TTalvexApp.h"
 #include "dialogs/TfmResume.h"
@@ -35,6 +36,7 @@ void TfmRCatMain::FormActivate() {
     m_session->Resume({.radioPort = c.radioPort, .messageButtons = c.messageButtons, .keyboard = c.keyboard,
                        .logGrid = c.logGrid, .autoCq = c.autoCq, .titleBars = c.titleBars,
                        .sioLog = c.sioLog, .userLog = c.userLog});
+    if (m_app.IsRadioConnected(1)) ReportConnected();
   }
 
   // Every activation: the panels remembered for the next start follow the
@@ -43,6 +45,15 @@ void TfmRCatMain::FormActivate() {
   m_app.RememberPanels(boxes.messageButtons, boxes.keyboard, boxes.logGrid, boxes.autoCq, boxes.titleBars);
 
   if (m_app.IsRadioConnected(1)) EnableConnectedMenus();
+}
+
+void TfmRCatMain::ReportConnected() {
+  EnableConnectedMenus();
+  // The keyboard comes back from the dialog to STN.WRKD: without a window
+  // manager nothing else gives it back.
+  activateWindow();
+  std::fprintf(stderr, "Talvex: radio connected on %s at %s baud\n", m_app.GetRadioComPort().c_str(),
+               m_app.GetRadioBaud().c_str());
 }
 
 void TfmRCatMain::EnableConnectedMenus() {
@@ -69,7 +80,11 @@ void TfmRCatMain::ConnectCommand() {
   dialog.exec();
 
   if (dialog.ConnectPressed()) {
-    if (!m_session->Connect(dialog.PortText(), dialog.BaudText())) {
+    if (m_session->Connect(dialog.PortText(), dialog.BaudText())) {
+      // The keys work at once: closing the dialog need not activate this
+      // window again (without a window manager nothing does).
+      ReportConnected();
+    } else {
       QMessageBox box(QMessageBox::Information, QStringLiteral("Connect Failed"),
                       QStringLiteral("Try disconnect button and then retry connect"), QMessageBox::Ok,
                       this);

@@ -4,6 +4,7 @@
 // also connected, replaced and disconnected.
 
 #include <QTableWidget>
+#include <cstdio>
 #include <utility>
 
 #include "platform/QtText.h"
@@ -122,6 +123,7 @@ void TfmRCatMain::MsgStartStep() {
     m_beforeNotice.reset();
     pnSending->setText(QString::fromLatin1(kSending[id].caption));
     pnSending->setToolTip(pnF[kSending[id].key]->toolTip());
+    std::fprintf(stderr, "Talvex: %s\n", kSending[id].caption);
   }
   pnSending->repaint();
 }

@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTest>
 #include <atomic>
@@ -236,9 +237,11 @@ TEST(MainWindow, TheConnectCommandConnectsAndDisconnects) {
   EXPECT_EQ(Panel(window, "pnConnecting")->text(), "Connecting");
   EXPECT_NE(window.RadioChangeEvent(), platform::kNoEvent);
   EXPECT_EQ(program.sim->Calls("READFREQUENCY").size(), 1u);
-  // The keys and radio menus come with the next activation.
-  window.FormActivate();
+  // The keys and radio menus work at once, with no activation of the
+  // window after the dialog (none comes without a window manager).
   EXPECT_TRUE(window.findChild<QFrame*>(QStringLiteral("pnKeys"))->isEnabled());
+  EXPECT_TRUE(window.Menu().radio->isEnabled());
+  EXPECT_TRUE(window.Menu().stopMessage->isEnabled());
   // The library learnt the message events: F1 brings "Sending CQ".
   window.SendMessage(0);
   EXPECT_TRUE(PumpUntil([&] { return Panel(window, "pnSending")->text() == "Sending CQ"; }));

@@ -1,0 +1,207 @@
+#!/usr/bin/env bash
+# The whole contact loop on the real program, driven only by key presses and
+# mouse clicks as an operator makes them: a copy of BUILD/program (default
+# build/program) with a names file of its own runs under a virtual X display
+# (Xvfb) with a window manager (openbox).
+#
+#   1. first start: the resume dialog offers the simulated radio; Return connects it;
+#   2. the call is typed into STN.WRKD (which has the focus), F2 sends MSG1, F7 logs;
+#   3. the record line in Logs/Dravel_DEFAULTLOG.txt is checked;
+#   4. the window manager closes the window; the restart file and the radio
+#      restart file are checked;
+#   5. second start: Return reconnects, and a click on "F1 - CQ" sends the CQ
+#      (the keys are enabled at once).
+#
+# Everything it starts is stopped by process id and its folder removed; on a
+# failure it says which step failed, shows the program's output and keeps a
+# screenshot, whose path it prints. Exits 0 when every step passed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=${1:-build}
+readonly kCall=Q9E2E kName=ZELDA kFreqHz=14025000
+readonly kWait=20  # seconds any one step may take
+
+for tool in Xvfb openbox xdotool xprop import; do
+  command -v "$tool" >/dev/null || { echo "e2e: $tool is missing (scripts/deps.sh installs it)"; exit 1; }
+done
+[ -x "$build/program/talvex" ] || { echo "e2e: no program in $build/program (build first)"; exit 1; }
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/talvex-e2e.XXXXXX")
+pids=()       # every process started here, in the order started
+talvex_pid=""
+step="setting up"
+started=$SECONDS
+
+stop_all() {
+  local i
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+    kill "${pids[i]}" 2>/dev/null || true
+    wait "${pids[i]}" 2>/dev/null || true
+  done
+  pids=()
+}
+
+on_exit() {
+  local rc=$?
+  if ((rc != 0)); then
+    echo "e2e: FAILED at: $step"
+    if [ -n "${DISPLAY:-}" ]; then
+      local shot="${TMPDIR:-/tmp}/talvex-e2e-failure-$$.png"
+      import -display "$DISPLAY" -window root "$shot" 2>/dev/null && echo "e2e: screenshot kept in $shot"
+    fi
+    for log in "$work"/talvex-*.log; do
+      [ -f "$log" ] && { echo "--- $(basename "$log") ---"; cat "$log"; }
+    done
+  fi
+  stop_all
+  rm -rf "$work"
+  exit "$rc"
+}
+trap on_exit EXIT
+
+fail() {
+  echo "e2e: $*"
+  exit 1
+}
+
+# wait_for SECONDS COMMAND...: runs the command every 0.1 s until it succeeds.
+wait_for() {
+  local limit=$(($1 * 10)) n=0
+  shift
+  until "$@" >/dev/null 2>&1; do
+    ((++n > limit)) && return 1
+    sleep 0.1
+  done
+}
+
+# The program directory: the build's program with the data set as shipped
+# (the operator's files of the build folder are not taken) and a names file
+# of the test's own.
+program="$work/program"
+cp -a "$build/program" "$program"
+rm -rf "$program/Logs" "$program/Documents"
+rm -f "$program"/Dravel_RESTART.txt "$program"/Talvex_RESTART_B.txt "$program"/Dravel_RADIORESTART.txt \
+  "$program"/Dravel_MSGTEMPLATE.txt "$program"/Devices/Dravel_PORTS.txt
+cmake -DSOURCE="$PWD/dist" -DDEST="$program" -P cmake/LayOutDataSet.cmake
+printf '%s,%s,4242,FOC\n' "$kCall" "$kName" >"$program/Documents/Talvex_NAMES.txt"
+
+# Nothing of the run lands in the real home or runtime folders.
+mkdir -p "$work/home" "$work/run"
+chmod 700 "$work/run"
+export HOME="$work/home" XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/home/.config" \
+  XDG_DATA_HOME="$work/home/.local/share" XDG_CACHE_HOME="$work/home/.cache"
+export QT_QPA_PLATFORM=xcb TALVEX_INSTANCE_NAME="talvex-e2e-$$"
+unset WAYLAND_DISPLAY
+
+step="starting Xvfb"
+# Xvfb picks a free display number itself and writes it to fd 3.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+wait_for "$kWait" grep -q '[0-9]' "$work/display" || fail "Xvfb gave no display number"
+export DISPLAY=":$(tr -dc '0-9' <"$work/display")"
+echo "e2e: virtual display $DISPLAY"
+
+step="starting openbox"
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+pids+=($!)
+wait_for "$kWait" xprop -root _NET_SUPPORTING_WM_CHECK || fail "openbox did not start"
+wait_for "$kWait" sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" || fail "openbox did not start"
+
+# start_talvex N: starts the program, its output in talvex-N.log.
+start_talvex() {
+  (cd "$program" && exec ./talvex) >"$work/talvex-$1.log" 2>&1 &
+  talvex_pid=$!
+  pids+=("$talvex_pid")
+}
+
+log_has() { grep -qF -- "$2" "$work/talvex-$1.log"; }
+
+# window_of TITLE-REGEX: the program's visible window with that title.
+window_of() {
+  xdotool search --all --onlyvisible --pid "$talvex_pid" --name "$1" 2>/dev/null | head -n 1 | grep .
+}
+
+# resume_with_return N: waits for the resume dialog, presses Return in it and
+# waits for the radio to connect.
+resume_with_return() {
+  local dialog
+  step="start $1: waiting for the resume dialog"
+  wait_for "$kWait" window_of '^Resuming selected items from previous session$' ||
+    fail "no resume dialog"
+  dialog=$(window_of '^Resuming selected items from previous session$')
+  step="start $1: Return in the resume dialog"
+  xdotool windowactivate --sync "$dialog"
+  xdotool key --clearmodifiers Return
+  wait_for "$kWait" log_has "$1" "Talvex: radio connected on COM99 at 38400 baud" ||
+    fail "Return did not connect the radio"
+}
+
+# main_window: the main window, active (the window manager's doing, no click).
+main_window() {
+  local main
+  main=$(window_of '^Talvex de ') || fail "no main window"
+  xdotool windowactivate --sync "$main"
+  echo "$main"
+}
+
+# close_by_window_manager N: Alt+F4, which openbox turns into a close request
+# (WM_DELETE_WINDOW); the program must end on its own, with exit code 0.
+close_by_window_manager() {
+  local rc=0
+  step="start $1: closing by the window manager"
+  main_window >/dev/null
+  xdotool key --clearmodifiers alt+F4
+  wait_for "$kWait" sh -c "! kill -0 $talvex_pid" || fail "the program did not end after Alt+F4"
+  wait "$talvex_pid" || rc=$?
+  ((rc == 0)) || fail "the program ended with exit code $rc"
+  forget "$talvex_pid"
+}
+
+# forget PID: a process that has ended is not stopped again.
+forget() {
+  local kept=() pid
+  for pid in "${pids[@]}"; do [ "$pid" = "$1" ] || kept+=("$pid"); done
+  pids=("${kept[@]}")
+}
+
+# ---- first start ----
+start_talvex 1
+resume_with_return 1
+
+step="start 1: typing the call into STN.WRKD"
+main_window >/dev/null
+xdotool type --delay 60 "$kCall"
+step="start 1: F2 sends MSG1"
+xdotool key --clearmodifiers F2
+wait_for "$kWait" log_has 1 "Talvex: Sending MSG1" || fail "F2 did not send MSG1"
+
+step="start 1: F7 logs the contact"
+xdotool key --clearmodifiers F7
+log="$program/Logs/Dravel_DEFAULTLOG.txt"
+wait_for "$kWait" test -s "$log" || fail "F7 wrote no line to $log"
+record='^[0-9]{4}-[0-9]{2}-[0-9]{2}:14025:CW:100:[0-9]{4}:'"$kCall"':599:599:[0-9]{4}:N/A:'"$kName"':N/A$'
+[ "$(wc -l <"$log")" -eq 1 ] || fail "expected one line in $log, found: $(cat "$log")"
+grep -Eq "$record" "$log" || fail "unexpected record line: $(cat "$log")"
+
+close_by_window_manager 1
+step="start 1: the files written at closing"
+[ "$(tail -n 1 "$program/Dravel_RESTART.txt")" = "END_OF_RESTART_FILE=YES" ] ||
+  fail "Dravel_RESTART.txt does not end with END_OF_RESTART_FILE=YES"
+grep -qx "LEFT_RADIO_FREQUENCY=$kFreqHz" "$program/Dravel_RADIORESTART.txt" ||
+  fail "Dravel_RADIORESTART.txt does not hold the frequency $kFreqHz"
+
+# ---- second start ----
+start_talvex 2
+resume_with_return 2
+step="start 2: a click on \"F1 - CQ\" sends the CQ"
+main=$(main_window)
+# pnF1 sits in the key row below the menu bar and the grid (x 182-263, y 45-64 of the client area).
+xdotool mousemove --window "$main" 222 75 click 1
+wait_for "$kWait" log_has 2 "Talvex: Sending CQ" || fail "the F1 key did not send the CQ"
+xdotool key --clearmodifiers Escape
+close_by_window_manager 2
+
+step="stopping"
+stop_all
+echo "e2e: passed in $((SECONDS - started)) s"
