@@ -17,35 +17,18 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec build/program/talvex
 fi
 
+source scripts/xsession.sh
 work=$(mktemp -d "${TMPDIR:-/tmp}/talvex-run.XXXXXX")
-pids=()
 talvex_pid=""
-stop_all() {
-  local i
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-    kill "${pids[i]}" 2>/dev/null || true
-    wait "${pids[i]}" 2>/dev/null || true
-  done
-  rm -rf "$work"
-}
-trap stop_all EXIT
+trap 'stop_all; rm -rf "$work"' EXIT
 # Ctrl+C: Talvex is sent SIGTERM, on which it closes as its close box does
 # (files written), then the window manager and the display go.
 trap 'exit 0' INT TERM
 
-# Xvfb picks a free display number itself and writes it to fd 3.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 1 100); do grep -q '[0-9]' "$work/display" && break; sleep 0.1; done
-export DISPLAY=":$(tr -dc '0-9' <"$work/display")"
-export QT_QPA_PLATFORM=xcb
+start_display "$work" || { echo "Xvfb did not start: see $work/xvfb.log"; exit 1; }
 echo "No display found: Talvex runs on the virtual display $DISPLAY"
 echo "  (look at it with: import -display $DISPLAY -window root shot.png)"
-if command -v openbox >/dev/null; then
-  openbox --sm-disable >/dev/null 2>&1 &
-  pids+=($!)
-  for _ in $(seq 1 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
-fi
+command -v openbox >/dev/null && start_openbox "$work"
 
 log="$work/talvex.log"
 build/program/talvex 2> >(tee "$log" >&2) &

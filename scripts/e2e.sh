@@ -27,20 +27,11 @@ for tool in Xvfb openbox xdotool xprop import; do
 done
 [ -x "$build/program/talvex" ] || { echo "e2e: no program in $build/program (build first)"; exit 1; }
 
+source scripts/xsession.sh
 work=$(mktemp -d "${TMPDIR:-/tmp}/talvex-e2e.XXXXXX")
-pids=()       # every process started here, in the order started
 talvex_pid=""
 step="setting up"
 started=$SECONDS
-
-stop_all() {
-  local i
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-    kill "${pids[i]}" 2>/dev/null || true
-    wait "${pids[i]}" 2>/dev/null || true
-  done
-  pids=()
-}
 
 on_exit() {
   local rc=$?
@@ -65,16 +56,6 @@ fail() {
   exit 1
 }
 
-# wait_for SECONDS COMMAND...: runs the command every 0.1 s until it succeeds.
-wait_for() {
-  local limit=$(($1 * 10)) n=0
-  shift
-  until "$@" >/dev/null 2>&1; do
-    ((++n > limit)) && return 1
-    sleep 0.1
-  done
-}
-
 # The program directory: the build's program with the data set as shipped
 # (the operator's files of the build folder are not taken) and a names file
 # of the test's own.
@@ -91,22 +72,13 @@ mkdir -p "$work/home" "$work/run"
 chmod 700 "$work/run"
 export HOME="$work/home" XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/home/.config" \
   XDG_DATA_HOME="$work/home/.local/share" XDG_CACHE_HOME="$work/home/.cache"
-export QT_QPA_PLATFORM=xcb TALVEX_INSTANCE_NAME="talvex-e2e-$$"
-unset WAYLAND_DISPLAY
+export TALVEX_INSTANCE_NAME="talvex-e2e-$$"
 
 step="starting Xvfb"
-# Xvfb picks a free display number itself and writes it to fd 3.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-wait_for "$kWait" grep -q '[0-9]' "$work/display" || fail "Xvfb gave no display number"
-export DISPLAY=":$(tr -dc '0-9' <"$work/display")"
+start_display "$work" || fail "Xvfb gave no display number"
 echo "e2e: virtual display $DISPLAY"
-
 step="starting openbox"
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
-wait_for "$kWait" xprop -root _NET_SUPPORTING_WM_CHECK || fail "openbox did not start"
-wait_for "$kWait" sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" || fail "openbox did not start"
+start_openbox "$work" || fail "openbox did not start"
 
 # start_talvex N: starts the program, its output in talvex-N.log.
 start_talvex() {
@@ -156,13 +128,6 @@ close_by_window_manager() {
   wait "$talvex_pid" || rc=$?
   ((rc == 0)) || fail "the program ended with exit code $rc"
   forget "$talvex_pid"
-}
-
-# forget PID: a process that has ended is not stopped again.
-forget() {
-  local kept=() pid
-  for pid in "${pids[@]}"; do [ "$pid" = "$1" ] || kept+=("$pid"); done
-  pids=("${kept[@]}")
 }
 
 # ---- first start ----
