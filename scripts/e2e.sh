@@ -56,22 +56,9 @@ fail() {
   exit 1
 }
 
-# The program directory: the build's program with the data set as shipped
-# (the operator's files of the build folder are not taken) and a names file
-# of the test's own.
-program="$work/program"
-cp -a "$build/program" "$program"
-rm -rf "$program/Logs" "$program/Documents"
-rm -f "$program"/Dravel_RESTART.txt "$program"/Talvex_RESTART_B.txt "$program"/Dravel_RADIORESTART.txt \
-  "$program"/Dravel_MSGTEMPLATE.txt "$program"/Devices/Dravel_PORTS.txt
-cmake -DSOURCE="$PWD/dist" -DDEST="$program" -P cmake/LayOutDataSet.cmake
+# The program as shipped, with a names file of the test's own.
+fresh_program "$build" "$work"
 printf '%s,%s,4242,FOC\n' "$kCall" "$kName" >"$program/Documents/Talvex_NAMES.txt"
-
-# Nothing of the run lands in the real home or runtime folders.
-mkdir -p "$work/home" "$work/run"
-chmod 700 "$work/run"
-export HOME="$work/home" XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/home/.config" \
-  XDG_DATA_HOME="$work/home/.local/share" XDG_CACHE_HOME="$work/home/.cache"
 export TALVEX_INSTANCE_NAME="talvex-e2e-$$"
 
 step="starting Xvfb"
@@ -79,20 +66,6 @@ start_display "$work" || fail "Xvfb gave no display number"
 echo "e2e: virtual display $DISPLAY"
 step="starting openbox"
 start_openbox "$work" || fail "openbox did not start"
-
-# start_talvex N: starts the program, its output in talvex-N.log.
-start_talvex() {
-  (cd "$program" && exec ./talvex) >"$work/talvex-$1.log" 2>&1 &
-  talvex_pid=$!
-  pids+=("$talvex_pid")
-}
-
-log_has() { grep -qF -- "$2" "$work/talvex-$1.log"; }
-
-# window_of TITLE-REGEX: the program's visible window with that title.
-window_of() {
-  xdotool search --all --onlyvisible --pid "$talvex_pid" --name "$1" 2>/dev/null | head -n 1 | grep .
-}
 
 # resume_with_return N: waits for the resume dialog, presses Return in it and
 # waits for the radio to connect.

@@ -9,6 +9,14 @@
 #   start_openbox DIR starts openbox and waits until it manages the screen
 #   stop_all          stops every process started, newest first
 #   forget PID        a process that has ended is not stopped again
+#
+# And Talvex on that display:
+#   fresh_program BUILD WORK   copies BUILD/program to WORK/program (exported
+#                     as program) with the data set as shipped, and points
+#                     HOME and the XDG folders into WORK
+#   start_talvex N    starts it; its output goes to WORK/talvex-N.log
+#   log_has N TEXT    whether that output holds TEXT
+#   window_of REGEX   its visible window with a title matching REGEX
 
 pids=()
 
@@ -49,4 +57,30 @@ forget() {
   local kept=() pid
   for pid in "${pids[@]}"; do [ "$pid" = "$1" ] || kept+=("$pid"); done
   pids=("${kept[@]}")
+}
+
+fresh_program() {
+  program="$2/program"
+  cp -a "$1/program" "$program"
+  rm -rf "$program/Logs" "$program/Documents"
+  rm -f "$program"/Dravel_RESTART.txt "$program"/Talvex_RESTART_B.txt "$program"/Dravel_RADIORESTART.txt \
+    "$program"/Dravel_MSGTEMPLATE.txt "$program"/Devices/Dravel_PORTS.txt
+  cmake -DSOURCE="$PWD/dist" -DDEST="$program" -P cmake/LayOutDataSet.cmake
+  mkdir -p "$2/home" "$2/run"
+  chmod 700 "$2/run"
+  export HOME="$2/home" XDG_RUNTIME_DIR="$2/run" XDG_CONFIG_HOME="$2/home/.config" \
+    XDG_DATA_HOME="$2/home/.local/share" XDG_CACHE_HOME="$2/home/.cache"
+  talvex_work=$2
+}
+
+start_talvex() {
+  (cd "$program" && exec ./talvex) >"$talvex_work/talvex-$1.log" 2>&1 &
+  talvex_pid=$!
+  pids+=("$talvex_pid")
+}
+
+log_has() { grep -qF -- "$2" "$talvex_work/talvex-$1.log"; }
+
+window_of() {
+  xdotool search --all --onlyvisible --pid "$talvex_pid" --name "$1" 2>/dev/null | head -n 1 | grep .
 }
