@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "ConnectedSim.h"
 #include "Eventually.h"
 #include "QtTestApp.h"
 #include "RecordingMessageSink.h"
@@ -63,28 +64,10 @@ void Wheel(QWidget* widget, QPoint at, int notches) {
   QApplication::sendEvent(widget, &event);
 }
 
-// Radio 1 of VaroSim.dll (or a copy), connected as the program connects it.
-class PanelSim {
+// The sim connected as the program connects it, with the program's QApplication.
+class PanelSim : public ConnectedSim {
  public:
-  explicit PanelSim(const std::string& path = DevicesFile("VaroSim.dll")) : lib(path), probe(path) {
-    EnsureQtApp();
-    probe.Control("RESET");
-    std::string port = "COM4";
-    EXPECT_TRUE(lib.ConnectRadio(1, "Varo,VaroSim,38400,a,b,c,d,NRND", change, port, true));
-    lib.SetMsgEventHandles(1, start, over);
-    for (auto event : {change, start, over}) Drain(event);
-    probe.ClearTrace();
-  }
-  ~PanelSim() {
-    if (lib.IsLoaded()) lib.DisconnectRadio(1);
-    for (auto event : {change, start, over}) platform::CloseEvent(event);
-  }
-
-  platform::EventHandle change = platform::NewEvent();
-  platform::EventHandle start = platform::NewEvent();
-  platform::EventHandle over = platform::NewEvent();
-  TRadioLib lib;
-  VaroSimProbe probe;
+  PanelSim() { EnsureQtApp(); }
 };
 
 }  // namespace
