@@ -58,6 +58,7 @@ struct PanelState {
   double swr = 1.0;
   double alc = 0;        // 0..1
   std::string sending;   // the text being keyed, as far as it has gone
+  int messageSlot = -1;  // the stored message being sent (0..5), or -1
   std::vector<std::string> messages;  // the six loaded messages, expanded
 };
 

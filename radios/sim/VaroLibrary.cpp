@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "Morse.h"
+#include "Panels.h"
 #include "Trim.h"
+#include "VaroConfig.h"
 
 namespace varosim {
 namespace {
@@ -52,21 +54,6 @@ std::vector<std::string> SplitList(std::string_view text, char separator) {
   return items;
 }
 
-// The lower edges of the bands Band Up and Band Down step through.
-constexpr std::int32_t kBandEdges[] = {1800000,  3500000,  7000000,  10100000, 14000000,
-                                       18068000, 21000000, 24890000, 28000000, 50000000};
-constexpr std::int32_t kBandEntry = 25000;  // where in the band a band change lands
-
-std::int32_t ChangeBand(std::int32_t frequency, int direction) {
-  constexpr int kCount = static_cast<int>(std::size(kBandEdges));
-  int band = -1;
-  for (int i = 0; i < kCount; ++i) {
-    if (frequency >= kBandEdges[i]) band = i;
-  }
-  int next = std::clamp(band + direction, 0, kCount - 1);
-  return kBandEdges[next] + kBandEntry;
-}
-
 std::optional<std::int32_t> ModeIndex(const RadioState& s, std::string_view value) {
   if (auto index = ParseInt(value)) return *index;
   std::string name = Upper(Trim(value));
@@ -79,6 +66,66 @@ std::optional<std::int32_t> ModeIndex(const RadioState& s, std::string_view valu
 }  // namespace
 
 VaroLibrary& Library() { return g_library; }
+
+VaroLibrary::VaroLibrary() = default;
+
+VaroLibrary::~VaroLibrary() {
+  for (std::int32_t number : {1, 2}) ClosePanels(number);
+}
+
+radiopanel::Panels* VaroLibrary::ExistingPanels(std::int32_t number) {
+  return number == 1 || number == 2 ? m_panels[number - 1].get() : nullptr;
+}
+
+radiopanel::Panels* VaroLibrary::PanelsOf(std::int32_t number) {
+  VaroRadio* radio = Radio(number);
+  if (!radio || !radio->Connected() || !radiopanel::Panels::GuiHere()) return nullptr;
+  std::unique_ptr<radiopanel::Panels>& panels = m_panels[number - 1];
+  if (panels) return panels.get();
+
+  radiopanel::PanelHost host;
+  host.namePrefix = QString("Varo");
+  host.showConfig = [this, number] { ShowConfig(*this, number); };
+  host.macros = [radio] { return radio->Read([](const RadioState& s) { return s.macros; }); };
+  host.setMacros = [radio](std::vector<radiopanel::PanelMacro> macros) {
+    radio->Change([&](RadioState& s) {
+      s.macros = std::move(macros);
+      return false;
+    });
+  };
+  host.runMacro = [radio](const std::string& name) { RunMacro(*radio, name); };
+  panels = std::make_unique<radiopanel::Panels>(*radio, radio->Actions(), std::move(host));
+
+  const LibraryState state = Read([](const LibraryState& s) { return s; });
+  panels->SetTitleBars(state.wantTitleBars);
+  panels->SetMainWindow({state.left, state.top, state.right, state.bottom});
+  panels->FocusKnob(radio->Read([](const RadioState& s) { return s.knob; }));
+  radiopanel::BandPlan plan;
+  {
+    std::lock_guard lock(m_mutex);
+    plan = m_bandPlan;
+  }
+  panels->SetBandPlan(plan);
+  return panels.get();
+}
+
+void VaroLibrary::ClosePanels(std::int32_t number) {
+  if (number != 1 && number != 2) return;
+  std::unique_ptr<radiopanel::Panels>& panels = m_panels[number - 1];
+  if (!panels) return;
+  // Deleted where the QApplication runs; elsewhere Panels lets its windows go.
+  panels.reset();
+}
+
+void VaroLibrary::SetBandPlan(const radiopanel::BandPlan& plan) {
+  {
+    std::lock_guard lock(m_mutex);
+    m_bandPlan = plan;
+  }
+  for (std::int32_t number : {1, 2}) {
+    if (radiopanel::Panels* panels = ExistingPanels(number)) panels->SetBandPlan(plan);
+  }
+}
 
 VaroRadio* VaroLibrary::Radio(std::int32_t number) {
   return number == 1 || number == 2 ? &m_radios[number - 1] : nullptr;
@@ -106,28 +153,14 @@ void VaroLibrary::ClearTrace() {
 }
 
 bool RunMacro(VaroRadio& radio, std::string_view name) {
-  std::string macro = Upper(Trim(name));
-  bool known = false;
-  radio.Change([&](RadioState& s) {
-    known = std::any_of(s.macroNames.begin(), s.macroNames.end(),
-                        [&](const std::string& m) { return Upper(m) == macro; });
-    if (!known) return false;
-    if (macro == "ZERO RIT") {
-      s.ritOffset = 0;
-    } else if (macro == "TOGGLE RIT") {
-      s.ritOn = !s.ritOn;
-    } else if (macro == "TOGGLE XIT") {
-      s.xitOn = !s.xitOn;
-    } else if (macro == "BAND UP") {
-      s.frequency = ChangeBand(s.frequency, +1);
-    } else if (macro == "BAND DOWN") {
-      s.frequency = ChangeBand(s.frequency, -1);
-    } else {
-      return false;  // a name given by a test: known, does nothing
-    }
-    return true;
+  std::optional<radiopanel::PanelMacro> macro = radio.Read([&](const RadioState& s) -> std::optional<radiopanel::PanelMacro> {
+    const radiopanel::PanelMacro* m = radiopanel::FindMacro(s.macros, name);
+    return m ? std::optional<radiopanel::PanelMacro>(*m) : std::nullopt;
   });
-  return known;
+  if (!macro) return false;
+  // Outside the lock: each action takes it.
+  radio.Actions().RunMacro(*macro);
+  return true;
 }
 
 std::int32_t VaroLibrary::Control(std::string_view command, std::int32_t radioNumber) {
@@ -167,11 +200,21 @@ std::int32_t VaroLibrary::Control(std::string_view command, std::int32_t radioNu
     auto number = ParseInt(value);
     auto flag = ParseFlag(value);
     if (name == "FREQ" && number && *number > 0) {
-      s.frequency = *number;
+      s.Active() = *number;
+    } else if ((name == "FREQA" || name == "FREQB") && number && *number > 0) {
+      s.Vfo(name.back()) = *number;
+    } else if (name == "VFO" && (Upper(Trim(value)) == "A" || Upper(Trim(value)) == "B")) {
+      s.activeVfo = Upper(Trim(value))[0];
+    } else if (name == "SPLIT" && flag) {
+      s.split = *flag;
+    } else if (name == "NOISE" && number && *number >= 0) {
+      s.noise = std::min(*number, 100);
+    } else if (name == "SIGNALS" && flag) {
+      s.stations = *flag;
     } else if (name == "KNOB" && number) {
-      s.frequency = static_cast<std::int32_t>(std::clamp<std::int64_t>(
-          static_cast<std::int64_t>(s.frequency) + static_cast<std::int64_t>(*number) * s.knobStep, 1,
-          INT32_MAX));
+      std::int32_t& f = s.Vfo(s.knob);
+      f = static_cast<std::int32_t>(std::clamp<std::int64_t>(
+          static_cast<std::int64_t>(f) + static_cast<std::int64_t>(*number) * s.knobStep, 1, INT32_MAX));
     } else if (name == "STEP" && number && *number > 0) {
       s.knobStep = *number;
     } else if (name == "MODE") {
@@ -195,7 +238,13 @@ std::int32_t VaroLibrary::Control(std::string_view command, std::int32_t radioNu
     } else if (name == "MODES") {
       s.modeNames = SplitList(value, ',');
     } else if (name == "MACROS") {
-      s.macroNames = SplitList(value, ',');
+      // Names only: a default macro's name keeps its actions, others do nothing.
+      const std::vector<radiopanel::PanelMacro> defaults = DefaultMacros();
+      s.macros.clear();
+      for (std::string& n : SplitList(value, ',')) {
+        const radiopanel::PanelMacro* known = radiopanel::FindMacro(defaults, n);
+        s.macros.push_back({std::move(n), known ? known->actions : std::vector<std::string>{}});
+      }
     } else if (name == "VFOMEMORIES") {
       s.vfoMemories = SplitList(value, ';');
       if (s.vfoMemories.size() > kMaxVfoMemories) s.vfoMemories.resize(kMaxVfoMemories);
@@ -224,10 +273,18 @@ std::int32_t VaroLibrary::Query(std::string_view what, std::int32_t radioNumber)
   if (name == "LASTKEYINGMS") return static_cast<std::int32_t>(std::min<std::int64_t>(keyer.LastKeyingMs(), INT32_MAX));
   if (name == "AUTOREPEAT") return keyer.AutoRepeat();
   if (name == "AUTOREPEATDELAY") return keyer.AutoRepeatDelay();
+  if (name == "TX") return radio->State().transmitting;
+  if (name == "SMETER") return static_cast<std::int32_t>(radio->State().sUnits * 10);
   if (name.size() == 6 && name.compare(0, 5, "UNITS") == 0 && name[5] >= '0' && name[5] < '0' + kMessageSlots)
     return static_cast<std::int32_t>(radiokit::MorseUnits(keyer.Message(name[5] - '0')));
   return radio->Read([&](const RadioState& s) -> std::int32_t {
-    if (name == "FREQ") return s.frequency;
+    if (name == "FREQ") return s.Active();
+    if (name == "FREQA") return s.vfoA;
+    if (name == "FREQB") return s.vfoB;
+    if (name == "VFO") return s.activeVfo;
+    if (name == "KNOBVFO") return s.knob;
+    if (name == "SPLIT") return s.split;
+    if (name == "MACROS") return static_cast<std::int32_t>(s.macros.size());
     if (name == "MODE") return s.modeIndex;
     if (name == "POWER") return s.power;
     if (name == "SPEED") return s.keyerSpeed;

@@ -1,16 +1,23 @@
 #pragma once
-// The simulated library as a whole: two radios (numbers 1 and 2), the
-// settings that take no radio number, the call trace, and the test controls.
-// One instance lives as long as the library is loaded; its destruction (at
-// dlclose or process exit) stops every keyer thread.
+// The simulated library as a whole: two radios (numbers 1 and 2) and their
+// soft panels, the settings that take no radio number, the call trace, and
+// the test controls. One instance lives as long as the library is loaded;
+// its destruction (at dlclose or process exit) deletes the panels and stops
+// every keyer thread.
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
 
+#include "Bands.h"
 #include "VaroRadio.h"
+
+namespace radiopanel {
+class Panels;
+}
 
 namespace varosim {
 
@@ -27,8 +34,26 @@ struct LibraryState {
 
 class VaroLibrary {
  public:
+  VaroLibrary();
+  /// Closes the panels (where widgets may be touched), then stops the keyers.
+  ~VaroLibrary();
+  VaroLibrary(const VaroLibrary&) = delete;
+  VaroLibrary& operator=(const VaroLibrary&) = delete;
+
   /// The radio of that number, or nullptr for anything but 1 and 2.
   VaroRadio* Radio(std::int32_t number);
+
+  /// The panels of a connected radio, made on first use; nullptr where no
+  /// widget may be made (no QApplication, or not its thread), for a radio
+  /// not connected, or for a number but 1 and 2. Main thread only, as every
+  /// panel export.
+  radiopanel::Panels* PanelsOf(std::int32_t number);
+  /// The panels if they were made, else nullptr.
+  radiopanel::Panels* ExistingPanels(std::int32_t number);
+  /// Destroys a radio's panels and every window of theirs (DISCONNECTRADIO).
+  void ClosePanels(std::int32_t number);
+  /// The band limits of the file UPDATEBANDLIMITS named, for every panel.
+  void SetBandPlan(const radiopanel::BandPlan& plan);
 
   template <typename F>
   auto Read(F f) const {
@@ -58,15 +83,17 @@ class VaroLibrary {
  private:
   mutable std::mutex m_mutex;
   LibraryState m_state;
+  radiopanel::BandPlan m_bandPlan;
   std::deque<std::string> m_trace;
+  std::unique_ptr<radiopanel::Panels> m_panels[2];  // main thread only
   // Last, so that the keyers stop before anything else goes.
-  VaroRadio m_radios[2];
+  VaroRadio m_radios[2]{{1, *this}, {2, *this}};
 };
 
 VaroLibrary& Library();
 
-/// Runs a radio's macro by name (case and surrounding blanks ignored);
-/// false for a name the radio does not know.
+/// Runs a radio's macro by name (case and surrounding blanks ignored): its
+/// panel actions in order. False for a name the radio does not know.
 bool RunMacro(VaroRadio& radio, std::string_view name);
 
 }  // namespace varosim

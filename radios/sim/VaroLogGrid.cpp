@@ -19,7 +19,7 @@ radiopanel::LogGrid* LogGridOf(std::int32_t radio) {
           if (!r || !r->Connected()) return values;
           r->Read([&values](const RadioState& s) {
             values.known = s.poweredOn;
-            values.hz = s.frequency;
+            values.hz = s.Active();
             values.watts = s.power;
             if (s.modeIndex >= 0 && static_cast<std::size_t>(s.modeIndex) < s.modeNames.size())
               values.mode = s.modeNames[static_cast<std::size_t>(s.modeIndex)];

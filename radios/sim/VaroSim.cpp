@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "Panels.h"
 #include "VaroExports.h"
 #include "VaroLogGrid.h"
 
@@ -27,6 +28,8 @@ RADIO_EXPORT void RADIO_CALL CONNECTRADIO(char* portBuffer, RadioEvent radioChan
                                           char* connectionText, std::int32_t radio) {
   Trace("CONNECTRADIO", static_cast<const char*>(portBuffer), radioChangeEvent,
         static_cast<const char*>(connectionText), radio);
+  // A connection starts with fresh panels, even after one never disconnected.
+  Library().ClosePanels(radio);
   if (VaroRadio* r = Library().Radio(radio)) r->Connect(portBuffer, radioChangeEvent, connectionText);
 }
 #endif
@@ -41,6 +44,8 @@ RADIO_EXPORT void RADIO_CALL SETRADIODIRECTORY(char* directory) {
 #if VAROSIM_WANTS(DISCONNECTRADIO)
 RADIO_EXPORT void RADIO_CALL DISCONNECTRADIO(std::int32_t radio) {
   Trace("DISCONNECTRADIO", radio);
+  // The panels go first: no widget of the library outlives its unloading.
+  Library().ClosePanels(radio);
   if (auto* grid = LogGridOf(radio)) grid->Close();
   if (VaroRadio* r = Library().Radio(radio)) r->Disconnect();
 }
@@ -67,7 +72,7 @@ RADIO_EXPORT void RADIO_CALL SETMSGEVENTHANDLES(RadioEvent msgOverEvent, RadioEv
 RADIO_EXPORT void RADIO_CALL GETFREQUENCY(std::int32_t* frequency, std::int32_t radio) {
   Trace("GETFREQUENCY", static_cast<const std::int32_t*>(frequency), radio);
   VaroRadio* r = Library().Radio(radio);
-  if (r && frequency) *frequency = r->Read([](const RadioState& s) { return s.frequency; });
+  if (r && frequency) *frequency = r->Read([](const RadioState& s) { return s.Active(); });
 }
 #endif
 
@@ -204,6 +209,7 @@ RADIO_EXPORT void RADIO_CALL FOCUSVFOKNOB(char knob, std::int32_t radio) {
       s.knob = knob;
       return false;
     });
+    if (radiopanel::Panels* panels = Library().PanelsOf(radio)) panels->FocusKnob(knob);
   }
 }
 #endif
@@ -316,7 +322,7 @@ RADIO_EXPORT void RADIO_CALL GETNUMMACROS(std::int32_t* count, std::int32_t radi
   Trace("GETNUMMACROS", static_cast<const std::int32_t*>(count), radio);
   VaroRadio* r = Library().Radio(radio);
   if (r && count) {
-    *count = r->Read([](const RadioState& s) { return static_cast<std::int32_t>(s.macroNames.size()); });
+    *count = r->Read([](const RadioState& s) { return static_cast<std::int32_t>(s.macros.size()); });
   }
 }
 #endif
@@ -326,7 +332,14 @@ RADIO_EXPORT void RADIO_CALL GETMACRONAMEATINDEX(std::int32_t length, char* buff
                                                  std::int32_t radio) {
   Trace("GETMACRONAMEATINDEX", length, Buffer{}, index, radio);
   VaroRadio* r = Library().Radio(radio);
-  if (r) CopyOut(r->Read([&](const RadioState& s) { return ItemAt(s.macroNames, index); }), length, buffer);
+  if (r) {
+    CopyOut(r->Read([&](const RadioState& s) {
+              return index >= 0 && index < static_cast<std::int32_t>(s.macros.size())
+                         ? s.macros[static_cast<std::size_t>(index)].name
+                         : std::string();
+            }),
+            length, buffer);
+  }
 }
 #endif
 

@@ -3,6 +3,8 @@
 
 #include <climits>
 
+#include "Panels.h"
+#include "VaroConfig.h"
 #include "VaroExports.h"
 #include "VaroLogGrid.h"
 #include "VaroSimControl.h"
@@ -13,12 +15,14 @@ using namespace varosim::exports;
 extern "C" {
 
 // ---- Panels, dialogs, power -------------------------------------------------------
+// Each acts on the radio's panels where widgets may be made (a QApplication,
+// on its thread, the radio connected); elsewhere the trace line is all.
 
 #if VAROSIM_WANTS(SHOWKEYBOARD)
-VAROSIM_PANEL_EXPORT(SHOWKEYBOARD)
+VAROSIM_PANEL_ACTION(SHOWKEYBOARD, p->ShowKeyboard())
 #endif
 #if VAROSIM_WANTS(HIDEKEYBOARD)
-VAROSIM_PANEL_EXPORT(HIDEKEYBOARD)
+VAROSIM_PANEL_ACTION(HIDEKEYBOARD, p->HideKeyboard())
 #endif
 #if VAROSIM_WANTS(SHOWLOGGRID)
 RADIO_EXPORT void RADIO_CALL SHOWLOGGRID(std::int32_t radio) {
@@ -33,37 +37,37 @@ RADIO_EXPORT void RADIO_CALL HIDELOGGRID(std::int32_t radio) {
 }
 #endif
 #if VAROSIM_WANTS(SHOWMSGBUTTONS)
-VAROSIM_PANEL_EXPORT(SHOWMSGBUTTONS)
+VAROSIM_PANEL_ACTION(SHOWMSGBUTTONS, p->ShowMessageButtons())
 #endif
 #if VAROSIM_WANTS(HIDEMSGBUTTONS)
-VAROSIM_PANEL_EXPORT(HIDEMSGBUTTONS)
+VAROSIM_PANEL_ACTION(HIDEMSGBUTTONS, p->HideMessageButtons())
 #endif
 #if VAROSIM_WANTS(SHOWTITLEBARS)
-VAROSIM_PANEL_EXPORT(SHOWTITLEBARS)
+VAROSIM_PANEL_ACTION(SHOWTITLEBARS, p->SetTitleBars(true))
 #endif
 #if VAROSIM_WANTS(HIDETITLEBARS)
-VAROSIM_PANEL_EXPORT(HIDETITLEBARS)
+VAROSIM_PANEL_ACTION(HIDETITLEBARS, p->SetTitleBars(false))
 #endif
 #if VAROSIM_WANTS(SHOWCONFIG)
-VAROSIM_PANEL_EXPORT(SHOWCONFIG)
+VAROSIM_PANEL_ACTION(SHOWCONFIG, ShowConfig(Library(), radio))
 #endif
 #if VAROSIM_WANTS(SHOWPIGKNOBCONFIG)
-VAROSIM_PANEL_EXPORT(SHOWPIGKNOBCONFIG)
+VAROSIM_PANEL_ACTION(SHOWPIGKNOBCONFIG, p->ShowKnobSettings())
 #endif
 #if VAROSIM_WANTS(ADDMACROS)
-VAROSIM_PANEL_EXPORT(ADDMACROS)
+VAROSIM_PANEL_ACTION(ADDMACROS, p->ShowMacroEditor())
 #endif
 #if VAROSIM_WANTS(HIDECONFIGPANEL)
-VAROSIM_PANEL_EXPORT(HIDECONFIGPANEL)
+VAROSIM_PANEL_ACTION(HIDECONFIGPANEL, p->HidePart(radiopanel::PanelPart::Config))
 #endif
 #if VAROSIM_WANTS(HIDECLOSEPANEL)
-VAROSIM_PANEL_EXPORT(HIDECLOSEPANEL)
+VAROSIM_PANEL_ACTION(HIDECLOSEPANEL, p->HidePart(radiopanel::PanelPart::Close))
 #endif
 #if VAROSIM_WANTS(HIDESMALLPANEL)
-VAROSIM_PANEL_EXPORT(HIDESMALLPANEL)
+VAROSIM_PANEL_ACTION(HIDESMALLPANEL, p->HidePart(radiopanel::PanelPart::Small))
 #endif
 #if VAROSIM_WANTS(SHOWMORECONTROLS)
-VAROSIM_PANEL_EXPORT(SHOWMORECONTROLS)
+VAROSIM_PANEL_ACTION(SHOWMORECONTROLS, p->ShowFull())
 #endif
 
 #if VAROSIM_WANTS(TURNOFFRADIO)
@@ -71,11 +75,8 @@ RADIO_EXPORT void RADIO_CALL TURNOFFRADIO(std::int32_t radio) {
   Trace("TURNOFFRADIO", radio);
   VaroRadio* r = Library().Radio(radio);
   if (!r) return;
-  r->Stop();
-  r->Change([](RadioState& s) {
-    s.poweredOn = false;
-    return true;
-  });
+  r->TurnOff();
+  if (radiopanel::Panels* p = Library().ExistingPanels(radio)) p->Refresh();
 }
 #endif
 
@@ -90,6 +91,9 @@ RADIO_EXPORT void RADIO_CALL SETCENTEREDFORMSINFO(std::int32_t bottom, std::int3
     s.left = left;
     s.centeredFlag = flag != 0;
   });
+  for (std::int32_t radio : {1, 2}) {
+    if (radiopanel::Panels* p = Library().ExistingPanels(radio)) p->SetMainWindow({left, top, right, bottom});
+  }
 }
 #endif
 
@@ -134,6 +138,8 @@ RADIO_EXPORT void RADIO_CALL SETDEFAULTLOGFILE(char* path, std::int32_t radio) {
 RADIO_EXPORT void RADIO_CALL UPDATEBANDLIMITS(char* path) {
   Trace("UPDATEBANDLIMITS", static_cast<const char*>(path));
   Library().Change([&](LibraryState& s) { s.bandLimitsFile = path ? path : ""; });
+  radiopanel::BandPlan plan;
+  if (path && plan.Load(path)) Library().SetBandPlan(plan);
 }
 #endif
 

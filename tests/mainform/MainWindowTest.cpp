@@ -1,12 +1,14 @@
 // The main window over the simulated radio: creation, the resume path, the
 // first connection, the listener steps and closing.
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTest>
 #include <atomic>
 #include <thread>
@@ -182,6 +184,34 @@ TEST(MainWindow, TheGridFollowsTheRadioAndTheSendingStatusFollowsItsMessages) {
   window.StopMessage();
   EXPECT_TRUE(PumpUntil([&] { return sending->text().isEmpty() || sending->text() == "4800"; }));
   program.Close();
+}
+
+TEST(MainWindow, TheGridFollowsTheSoftPanel) {
+  WindowProgram program;
+  program.WriteRestartFile(kRestartOnCom7);
+  TfmRCatMain& window = program.ShowAndResume(ResumeWithRadio(true));
+  ASSERT_TRUE(program.app->IsRadioConnected(1));
+  // The library's full panel: the one the click shows.
+  QWidgetList shown;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->isVisible()) shown.append(w);
+  QTest::mouseClick(Panel(window, "pnActivateSoftPanel"), Qt::LeftButton);
+  QWidget* panel = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == "pnlVaroMain" && w->isVisible() && !shown.contains(w)) panel = w;
+  ASSERT_NE(panel, nullptr) << "the library's full panel";
+  auto click = [&](const char* name) { QTest::mouseClick(panel->findChild<QAbstractButton*>(name), Qt::LeftButton); };
+
+  click("bn40m");
+  EXPECT_TRUE(PumpUntil([&] { return program.Cell(kCellFreq) == "7025"; })) << program.Cell(kCellFreq).toStdString();
+  click("bnModeUSB");
+  EXPECT_TRUE(PumpUntil([&] { return program.Cell(kCellMode) == "PH"; })) << program.Cell(kCellMode).toStdString();
+  QWidget* knob = panel->findChild<QWidget*>("knbTuning");
+  for (int i = 0; i < 10; ++i) QTest::keyClick(knob, Qt::Key_PageUp);  // 100 clicks of 10 Hz
+  EXPECT_TRUE(PumpUntil([&] { return program.Cell(kCellFreq) == "7026"; })) << program.Cell(kCellFreq).toStdString();
+  QPointer<QWidget> gone(panel);
+  program.Close();
+  EXPECT_TRUE(gone.isNull()) << "the panel goes with the library";
 }
 
 TEST(MainWindow, ColumnWidthsComeBackAtActivationAndAreKeptAtClosing) {

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "ConnectedSim.h"
 #include "RecordingMessageSink.h"
 #include "TempProgramDir.h"
 #include "VaroSimProbe.h"
@@ -19,72 +20,13 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using Lines = std::vector<std::string>;
-
-// Bounds that only keep a broken library from hanging the test run.
-constexpr int kHangGuardMs = 30000;
-
-bool Wakes(platform::EventHandle event) {
-  return platform::WaitForEvent(event, kHangGuardMs) == platform::WaitResult::Signalled;
-}
-
-bool IsSet(platform::EventHandle event) {
-  return platform::WaitForEvent(event, 0) == platform::WaitResult::Signalled;
-}
-
-void Drain(platform::EventHandle event) {
-  while (IsSet(event)) {
-  }
-}
-
-bool Eventually(const std::function<bool()>& condition) {
-  auto giveUp = Clock::now() + std::chrono::milliseconds(kHangGuardMs);
-  while (!condition()) {
-    if (Clock::now() > giveUp) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  return true;
-}
 
 bool StillMapped(const std::string& path) {
   void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
   if (handle) dlclose(handle);
   return handle != nullptr;
 }
-
-// Radio 1 of a sim library, connected with its four events, all drained.
-class ConnectedSim {
- public:
-  explicit ConnectedSim(const std::string& path = DevicesFile("VaroSim.dll")) : lib(path), probe(path) {
-    probe.Control("RESET");
-    std::string port = "com4";
-    EXPECT_TRUE(lib.ConnectRadio(1, "Varo,VaroSim,38400,a,b,c,d,NRND", change, port, true));
-    EXPECT_EQ(port, "COM4");
-    lib.SetLogRequestEventHandle(1, logRequest);
-    lib.SetMsgEventHandles(1, start, over);
-    for (auto event : {change, logRequest, start, over}) Drain(event);
-    probe.ClearTrace();
-  }
-  ~ConnectedSim() {
-    if (lib.IsLoaded()) lib.DisconnectRadio(1);
-    for (auto event : {change, logRequest, start, over}) platform::CloseEvent(event);
-  }
-
-  /// Loads a message into a slot and sets the keyer speed.
-  void Prepare(int slot, const std::string& text, int wpm) {
-    lib.SetMsgAtIndex(1, slot, text);
-    probe.Control("SPEED=" + std::to_string(wpm));
-    Drain(change);
-  }
-
-  platform::EventHandle change = platform::NewEvent();
-  platform::EventHandle logRequest = platform::NewEvent();
-  platform::EventHandle start = platform::NewEvent();
-  platform::EventHandle over = platform::NewEvent();
-  TRadioLib lib;
-  VaroSimProbe probe;
-};
 
 }  // namespace
 
