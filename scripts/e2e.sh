@@ -108,8 +108,16 @@ start_talvex 1
 resume_with_return 1
 
 step="start 1: typing the call into STN.WRKD"
-main_window >/dev/null
-xdotool type --delay 60 "$kCall"
+main=$(main_window)
+xdotool type --delay 60 "${kCall:0:3}"
+# Halfway through the call the operator opens the message buttons from the
+# menu (Messaging > Show Message Buttons); the rest of the call follows on.
+step="start 1: Messaging > Show Message Buttons in the middle of the call"
+xdotool mousemove --window "$main" 255 10 click 1
+sleep 0.3
+xdotool key --clearmodifiers Down Down Down Down Return
+wait_for "$kWait" window_of 'messages$' || fail "no message buttons"
+xdotool type --delay 60 "${kCall:3}"
 step="start 1: F2 sends MSG1"
 xdotool key --clearmodifiers F2
 wait_for "$kWait" log_has 1 "Talvex: Sending MSG1" || fail "F2 did not send MSG1"

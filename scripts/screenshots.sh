@@ -53,7 +53,6 @@ shot 01-first-start
 xdotool key --clearmodifiers Return
 wait_for 20 log_has 1 "radio connected" || fail "Return did not connect the radio"
 main=$(window_of '^Talvex de ') || fail "no main window"
-xdotool windowmove --sync "$main" 20 20
 xdotool windowactivate --sync "$main"
 shot 02-connected
 
@@ -66,9 +65,9 @@ xdotool windowactivate --sync "$main"
 xdotool key --clearmodifiers ctrl+k
 wait_for 10 window_of 'Keyboard' || true
 # Messaging > Show Message Buttons.
-click_in "$main" 435 10
+click_in "$main" 255 10
 sleep 0.3
-xdotool key --clearmodifiers Down Down Down Return
+xdotool key --clearmodifiers Down Down Down Down Return
 sleep 1
 shot 04-messages
 xdotool key --clearmodifiers ctrl+k

@@ -200,9 +200,15 @@ void TfmRCatMain::FocusStation() {
     sgLog->editItem(sgLog->item(1, kCellStation));
     editor = sgLog->indexWidget(sgLog->model()->index(1, kCellStation));
   }
-  if (editor)
+  if (editor) {
     editor->setFocus();
-  else
+    // Back to a call half typed: the next key goes on after it, it does not
+    // replace it.
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+      line->deselect();
+      line->end(false);
+    }
+  } else
     sgLog->setFocus();
 }
 

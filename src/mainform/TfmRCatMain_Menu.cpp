@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QFrame>
 #include <QMenu>
+#include <QTimer>
 #include <QMenuBar>
 #include <QTableWidget>
 #include <algorithm>
@@ -125,7 +126,16 @@ void TfmRCatMain::BuildMenu() {
   m_menu.radio->setEnabled(false);
   connect(m_menu.radio, &QMenu::aboutToShow, this, [this] { RebuildRunMacros(); });
 
-  auto on = [this](QAction* item, auto handler) { connect(item, &QAction::triggered, this, handler); };
+  // After a command (and any dialog it opened) the keys go back to the log
+  // line, unless the command handed them to another window (the knob).
+  auto on = [this](QAction* item, auto handler) {
+    connect(item, &QAction::triggered, this, handler);
+    connect(item, &QAction::triggered, this, [this] {
+      QTimer::singleShot(0, this, [this] {
+        if (isActiveWindow()) FocusLogLine();
+      });
+    });
+  };
   auto whenConnected = [this](auto fn) {
     return [this, fn] {
       if (m_app.IsRadioConnected(1)) fn();
