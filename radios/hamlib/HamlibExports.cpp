@@ -9,6 +9,7 @@
 #include "CopyOut.h"
 #include "HamlibLibrary.h"
 #include "HamlibPanels.h"
+#include "Panels.h"
 #include "RadioLibrary.h"
 
 using namespace hamlibradio;
@@ -22,18 +23,29 @@ using radiokit::ItemAt;
 #define HAMLIB_NOTHING_TO_SHOW(NAME) \
   RADIO_EXPORT void RADIO_CALL NAME(std::int32_t) {}
 
+// A radio-only export acting on the radio's panels (as p), where widgets may
+// be made and the radio is connected; elsewhere it does nothing.
+#define HAMLIB_PANEL_ACTION(NAME, ACTION)                                        \
+  RADIO_EXPORT void RADIO_CALL NAME(std::int32_t radio) {                        \
+    if (radiopanel::Panels* p = Library().PanelsOf(radio)) (void)p, ACTION;      \
+  }
+
 }  // namespace
 
 extern "C" {
 
 // ---- Connection -------------------------------------------------------------------
 
-RADIO_EXPORT void RADIO_CALL INITTITLEBARFLAG(RadioFlag) {}
+RADIO_EXPORT void RADIO_CALL INITTITLEBARFLAG(RadioFlag wantTitleBars) {
+  Library().SetTitleBarWish(wantTitleBars != 0);
+}
 
 RADIO_EXPORT void RADIO_CALL CONNECTRADIO(char* portBuffer, RadioEvent radioChangeEvent, char* connectionText,
                                           std::int32_t radio) {
   HamlibRadio* r = Library().Radio(radio);
   if (!r) return;
+  // A connection starts with fresh panels, even after one never disconnected.
+  Library().CloseWindows(radio);
   std::string port;
   if (portBuffer) port.assign(portBuffer, strnlen(portBuffer, 6));
   r->Connect(port.c_str(), radioChangeEvent, connectionText, Library().Directory());
@@ -46,7 +58,8 @@ RADIO_EXPORT void RADIO_CALL SETRADIODIRECTORY(char*) {}
 RADIO_EXPORT void RADIO_CALL DISCONNECTRADIO(std::int32_t radio) {
   HamlibRadio* r = Library().Radio(radio);
   if (!r) return;
-  panels::CloseAll(radio);
+  // The windows go first: none of the library's outlives its unloading.
+  Library().CloseWindows(radio);
   r->Disconnect();
 }
 
@@ -139,7 +152,10 @@ RADIO_EXPORT void RADIO_CALL GETBAUDRATE(std::int32_t length, char* buffer, std:
 }
 
 RADIO_EXPORT void RADIO_CALL FOCUSVFOKNOB(char knob, std::int32_t radio) {
-  if (HamlibRadio* r = Library().Radio(radio)) r->SetKnob(knob);
+  HamlibRadio* r = Library().Radio(radio);
+  if (!r || (knob != 'A' && knob != 'B')) return;
+  r->SetKnob(knob);
+  if (radiopanel::Panels* p = Library().PanelsOf(radio)) p->FocusKnob(knob);
 }
 
 // ---- VFO memories -----------------------------------------------------------------
@@ -212,37 +228,68 @@ RADIO_EXPORT void RADIO_CALL SHOWCONFIG(std::int32_t radio) {
   if (HamlibRadio* r = Library().Radio(radio)) panels::ShowConfig(*r, Library().Directory(), radio);
 }
 
-RADIO_EXPORT void RADIO_CALL SHOWMORECONTROLS(std::int32_t radio) {
-  if (HamlibRadio* r = Library().Radio(radio)) panels::ShowMoreControls(*r, radio);
-}
+HAMLIB_PANEL_ACTION(SHOWMORECONTROLS, p->ShowFull())
 
 RADIO_EXPORT void RADIO_CALL TURNOFFRADIO(std::int32_t radio) {
-  if (HamlibRadio* r = Library().Radio(radio)) r->TurnOff();
+  HamlibRadio* r = Library().Radio(radio);
+  if (!r) return;
+  r->TurnOff();
+  if (radiopanel::Panels* p = Library().ExistingPanels(radio)) p->Refresh();
 }
 
-HAMLIB_NOTHING_TO_SHOW(SHOWKEYBOARD)
-HAMLIB_NOTHING_TO_SHOW(HIDEKEYBOARD)
-HAMLIB_NOTHING_TO_SHOW(SHOWLOGGRID)
-HAMLIB_NOTHING_TO_SHOW(HIDELOGGRID)
-HAMLIB_NOTHING_TO_SHOW(SHOWMSGBUTTONS)
-HAMLIB_NOTHING_TO_SHOW(HIDEMSGBUTTONS)
-HAMLIB_NOTHING_TO_SHOW(SHOWTITLEBARS)
-HAMLIB_NOTHING_TO_SHOW(HIDETITLEBARS)
-HAMLIB_NOTHING_TO_SHOW(SHOWPIGKNOBCONFIG)
+HAMLIB_PANEL_ACTION(SHOWKEYBOARD, p->ShowKeyboard())
+HAMLIB_PANEL_ACTION(HIDEKEYBOARD, p->HideKeyboard())
+HAMLIB_PANEL_ACTION(SHOWMSGBUTTONS, p->ShowMessageButtons())
+HAMLIB_PANEL_ACTION(HIDEMSGBUTTONS, p->HideMessageButtons())
+HAMLIB_PANEL_ACTION(SHOWTITLEBARS, p->SetTitleBars(true))
+HAMLIB_PANEL_ACTION(HIDETITLEBARS, p->SetTitleBars(false))
+HAMLIB_PANEL_ACTION(SHOWPIGKNOBCONFIG, p->ShowKnobSettings())
+HAMLIB_PANEL_ACTION(HIDECONFIGPANEL, p->HidePart(radiopanel::PanelPart::Config))
+HAMLIB_PANEL_ACTION(HIDECLOSEPANEL, p->HidePart(radiopanel::PanelPart::Close))
+HAMLIB_PANEL_ACTION(HIDESMALLPANEL, p->HidePart(radiopanel::PanelPart::Small))
+// Hamlib's macros are radio commands kept in HamlibRadio_MACROS.txt, which
+// the operator edits; the panels' macro editor writes panel actions.
 HAMLIB_NOTHING_TO_SHOW(ADDMACROS)
-HAMLIB_NOTHING_TO_SHOW(HIDECONFIGPANEL)
-HAMLIB_NOTHING_TO_SHOW(HIDECLOSEPANEL)
-HAMLIB_NOTHING_TO_SHOW(HIDESMALLPANEL)
 
-// The window bounds, logging options and band limits are for libraries
-// that draw a radio's panel or log themselves; this one does neither.
-RADIO_EXPORT void RADIO_CALL SETCENTEREDFORMSINFO(std::int32_t, std::int32_t, std::int32_t, std::int32_t, RadioFlag) {}
-RADIO_EXPORT void RADIO_CALL SETSHOWMEMBERS(RadioFlag, RadioFlag, std::int32_t) {}
-RADIO_EXPORT void RADIO_CALL SETNAMESHISTORYFILE(char*, std::int32_t) {}
-RADIO_EXPORT void RADIO_CALL SETLOGFILE(RadioFlag, char*, std::int32_t) {}
-RADIO_EXPORT void RADIO_CALL SETWANTSLOG(RadioFlag, std::int32_t) {}
-RADIO_EXPORT void RADIO_CALL SETDEFAULTLOGFILE(char*, std::int32_t) {}
-RADIO_EXPORT void RADIO_CALL UPDATEBANDLIMITS(char*) {}
+RADIO_EXPORT void RADIO_CALL SETCENTEREDFORMSINFO(std::int32_t bottom, std::int32_t top, std::int32_t right,
+                                                  std::int32_t left, RadioFlag) {
+  Library().SetMainWindow({left, top, right, bottom});
+}
+
+RADIO_EXPORT void RADIO_CALL UPDATEBANDLIMITS(char* path) {
+  radiopanel::BandPlan plan;
+  if (path && plan.Load(path)) Library().SetBandPlan(plan);
+}
+
+// ---- The logging grid ---------------------------------------------------------------
+
+RADIO_EXPORT void RADIO_CALL SHOWLOGGRID(std::int32_t radio) {
+  if (auto* grid = Library().LogGridOf(radio)) grid->Show();
+}
+
+RADIO_EXPORT void RADIO_CALL HIDELOGGRID(std::int32_t radio) {
+  if (auto* grid = Library().LogGridOf(radio)) grid->Hide();
+}
+
+RADIO_EXPORT void RADIO_CALL SETSHOWMEMBERS(RadioFlag showCwops, RadioFlag showFoc, std::int32_t radio) {
+  if (auto* grid = Library().LogGridOf(radio)) grid->SetShowMembers(showCwops != 0, showFoc != 0);
+}
+
+RADIO_EXPORT void RADIO_CALL SETNAMESHISTORYFILE(char* path, std::int32_t radio) {
+  if (auto* grid = Library().LogGridOf(radio)) grid->SetNamesFile(path);
+}
+
+RADIO_EXPORT void RADIO_CALL SETLOGFILE(RadioFlag isAdif, char* path, std::int32_t radio) {
+  if (auto* grid = Library().LogGridOf(radio)) grid->SetLogFile(isAdif != 0, path);
+}
+
+RADIO_EXPORT void RADIO_CALL SETWANTSLOG(RadioFlag wantsLog, std::int32_t radio) {
+  if (auto* grid = Library().LogGridOf(radio)) grid->SetWantsLog(wantsLog != 0);
+}
+
+RADIO_EXPORT void RADIO_CALL SETDEFAULTLOGFILE(char* path, std::int32_t radio) {
+  if (auto* grid = Library().LogGridOf(radio)) grid->SetDefaultLogFile(path);
+}
 
 // ---- Outside the program's table: the status, for tests and tools ------------------
 

@@ -14,8 +14,8 @@ HamlibLibrary::HamlibLibrary() {
 HamlibLibrary::~HamlibLibrary() {
   // The program disconnects before unloading; a library unloaded without
   // that still takes its windows and threads with it.
-  panels::CloseAll(1);
-  panels::CloseAll(2);
+  CloseWindows(1);
+  CloseWindows(2);
   for (HamlibRadio& radio : m_radios) radio.Disconnect();
   // Only at the process's exit (a library with such a worker stays loaded):
   // let a worker stuck in Hamlib end before the radios' mutexes go.
@@ -28,6 +28,60 @@ HamlibRadio* HamlibLibrary::Radio(std::int32_t number) {
 
 radiopanel::PanelRadio* HamlibLibrary::PanelRadioOf(std::int32_t number) {
   return number == 1 || number == 2 ? &m_panelRadios[number - 1] : nullptr;
+}
+
+radiopanel::Panels* HamlibLibrary::ExistingPanels(std::int32_t number) {
+  return number == 1 || number == 2 ? m_panels[number - 1].get() : nullptr;
+}
+
+radiopanel::Panels* HamlibLibrary::PanelsOf(std::int32_t number) {
+  HamlibRadio* radio = Radio(number);
+  if (!radio || !radio->Connected() || !radiopanel::Panels::GuiHere()) return nullptr;
+  std::unique_ptr<radiopanel::Panels>& panels = m_panels[number - 1];
+  if (panels) return panels.get();
+
+  radiopanel::PanelHost host;
+  host.namePrefix = QString("Hamlib");
+  host.showConfig = [this, radio, number] { panels::ShowConfig(*radio, m_directory, number); };
+  // Hamlib's macros are radio commands from its macro file, which the kit's
+  // editor (panel actions) cannot write: the strip runs them, and the
+  // editor is not offered (no setMacros).
+  host.macros = [radio] {
+    std::vector<radiopanel::PanelMacro> macros;
+    for (std::string& name : radio->MacroNames()) macros.push_back({std::move(name), {}});
+    return macros;
+  };
+  host.runMacro = [radio](const std::string& name) { radio->RunMacro(name); };
+  panels = std::make_unique<radiopanel::Panels>(m_panelRadios[number - 1], m_actions[number - 1], std::move(host));
+  panels->SetTitleBars(m_titleBars);
+  panels->SetMainWindow(m_mainWindow);
+  panels->SetBandPlan(m_bandPlan);
+  panels->FocusKnob(radio->Knob());
+  return panels.get();
+}
+
+radiopanel::LogGrid* HamlibLibrary::LogGridOf(std::int32_t number) {
+  return number == 1 || number == 2 ? &m_grids[number - 1] : nullptr;
+}
+
+void HamlibLibrary::CloseWindows(std::int32_t number) {
+  if (number != 1 && number != 2) return;
+  // Panels deletes its windows where the QApplication runs, elsewhere lets them go.
+  m_panels[number - 1].reset();
+  m_grids[number - 1].Close();
+  panels::CloseAll(number);
+}
+
+void HamlibLibrary::SetMainWindow(radiopanel::MainWindowBounds bounds) {
+  m_mainWindow = bounds;
+  for (auto& panels : m_panels)
+    if (panels) panels->SetMainWindow(bounds);
+}
+
+void HamlibLibrary::SetBandPlan(const radiopanel::BandPlan& plan) {
+  m_bandPlan = plan;
+  for (auto& panels : m_panels)
+    if (panels) panels->SetBandPlan(plan);
 }
 
 HamlibRadio* HamlibLibrary::Main() {

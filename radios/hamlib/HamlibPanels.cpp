@@ -25,7 +25,6 @@ namespace {
 
 struct Windows {
   QPointer<QDialog> config;
-  QPointer<QWidget> status;
   QPointer<QTimer> notices;
   QPointer<QMessageBox> notice;
 };
@@ -132,43 +131,6 @@ QDialog* MakeConfig(const std::string& libraryDir, int number) {
   return dialog;
 }
 
-QWidget* MakeStatus(HamlibRadio& radio, int number) {
-  auto* panel = new QWidget(nullptr, Qt::Window);
-  panel->setObjectName("fmHamlibStatus");
-  panel->setWindowTitle(Title(number));
-  auto* form = new QFormLayout(panel);
-  auto label = [&](const char* name, const char* caption) {
-    auto* l = new QLabel;
-    l->setObjectName(name);
-    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    l->setWordWrap(true);
-    form->addRow(caption, l);
-    return l;
-  };
-  QLabel* model = label("lbModel", "Model");
-  QLabel* path = label("lbPath", "Rig path");
-  QLabel* link = label("lbLink", "Link");
-  QLabel* error = label("lbError", "Last problem");
-  QLabel* frequency = label("lbFrequency", "Frequency");
-  QLabel* mode = label("lbMode", "Mode");
-  auto refresh = [=, &radio] {
-    RadioStatus s = radio.Status();
-    model->setText(QString::fromStdString(s.modelName) + QStringLiteral(" (%1)").arg(s.model));
-    path->setText(QString::fromStdString(s.path));
-    link->setText(QString::fromStdString(s.linkText));
-    error->setText(s.lastError.empty() ? QStringLiteral("none") : QString::fromStdString(s.lastError));
-    frequency->setText(s.reading.frequency ? QStringLiteral("%1 kHz").arg(s.reading.frequency / 1000.0, 0, 'f', 2)
-                                           : QStringLiteral("-"));
-    mode->setText(s.modeName.empty() ? QStringLiteral("-") : QString::fromStdString(s.modeName));
-  };
-  auto* timer = new QTimer(panel);
-  QObject::connect(timer, &QTimer::timeout, panel, refresh);
-  timer->start(250);
-  refresh();
-  panel->resize(380, 200);
-  return panel;
-}
-
 }  // namespace
 
 void ShowConfig(HamlibRadio&, const std::string& libraryDir, int number) {
@@ -176,13 +138,6 @@ void ShowConfig(HamlibRadio&, const std::string& libraryDir, int number) {
   if (!w || !GuiHere()) return;
   if (!w->config) w->config = MakeConfig(libraryDir, number);
   Raise(w->config);
-}
-
-void ShowMoreControls(HamlibRadio& radio, int number) {
-  Windows* w = WindowsOf(number);
-  if (!w || !GuiHere()) return;
-  if (!w->status) w->status = MakeStatus(radio, number);
-  Raise(w->status);
 }
 
 void StartNotices(HamlibRadio& radio, int number) {
@@ -211,7 +166,6 @@ void CloseAll(int number) {
   if (!w || !GuiHere()) return;
   delete w->notices.data();
   delete w->notice.data();
-  delete w->status.data();
   delete w->config.data();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// The library's own windows, shown only when the program runs a
+// The library's own windows beside the soft panels of radios/panel: its
+// settings dialog and its notices. Shown only when the program runs a
 // QApplication and only from its thread; without one every call does
 // nothing. CloseAll destroys them, and it runs before the library is
 // unloaded (DISCONNECTRADIO, or the library's destruction).
@@ -16,8 +17,6 @@ namespace hamlibradio::panels {
 /// name as typed), the rig path and the time-outs, saved beside the library
 /// for the next connection. Not modal: the call returns at once.
 void ShowConfig(HamlibRadio& radio, const std::string& libraryDir, int number);
-/// A small status panel: model, link state, last problem, frequency, mode.
-void ShowMoreControls(HamlibRadio& radio, int number);
 /// Watches the radio from the program's thread and tells the operator, in a
 /// message box that does not block, each time the library reports a problem.
 void StartNotices(HamlibRadio& radio, int number);

@@ -231,6 +231,11 @@ void HamlibRadio::SetKnob(char knob) {
   m_knob = knob;
 }
 
+char HamlibRadio::Knob() const {
+  Lock lock(m_mutex);
+  return m_knob;
+}
+
 // ---- The worker -------------------------------------------------------------------
 
 void HamlibRadio::WorkerMain(std::shared_ptr<WorkerControl> control, LinkOptions options,

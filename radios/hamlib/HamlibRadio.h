@@ -116,7 +116,9 @@ class HamlibRadio : private radiokit::KeyerRadio {
   std::string Baud() const;
   /// Kept for the next connection (digits only, at most 10).
   void SetBaud(std::string_view baud);
+  /// The VFO the panel's knob tunes (FOCUSVFOKNOB): 'A' or 'B'.
   void SetKnob(char knob);
+  char Knob() const;
 
   void SetMessage(int slot, std::string_view text);
   /// The six stored messages.

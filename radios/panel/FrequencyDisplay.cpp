@@ -12,7 +12,7 @@
 namespace radiopanel {
 namespace {
 
-constexpr std::int64_t kMaxHz = 99999999;
+constexpr std::int64_t kMaxHz = 999999999;
 constexpr int kCaptionWidth = 64;
 
 std::int64_t Power10(int power) {

@@ -14,7 +14,7 @@ namespace radiopanel {
 class FrequencyDisplay : public QWidget {
  public:
   enum class Tint { Normal, Amber, Red, Dim };
-  static constexpr int kDigits = 8;  // up to 99.999.999 Hz
+  static constexpr int kDigits = 9;  // up to 999.999.999 Hz: VHF and UHF radios too
 
   /// caption: "VFO A"; digitPixels: the digits' height.
   FrequencyDisplay(const QString& caption, int digitPixels, QWidget* parent = nullptr);
@@ -29,7 +29,7 @@ class FrequencyDisplay : public QWidget {
   void SetMarks(const QString& marks);
   /// Blank digits (the radio is off or not answering).
   void SetBlank(bool blank);
-  /// Where the digit of that power of ten (0: 1 Hz ... 7: 10 MHz) is drawn.
+  /// Where the digit of that power of ten (0: 1 Hz ... 8: 100 MHz) is drawn.
   /// The centres' x are also in the property "digitX" (a list, 1 Hz first).
   QRect DigitRect(int power) const;
 
@@ -49,7 +49,7 @@ class FrequencyDisplay : public QWidget {
  private:
   QFont DigitFont() const;
   QFont CaptionFont() const;
-  /// The digits' rectangles, 10 MHz first, and the two dots' positions.
+  /// The digits' rectangles, 100 MHz first, and the two dots' positions.
   void Layout(std::vector<QRect>& digits, std::vector<QRect>& dots) const;
 
   QString m_caption;

@@ -197,8 +197,9 @@ void FullPanel::Refresh(const PanelState& state) {
   }
   m_status->setVisible(!live);
   setWindowTitle(Q(m_can.radioName) + (live ? QString() : QString(" - ") + m_status->text()));
-  m_vfoA->SetBlank(!live);
-  m_vfoB->SetBlank(!live);
+  // A VFO the radio does not tell (0 Hz) shows no digits rather than 0.
+  m_vfoA->SetBlank(!live || s.vfoA <= 0);
+  m_vfoB->SetBlank(!live || s.vfoB <= 0);
   m_vfoA->SetFrequency(s.vfoA);
   m_vfoB->SetFrequency(s.vfoB);
   ShowPrivileges();

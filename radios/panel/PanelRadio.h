@@ -14,8 +14,10 @@
 
 namespace radiopanel {
 
-/// What the radio can do; read when a panel is built. A control the radio
-/// lacks is hidden or disabled, never shown failing.
+/// What the radio can do; read when a panel is built, and again each time
+/// the radio starts answering (a radio behind a network may tell them only
+/// then). A control the radio lacks is hidden or disabled, never shown
+/// failing.
 struct PanelAbilities {
   std::string radioName;               // "Varo (simulated)", "Yaesu FT-991"
   std::vector<std::string> modeNames;  // the radio's modes, in its order
@@ -34,6 +36,8 @@ struct PanelAbilities {
   bool alcMeter = false;
   bool sendText = false;  // free text can be keyed (the CW keyboard)
   bool powerOff = false;
+
+  bool operator==(const PanelAbilities&) const = default;
 };
 
 /// One reading of the radio, as the panel shows it.

@@ -43,6 +43,9 @@ struct Panels::Impl {
   KnobSettings knob;
   char knobVfo = 'A';
   std::vector<const QWidget*> placed;  // placed once; afterwards where the operator leaves them
+  PanelAbilities fullMadeWith;  // what each was made with
+  PanelAbilities keyboardMadeWith;
+  bool answering = false;              // at the last refresh
 
   std::unique_ptr<QTimer> timer;
   std::unique_ptr<QTimer> soon;
@@ -134,6 +137,8 @@ struct Panels::Impl {
 
   void Refresh() {
     const PanelState state = radio.State();
+    if (state.answering && !answering) RemakeForAbilities();
+    answering = state.answering;
     actions.Observe(state);
     if (full) {
       full->Refresh(state);
@@ -147,12 +152,44 @@ struct Panels::Impl {
     if (keyboard) keyboard->Refresh(state);
   }
 
+  // The windows made before the radio told its abilities are made again,
+  // where they were and as shown as they were.
+  void RemakeForAbilities() {
+    if (!full && !keyboard) return;
+    const PanelAbilities now = radio.Abilities();
+    auto remake = [&](auto& window, const PanelAbilities& madeWith, auto make) {
+      if (!window || madeWith == now) return;
+      const bool shown = window->isVisible();
+      const QPoint at = window->pos();
+      std::erase(placed, window.get());
+      window.reset();
+      make();
+      if (!shown) return;
+      placed.push_back(window.get());
+      window->SetTitleBar(titleBars);
+      window->move(at);
+      window->show();
+    };
+    remake(full, fullMadeWith, [this] { Full(); });
+    remake(keyboard, keyboardMadeWith, [this] { Keyboard(); });
+  }
+
+  KeyboardPanel& Keyboard() {
+    if (!keyboard) {
+      keyboardMadeWith = radio.Abilities();
+      keyboard = std::make_unique<KeyboardPanel>(Name(QString("pnl"), host.namePrefix, "Keyboard"), radio,
+                                                 [this] { soon->start(); });
+    }
+    return *keyboard;
+  }
+
   FullPanel& Full() {
     if (!full) {
+      fullMadeWith = radio.Abilities();
       FullPanel::Hooks hooks;
       hooks.showConfig = host.showConfig;
       hooks.showKnobSettings = [this] { ShowKnobSettings(); };
-      hooks.showMacroEditor = [this] { ShowMacroEditor(); };
+      if (host.setMacros) hooks.showMacroEditor = [this] { ShowMacroEditor(); };
       hooks.runMacro = host.runMacro;
       hooks.refreshSoon = [this] { soon->start(); };
       hooks.knobChanged = [this](const KnobSettings& s) {
@@ -182,6 +219,7 @@ struct Panels::Impl {
   }
 
   void ShowMacroEditor() {
+    if (!host.setMacros) return;
     if (!macroEditor) {
       MacroEditor::Hooks hooks;
       hooks.state = [this] { return radio.State(); };
@@ -261,13 +299,7 @@ void Panels::HideMessageButtons() {
   if (m->messages) m->messages->hide();
 }
 
-void Panels::ShowKeyboard() {
-  if (!m->keyboard) {
-    m->keyboard = std::make_unique<KeyboardPanel>(Name(QString("pnl"), m->host.namePrefix, "Keyboard"), m->radio,
-                                                  [impl = m.get()] { impl->soon->start(); });
-  }
-  m->ShowPanel(m->keyboard.get());
-}
+void Panels::ShowKeyboard() { m->ShowPanel(&m->Keyboard()); }
 
 void Panels::HideKeyboard() {
   if (m->keyboard) m->keyboard->hide();

@@ -5,7 +5,8 @@
 // keeps one Panels per radio, makes it only where GuiHere(), and destroys
 // it on that thread before DISCONNECTRADIO returns: the destructor deletes
 // every window. While a panel shows, a timer reads PanelRadio::State()
-// every 150 ms and redraws.
+// every 150 ms and redraws; when the radio starts answering with other
+// abilities than a window was made with, that window is made again.
 
 #include <QString>
 #include <functional>
@@ -26,7 +27,8 @@ struct PanelHost {
   QString namePrefix;
   /// The config strip's "Settings" button: the library's SHOWCONFIG.
   std::function<void()> showConfig;
-  /// The library's macros, and saving the macro editor's list.
+  /// The library's macros, and saving the macro editor's list. Without
+  /// setMacros the editor is not offered (its list would be lost).
   std::function<std::vector<PanelMacro>()> macros;
   std::function<void(std::vector<PanelMacro>)> setMacros;
   /// A macro button: the library's RUNMACRO.
@@ -65,6 +67,7 @@ class Panels {
   void ShowKeyboard();
   void HideKeyboard();
   void ShowKnobSettings();
+  /// Does nothing where the host cannot save macros (no setMacros).
   void ShowMacroEditor();
   /// A window of the library's own, made by make on first use, shown
   /// without blocking, placed as a dialog and deleted with the panels.

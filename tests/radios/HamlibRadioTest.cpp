@@ -21,6 +21,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
 
 #include "Eventually.h"
 #include "PanelRadio.h"
@@ -738,15 +740,139 @@ TEST(HamlibRadio, SettingsDialogChoosesTheModelForTheNextConnection) {
   ASSERT_TRUE(radio.LinkBecomes("UP")) << radio.Read("ERROR");
   EXPECT_EQ(radio.Read("TIMEOUT"), "400");
 
-  // The status panel follows the radio.
+  // The soft panel names the model now behind the library.
   radio.lib->ShowMoreControls(1);
-  QWidget* panel = window("fmHamlibStatus");
+  QWidget* panel = window("pnlHamlibMain");
   ASSERT_NE(panel, nullptr);
-  auto* link = panel->findChild<QLabel*>("lbLink");
-  EXPECT_TRUE(Eventually([&] {
-    QCoreApplication::processEvents();
-    return link->text() == "Connected";
-  }));
+  EXPECT_EQ(panel->findChild<QLabel*>("lbRadioName")->text(), "Hamlib NET rigctl");
   radio.Disconnect();
-  EXPECT_EQ(window("fmHamlibStatus"), nullptr);
+  EXPECT_EQ(window("pnlHamlibMain"), nullptr);
+}
+
+namespace {
+
+QWidget* TopLevel(const char* name) {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == name) return w;
+  return nullptr;
+}
+
+bool Shown(const char* name) { return TopLevel(name) && TopLevel(name)->isVisible(); }
+
+template <typename T = QWidget>
+T* InPanel(const char* name, const char* window = "pnlHamlibMain") {
+  QWidget* w = TopLevel(window);
+  return w ? w->findChild<T*>(QString::fromLatin1(name)) : nullptr;
+}
+
+void Click(const char* button) { QTest::mouseClick(InPanel<QAbstractButton>(button), Qt::LeftButton); }
+
+// Lets the panels' timers run until the condition holds.
+bool PumpUntil(const std::function<bool()>& condition) {
+  return Eventually([&] {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return condition();
+  });
+}
+
+}  // namespace
+
+// The exports as the program calls them: the panels of a radio behind
+// rigctld, their controls reaching the rig, and no window after DISCONNECTRADIO.
+TEST(HamlibPanels, ExportsShowThePanelsWhoseControlsDriveTheRadio) {
+  EnsureQtApp();
+  HamlibUnderTest radio;
+  RigctldProcess rigctld(RigctldLog(radio));
+  radio.dir.Write("Devices/HamlibRadio_MACROS.txt", "Forty CW=FREQ 7030000;MODE CW\n");
+  radio.ConnectTo(rigctld);
+  ASSERT_TRUE(radio.LinkBecomes("UP")) << radio.Read("ERROR");
+  radio.lib->HideTitleBars(1);
+  radio.lib->ShowMoreControls(1);
+  ASSERT_TRUE(Shown("pnlHamlibMain"));
+  EXPECT_TRUE(TopLevel("pnlHamlibMain")->windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_FALSE(InPanel("bnMacros")->isEnabled()) << "the editor could not save Hamlib's macros";
+
+  struct Control {
+    std::function<void()> act;
+    const char *query, *answer;  // rigctl's query and the start of its answer
+  } const controls[] = {
+      {[] { Click("bn40m"); }, "f", "70"},
+      {[] { Click("bnModeUSB"); }, "m", "USB"},
+      {[] { InPanel<QSpinBox>("sePower")->setValue(40); }, "l RFPOWER", "0.4"},
+      {[] { Click("bnMacro0"); }, "f m", "7030000\nCW"},  // from Hamlib's macro file
+  };
+  for (const Control& c : controls) {
+    c.act();
+    EXPECT_TRUE(PumpUntil([&] { return rigctld.Rigctl(c.query).rfind(c.answer, 0) == 0; })) << c.query;
+  }
+
+  // Each window (or part of the full panel) shown, then hidden.
+  using Export = void (TRadioLib::*)(int);
+  struct Window {
+    Export show, hide;
+    const char *window, *part;
+  } const windows[] = {
+      {&TRadioLib::ShowMsgButtons, &TRadioLib::HideMsgButtons, "pnlHamlibMsgButtons", nullptr},
+      {&TRadioLib::ShowKeyboard, &TRadioLib::HideKeyboard, "pnlHamlibKeyboard", nullptr},
+      {&TRadioLib::ShowLogGrid, &TRadioLib::HideLogGrid, "pnlLogGrid", nullptr},
+      {&TRadioLib::ShowMoreControls, &TRadioLib::HideConfigPanel, "pnlHamlibMain", "pnConfig"},
+      {&TRadioLib::ShowMoreControls, &TRadioLib::HideClosePanel, "pnlHamlibMain", "pnClose"},
+      {&TRadioLib::ShowMoreControls, &TRadioLib::HideSmallPanel, "pnlHamlibMain", "pnSmall"},
+  };
+  for (const Window& w : windows) {
+    auto shown = [&] { return w.part ? InPanel(w.part, w.window)->isVisible() : Shown(w.window); };
+    (radio.lib.get()->*w.show)(1);
+    EXPECT_TRUE(shown()) << (w.part ? w.part : w.window);
+    (radio.lib.get()->*w.hide)(1);
+    EXPECT_FALSE(shown()) << (w.part ? w.part : w.window);
+  }
+  radio.lib->ShowPigKnobConfig(1);
+  EXPECT_TRUE(Shown("dlgHamlibKnob"));
+
+  // The grid's FREQ is the radio's, where the macro left it.
+  radio.lib->ShowLogGrid(1);
+  EXPECT_TRUE(PumpUntil([] {
+    return !InPanel<QTableWidget>("sgLog", "pnlLogGrid")->findItems("7030", Qt::MatchExactly).isEmpty();
+  }));
+
+  // A 2 m radio's frequency fits the display (up to 999.999.999 Hz).
+  rigctld.Rigctl("F 145025000");
+  EXPECT_TRUE(PumpUntil([] { return InPanel("fdVfoA")->property("hz").toLongLong() == 145025000; }));
+  EXPECT_EQ(InPanel("fdVfoA")->property("digitX").toList().size(), 9);
+
+  radio.lib->DisconnectRadio(1);
+  for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_EQ(w->objectName().toStdString(), "");
+}
+
+// A panel made before rigctld first answers shows the guessed abilities,
+// never blocks a click on a hung rigctld, greys and says why; once rigctld
+// answers it is made again with the rig's own modes.
+TEST(HamlibPanels, APanelOverAHungRigctldNeverBlocksAndTakesTheAbilitiesOnceItAnswers) {
+  EnsureQtApp();
+  HamlibUnderTest radio;
+  RigctldProcess rigctld(RigctldLog(radio));
+  rigctld.Pause();
+  radio.ConnectTo(rigctld);
+  radio.lib->ShowMoreControls(1);
+  ASSERT_NE(InPanel("bnModePKTUSB"), nullptr) << "the guess";
+  auto greyed = [](const char* why) {
+    return PumpUntil([why] {
+      return InPanel<QLabel>("lbStatus")->text().contains(why) && !InPanel("pnBody")->isEnabled();
+    });
+  };
+
+  for (const char* button : {"bn20m", "bnModeCW", "bnSplit", "bnVfoAB"}) Click(button);
+  InPanel<QSpinBox>("sePower")->setValue(25);
+  EXPECT_TRUE(greyed("Not answering: "));
+
+  rigctld.Resume();
+  EXPECT_TRUE(PumpUntil([] { return Shown("pnlHamlibMain") && InPanel("pnBody")->isEnabled(); }));
+  EXPECT_EQ(InPanel("bnModePKTUSB"), nullptr) << "the rig's own modes";
+  Click("bnModeLSB");
+  EXPECT_TRUE(PumpUntil([&] { return rigctld.Rigctl("m").rfind("LSB", 0) == 0; }));
+
+  rigctld.Pause();
+  Click("bn15m");
+  EXPECT_TRUE(greyed("Lost contact with the radio"));
+  rigctld.Resume();
 }
