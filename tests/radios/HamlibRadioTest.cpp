@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <thread>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -675,10 +676,17 @@ TEST(HamlibPanelRadio, AbilitiesFollowTheModel) {
       {"1020", false, false, true, true, true, false, 9990, 0},    // Yaesu FT-817
       {"25001", false, false, false, false, false, false, 0, 0},  // a bare receiver
   };
+  // One copy of the library for every model, as in the program: a copy of
+  // its own per model would bring a Hamlib lock of its own, while the last
+  // model's open on the silent port may still be running.
+  HamlibUnderTest radio;
   for (const Case& c : cases) {
-    HamlibUnderTest radio;
     radio.Connect(std::string(c.model) + "," + pty.Device() + ",RIG,200", "COM4", "");
-    const radiopanel::PanelAbilities a = radio.Panel().Abilities();
+    // The model's abilities come once the worker has made its handle, after
+    // the last model's open has given up.
+    radiopanel::PanelAbilities a;
+    for (int i = 0; i < 300 && (a = radio.Panel().Abilities()).modeNames.empty(); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_FALSE(a.modeNames.empty()) << c.model;
     EXPECT_EQ(a.power, c.power) << c.model;
     EXPECT_EQ(a.keyerSpeed, c.keyerSpeed) << c.model;
