@@ -9,6 +9,8 @@
 #   04-messages.png       the message buttons and the CW keyboard
 #   05-contact.png        a call typed into STN.WRKD, its name looked up
 #   06-log-file.png       the default log after F7
+#   07-hamlib-panel.png   the same panel from HamlibRadio.dll over the dummy
+#                         rig of a rigctld on 127.0.0.1 (when rigctld is here)
 #
 #   scripts/screenshots.sh [BUILD]     (default build; build it first)
 set -euo pipefail
@@ -85,3 +87,24 @@ convert -background white -fill black -font DejaVu-Sans-Mono -pointsize 16 \
 
 $(cat "$log")" -bordercolor white -border 12 "$out/06-log-file.png"
 echo "screenshots: $out/06-log-file.png"
+
+command -v rigctld >/dev/null && [ -f "$program/Devices/HamlibRadio.dll" ] || exit 0
+# "Varo" pointed at HamlibRadio.dll and Hamlib's dummy rig behind rigctld.
+kill "$talvex_pid"
+wait "$talvex_pid" || true
+forget "$talvex_pid"
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+sed -i 's/^RADIO=Varo,VaroSim.dll/#&/' "$program/Devices/Dravel_DEVICES.txt"
+echo "RADIO=Varo,HamlibRadio.dll,19200,2,127.0.0.1:$port,RIG,250" >>"$program/Devices/Dravel_DEVICES.txt"
+rigctld -m 1 -T 127.0.0.1 -t "$port" >"$work/rigctld.log" 2>&1 &
+pids+=($!)
+start_talvex 2
+wait_for 20 window_of '^Resuming selected items from previous session$' || fail "no resume dialog (Hamlib)"
+xdotool windowactivate --sync "$(window_of '^Resuming selected items from previous session$')"
+xdotool key --clearmodifiers Return
+wait_for 20 log_has 2 "radio connected" || fail "Return did not connect the Hamlib radio"
+main=$(window_of '^Talvex de ') || fail "no main window"
+xdotool windowactivate --sync "$main"
+click_in "$main" 459 135
+sleep 2  # the panel takes the dummy rig's abilities once it answers
+shot 07-hamlib-panel
