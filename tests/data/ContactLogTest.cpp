@@ -52,6 +52,28 @@ TEST(ContactLog, AdifFileGetsOneHeaderAndOneRecordPerContact) {
   EXPECT_EQ(file->records[2].at("CALL"), "G4BBB");
 }
 
+// A run killed halfway through appending leaves part of a contact at the
+// end: the next run's contact still comes out whole and readable.
+TEST(ContactLog, ThePartOfAContactAKillLeftDoesNotSpoilTheNext) {
+  TempProgramDir dir;
+  TContactLog log;
+  const std::string lines = dir.Path("Logs/log.txt"), adif = dir.Path("Logs/mine.adi");
+  dir.Write("Logs/log.txt", "FIRST\nSEC");
+  EXPECT_TRUE(log.AppendLine(lines, "THIRD"));
+  EXPECT_EQ(ReadWholeFile(lines), "FIRST\nSEC\nTHIRD\n");
+
+  ASSERT_TRUE(log.AppendAdif(adif, Contact("W1AW"), "0.1.0"));
+  const std::string whole = ReadWholeFile(adif);
+  for (const char* torn : {"<QSO_DATE:8>20261208 <TIME_ON:4>14", "\n<CA", "<EOR"}) {
+    dir.Write("Logs/mine.adi", whole + torn);
+    ASSERT_TRUE(TContactLog().AppendAdif(adif, Contact("K1ABC"), "0.1.0"));
+    const auto file = ReadAdif(ReadWholeFile(adif));
+    ASSERT_TRUE(file.has_value()) << torn << "\n" << ReadWholeFile(adif);
+    ASSERT_EQ(file->records.size(), 2u) << torn;
+    EXPECT_EQ(file->records[1].at("CALL"), "K1ABC") << torn;
+  }
+}
+
 TEST(ContactLog, UnwritableFileIsReportedOncePerPath) {
   TempProgramDir dir;
   RecordingMessageSink sink;

