@@ -16,6 +16,7 @@
 
 #include "LogGrid.h"
 #include "data/TLogRecord.h"
+#include "platform/QtGridCells.h"
 
 namespace radiopanel {
 
@@ -58,32 +59,12 @@ class CellDelegate : public QStyledItemDelegate {
   }
 
   void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-    // Each keystroke comes back into the cell: leave the editor (and its
-    // cursor) alone when it already shows the cell's text.
-    auto* line = static_cast<QLineEdit*>(editor);
-    const QString text = index.data(Qt::EditRole).toString();
-    if (line->text() != text) line->setText(text);
+    platform::SetEditorTextKeepingCursor(editor, index);
   }
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    const bool fixed = index.row() == 0 || (index.column() >= kCellFreq && index.column() <= kCellPower);
-    painter->save();
-    painter->fillRect(option.rect, fixed ? option.palette.color(QPalette::Button) : QColor(Qt::white));
-    painter->setPen(Qt::black);
-    painter->setFont(option.font);
-    const QRect r = option.rect;
-    QString text = index.data(Qt::DisplayRole).toString();
-    if (index.row() > 0) {
-      text = option.fontMetrics.elidedText(text, Qt::ElideRight, r.width() - 4);
-      painter->setClipRect(r);
-    }
-    const int width = option.fontMetrics.horizontalAdvance(text);
-    painter->drawText(QPoint(r.right() + 1 - width - 2, r.top() + 2 + option.fontMetrics.ascent()), text);
-    if (index.row() > 0 && (option.state & QStyle::State_HasFocus)) {
-      painter->setPen(QPen(option.palette.color(QPalette::Highlight), 1));
-      painter->drawRect(r.adjusted(0, 0, -1, -1));
-    }
-    painter->restore();
+    platform::PaintLogGridCell(painter, option, index,
+                               index.row() == 0 || (index.column() >= kCellFreq && index.column() <= kCellPower));
   }
 
  private:

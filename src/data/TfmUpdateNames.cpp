@@ -13,6 +13,7 @@
 
 #include "platform/MessageSink.h"
 #include "platform/QtText.h"
+#include "platform/QtGridCells.h"
 
 namespace {
 constexpr int kColumnWidths[3] = {103, 117, 91};
@@ -40,9 +41,7 @@ class NamesGridDelegate : public QStyledItemDelegate {
   }
 
   void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-    auto* line = static_cast<QLineEdit*>(editor);
-    const QString text = index.data(Qt::EditRole).toString();
-    if (line->text() != text) line->setText(text);
+    platform::SetEditorTextKeepingCursor(editor, index);
   }
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/QtGridCells.h"
 #include "platform/QtText.h"
 #include "app/TTalvexApp.h"
 #include "data/TLogLine.h"
@@ -51,36 +52,13 @@ class LogGridDelegate : public QStyledItemDelegate {
   }
 
   void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-    // The window writes each keystroke back into the cell: leave the editor
-    // (and its cursor) alone when it already shows the cell's text.
-    auto* line = static_cast<QLineEdit*>(editor);
-    const QString text = index.data(Qt::EditRole).toString();
-    if (line->text() != text) line->setText(text);
+    platform::SetEditorTextKeepingCursor(editor, index);
   }
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override {
-    const bool fixed = index.row() == 0 || (index.column() >= 1 && index.column() <= 3);
-    const QColor background = fixed ? option.palette.color(QPalette::Button) : QColor(Qt::white);
-    painter->save();
-    painter->fillRect(option.rect, background);
-    painter->setPen(Qt::black);
-    painter->setFont(option.font);
-    // A cell's text wider than its cell is elided within the cell, never
-    // drawn over its neighbours; the headings keep their whole text.
-    const QRect r = option.rect;
-    QString text = index.data(Qt::DisplayRole).toString();
-    if (index.row() > 0) {
-      text = option.fontMetrics.elidedText(text, Qt::ElideRight, r.width() - 4);
-      painter->setClipRect(r);
-    }
-    const int width = option.fontMetrics.horizontalAdvance(text);
-    painter->drawText(QPoint(r.right() + 1 - width - 2, r.top() + 2 + option.fontMetrics.ascent()), text);
-    if (index.row() > 0 && (option.state & QStyle::State_HasFocus)) {
-      painter->setPen(QPen(option.palette.color(QPalette::Highlight), 1));
-      painter->drawRect(r.adjusted(0, 0, -1, -1));  // the current cell
-    }
-    painter->restore();
+    platform::PaintLogGridCell(painter, option, index,
+                               index.row() == 0 || (index.column() >= 1 && index.column() <= 3));
   }
 
  private:
