@@ -1,9 +1,24 @@
 #include "app/TRadioSession.h"
 
 #include <chrono>
+#include <set>
 #include <thread>
+#include <utility>
 
 #include "app/TTalvexApp.h"
+#include "data/FixedText.h"
+#include "data/TextUtils.h"
+
+TRadioSession::TRadioSession(TTalvexApp& app, TSessionWindow& window) : m_app(app), m_window(window) {
+  m_app.SetMainWindowBoundsSource([this] { return m_window.MainWindowBounds(); });
+}
+
+TRadioSession::~TRadioSession() { m_app.SetMainWindowBoundsSource(nullptr); }
+
+void TRadioSession::StartListeners() {
+  m_window.StartListeners();
+  m_logListenerFresh = true;
+}
 
 void TRadioSession::Resume(const TResumeChoice& choices) {
   m_choices = choices;
@@ -22,7 +37,7 @@ void TRadioSession::FirstConnection() {
   if (!m_choices.radioPort) return;
   m_choices.radioPort = false;
   m_window.ShrinkToGridAndKeys();
-  m_window.StartListeners();
+  StartListeners();
   const std::string baud = m_app.GetRadioBaud();
   std::string libraryPort;
   const bool connected = ConnectLeftRadio(m_app.GetRadioComPort(), baud, libraryPort);
@@ -49,7 +64,7 @@ bool TRadioSession::Connect(const std::string& port, const std::string& baud) {
     m_window.ShowConnecting("Connect failed");
     return false;
   }
-  m_window.StartListeners();
+  StartListeners();
   std::string libraryPort;
   if (!ConnectLeftRadio(port, baud, libraryPort)) {
     m_window.ShowConnecting("Connect failed");
@@ -117,10 +132,10 @@ void TRadioSession::HandOverToLibrary() {
   m_app.SetLogRequestEvent(1, events.logRequest);
   m_app.SetMessageEvents(1, events.msgStart, events.msgOver);
   m_app.SetShowMembers(1, o.showFocMembers, o.showCwopMembers);
-  m_app.SetNamesHistoryFile(1, m_app.GetNamesFile());
+  m_app.SetNamesHistoryFile(1, m_app.Files().namesFile.str());
   m_app.SetLogFile(1, m_app.GetLocalLogFile(), m_app.GetLocalLogType());
   m_app.SetWantsLog(1, true);
-  m_app.SetDefaultLogFile(1, m_app.GetDefaultLogFile());
+  m_app.SetDefaultLogFile(1, m_app.Files().defaultLogFile.str());
 }
 
 void TRadioSession::ShowChosen(TSessionItem item, bool& choice) {
@@ -132,7 +147,11 @@ void TRadioSession::ShowChosen(TSessionItem item, bool& choice) {
       show ? m_app.ShowKeyboard(1) : m_app.HideKeyboard(1);
       break;
     case TSessionItem::kLogGrid:
+      m_logGridShown = show;
       show ? m_app.ShowLogGrid(1) : m_app.HideLogGrid(1);
+      break;
+    case TSessionItem::kTitleBars:
+      show ? m_app.ShowTitleBars(1) : m_app.HideTitleBars(1);
       break;
     case TSessionItem::kMessageButtons:
       if (show) {
@@ -162,3 +181,110 @@ void TRadioSession::DisconnectLeftRadio() {
   // Gives the library's own threads time to end before anything else runs.
   std::this_thread::sleep_for(std::chrono::milliseconds(250));
 }
+
+// ---- the window's radio commands ----
+
+bool TRadioSession::IsConnected() const { return m_app.IsRadioConnected(1); }
+
+void TRadioSession::SendMessage(int index) {
+  if (IsConnected()) m_app.SendMessageAt(1, index);
+}
+
+void TRadioSession::StopMessage() {
+  if (IsConnected()) m_app.StopAutoRepeat();
+}
+
+void TRadioSession::SetAutoCq(bool on) {
+  if (!on) m_app.StopAutoRepeat();
+  m_app.SetAutoCq(on);
+}
+
+void TRadioSession::Show(TSessionItem item, bool shown) {
+  switch (item) {
+    case TSessionItem::kKeyboard:
+      shown ? m_app.ShowKeyboard(1) : m_app.HideKeyboard(1);
+      // The keyboard and the attached grid share the library's panel.
+      m_logGridShown ? m_app.ShowLogGrid(1) : m_app.HideLogGrid(1);
+      break;
+    case TSessionItem::kLogGrid:
+      m_logGridShown = shown;
+      shown ? m_app.ShowLogGrid(1) : m_app.HideLogGrid(1);
+      break;
+    case TSessionItem::kMessageButtons:
+      if (!shown) {
+        m_app.HideMessageButtons(1);
+        break;
+      }
+      m_app.LoadMessageTemplates();
+      m_window.PrepareMessages();
+      m_app.ShowMessageButtons(1);
+      break;
+    case TSessionItem::kTitleBars:
+      shown ? m_app.ShowTitleBars(1) : m_app.HideTitleBars(1);
+      break;
+  }
+}
+
+void TRadioSession::ShowMembers(bool showFoc, bool showCwops) {
+  m_app.SetMemberDisplay(showFoc, showCwops);
+  m_app.SetShowMembers(1, showFoc, showCwops);
+}
+
+void TRadioSession::Command(TRadioCommand command) {
+  switch (command) {
+    case TRadioCommand::kVfoAKnob: m_app.FocusVfoKnob(1, 'A'); return;
+    case TRadioCommand::kVfoBKnob: m_app.FocusVfoKnob(1, 'B'); return;
+    default: break;
+  }
+  if (!IsConnected()) return;
+  switch (command) {
+    case TRadioCommand::kSetParameters: m_app.ShowConfig(1); break;
+    case TRadioCommand::kManageMacros: m_app.AddMacros(1); break;
+    case TRadioCommand::kConfigureKnob: m_app.ShowPigKnobConfig(1); break;
+    case TRadioCommand::kSoftPanel: m_app.ShowMoreControls(1); break;
+    case TRadioCommand::kVfoAKnob:
+    case TRadioCommand::kVfoBKnob: break;
+  }
+}
+
+std::vector<std::string> TRadioSession::MacroNames() const {
+  if (!IsConnected()) return {};
+  std::vector<std::string> names;
+  m_app.GetMacroNames(1, names);
+  // Names that differ only by blanks around them are one macro.
+  std::set<std::string> sorted;
+  for (const std::string& name : names) sorted.insert(Trim(name));
+  return {sorted.begin(), sorted.end()};
+}
+
+void TRadioSession::RunMacro(const std::string& name) const {
+  if (IsConnected()) m_app.RunMacro(CutText(name, 30));
+}
+
+bool TRadioSession::LoadMessages() { return m_app.LoadRadioMessages(); }
+
+bool TRadioSession::AskToConnect() { return !IsConnected() && m_app.AskToConnectRadio(); }
+
+std::optional<std::string> TRadioSession::RadioChanged() {
+  m_app.PollFrequency(1);
+  m_app.PollMode(1);
+  m_app.PollOutputPower(1);
+  m_app.PollKeyerSpeed(1);
+  std::optional<std::string> baud;
+  if (IsConnected()) {
+    m_app.RefreshRadioBaud(1);
+    baud = m_app.GetRadioBaud();
+  }
+  TLogLine& line = m_app.LogLine();
+  line.SetCell(kCellFreq, m_app.GetFrequencyText(1, 11));
+  line.SetCell(kCellMode, m_app.GetModeText(1, 5));
+  std::string power;
+  if (m_app.GetPowerText(1, 3, power)) line.SetCell(kCellPower, power);
+  return baud;
+}
+
+std::string TRadioSession::LogMode() const { return m_app.GetModeText(1, 4); }
+
+int TRadioSession::MessageId() { return m_app.GetMessageId(1); }
+
+bool TRadioSession::TakeLogRequest() { return !std::exchange(m_logListenerFresh, false); }

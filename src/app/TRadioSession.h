@@ -1,22 +1,22 @@
 #pragma once
-// The radio's connection sequences, written once: resuming at the first
-// activation (with the first connection), the connect command, disconnecting
-// and closing. They decide the order of every call into the radio; the
-// window they run for implements TSessionWindow, which shows what happens
-// and owns the four listener threads. Main thread only.
+// The radio as the main window sees it: the connection sequences, written
+// once (resuming at the first activation with the first connection, the
+// connect command, disconnecting and closing), and every radio command of
+// the window's menus and keys, one call each with its option kept. They
+// decide the order of every call into the radio; the window they run for
+// implements TSessionWindow, which shows what happens and owns the four
+// listener threads. Main thread only.
 
 #include <array>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "app/TWindowApp.h"
+#include "data/TResumeChoice.h"
 #include "platform/Event.h"
 
 class TTalvexApp;
-
-/// The resume dialog's eight check boxes.
-struct TResumeChoice {
-  bool radioPort = false, messageButtons = false, keyboard = false, logGrid = false;
-  bool autoCq = false, titleBars = false, sioLog = false, userLog = false;
-};
 
 /// The events of the four listener threads; kNoEvent for one not running.
 struct TListenerEvents {
@@ -30,8 +30,12 @@ struct TListenerEvents {
 /// message over, message start: the first two, three or all four.
 enum class TListenersToStop { kRadioAndLog = 2, kAlsoMsgOver = 3, kAll = 4 };
 
-/// The display toggles whose check marks a connection sets.
-enum class TSessionItem { kKeyboard, kLogGrid, kMessageButtons };
+/// The library's panels the window shows or hides: the first three have
+/// check marks a connection sets.
+enum class TSessionItem { kKeyboard, kLogGrid, kMessageButtons, kTitleBars };
+
+/// The radio library's own windows and knob that a menu command opens.
+enum class TRadioCommand { kSetParameters, kManageMacros, kConfigureKnob, kSoftPanel, kVfoAKnob, kVfoBKnob };
 
 /// What the connection sequences ask of the main window.
 class TSessionWindow {
@@ -62,6 +66,8 @@ class TSessionWindow {
   virtual void ResumeSerialIoLogging(bool chosen) = 0;
   /// The logging grid's 12 column widths as they are now.
   virtual std::array<int, 12> ColumnWidths() const = 0;
+  /// The window's frame, handed to the library at each connection.
+  virtual TWindowBounds MainWindowBounds() const = 0;
 };
 
 class TRadioSession {
@@ -70,7 +76,12 @@ class TRadioSession {
   static constexpr const char* kRadioModel = "Varo";
   static constexpr const char* kRadioTag = "PRPD";
 
-  TRadioSession(TTalvexApp& app, TSessionWindow& window) : m_app(app), m_window(window) {}
+  /// The application object hands the window's frame to the library from now
+  /// until the session is destroyed.
+  TRadioSession(TTalvexApp& app, TSessionWindow& window);
+  ~TRadioSession();
+  TRadioSession(const TRadioSession&) = delete;
+  TRadioSession& operator=(const TRadioSession&) = delete;
 
   /// "Resume" in the resume dialog: keeps the choices, drops the serial I/O
   /// port and the local log that were not chosen, runs the first connection
@@ -105,6 +116,51 @@ class TRadioSession {
 
   const TResumeChoice& Choices() const { return m_choices; }
 
+  // ---- the window's radio commands: each does nothing without radio 1
+  // ---- connected, unless it says otherwise
+
+  bool IsConnected() const;
+  /// F1 to F6: the message of the slot (0 to 5).
+  void SendMessage(int index);
+  /// ESC: stops the message being sent (and Auto CQ's repeat).
+  void StopMessage();
+  /// "Enable Auto CQ": switched off, the repeat stops first; the flag is kept
+  /// and handed to the radio either way.
+  void SetAutoCq(bool on);
+  /// Shows or hides one of the library's panels, keeping the wish for the
+  /// restart file. The keyboard takes the logging grid's state again with it
+  /// (the two share the library's panel); the message buttons, when shown,
+  /// come with the template read and the messages prepared. Title bars
+  /// follow even without a radio.
+  void Show(TSessionItem item, bool shown);
+  /// "Show FOC Members" and "Show CWOps Members": both flags kept and handed
+  /// to the radio (also without a connection, where it does nothing).
+  void ShowMembers(bool showFoc, bool showCwops);
+  /// A radio window or knob; the knob of VFO A or B is asked even without a connection.
+  void Command(TRadioCommand command);
+  /// The radio's macro names for "Run Macros": blanks around each dropped,
+  /// sorted, once each; empty without a connection.
+  std::vector<std::string> MacroNames() const;
+  /// Runs the macro (its name cut to 30 characters).
+  void RunMacro(const std::string& name) const;
+  /// Expands the six messages and hands them to the radio; false when it is
+  /// not connected (the texts are expanded all the same).
+  bool LoadMessages();
+  /// "Radio not connected - connect now?", when still not connected; true for Yes.
+  bool AskToConnect();
+  /// The radio change step: the radio is asked for frequency, mode, power,
+  /// keyer speed and baud rate, and the log line takes the frequency (11
+  /// characters), mode (5) and power (3) cells. Answers the baud rate text
+  /// when radio 1 is connected.
+  std::optional<std::string> RadioChanged();
+  /// The log mode of the radio's last mode, 4 characters (the band limits dialog's mode).
+  std::string LogMode() const;
+  /// The slot of the message the radio started, -1 when none.
+  int MessageId();
+  /// The log request listener woke: false for the wake that every fresh
+  /// listener gives at its start, which is nobody's request.
+  bool TakeLogRequest();
+
  private:
   /// Connects radio 1; true when it is connected afterwards. libraryPort:
   /// the port name as the library left it.
@@ -122,7 +178,11 @@ class TRadioSession {
   void SwitchLocalLogging(bool on);
   void DisconnectLeftRadio();
 
+  void StartListeners();
+
   TTalvexApp& m_app;
   TSessionWindow& m_window;
   TResumeChoice m_choices;
+  bool m_logListenerFresh = false;
+  bool m_logGridShown = false;
 };

@@ -1,4 +1,5 @@
 #include "app/TTalvexApp.h"
+#include "app/TRadioSession.h"
 
 #include "data/TContactLog.h"
 #include "data/TOperatorList.h"
@@ -49,13 +50,13 @@ bool TTalvexApp::OpenDataFiles() {
     return false;
   }
   // 3. the serial ports of the radio pair
-  m_radioPairStartup->ListPorts(GetPortsFile());
+  m_radioPairStartup->ListPorts(m_files.PortsFile());
   // 4. the restart file
-  restartFileRead = ReadRestartFile();
+  m_restartFileRead = ReadRestartFile();
   // 5. the serial ports
   ListSerialPorts();
   // 6. the names file
-  namesFileRead = OpenNamesFile();
+  m_namesFileRead = OpenNamesFile();
   // 7. the message templates
   LoadMessageTemplates();
   return true;
@@ -75,7 +76,7 @@ bool TTalvexApp::ReadIniFile() {
 }
 
 void TTalvexApp::TraceActivity(const std::string& message) {
-  if (!activityTraceOn) return;
+  if (!m_activityTraceOn) return;
   const std::string stamp =
       platform::FormatDateTime("ddd mmm dd hh:nn:ss yyyy: ", platform::LocalClock());
   // Through the durable append: the trace up to a crash survives it, and a
@@ -85,7 +86,7 @@ void TTalvexApp::TraceActivity(const std::string& message) {
 
 int TTalvexApp::ListSerialPorts() {
   m_serialPorts.clear();
-  const platform::SerialPortRegistry registry(GetPortsFile());
+  const platform::SerialPortRegistry registry(m_files.PortsFile());
   int count = 0;
   for (const auto& port : registry.PresentPorts()) {
     m_serialPorts.push_back(port.name);
@@ -102,6 +103,29 @@ bool TTalvexApp::IsSerialPortListed(const std::string& name) const {
   return false;
 }
 
-void TTalvexApp::GetDevicesDirectory(char* out) const { CopyOut(out, m_files.devicesDir); }
-void TTalvexApp::GetLogsDirectory(char* out) const { CopyOut(out, m_files.logsDir); }
-void TTalvexApp::GetDocumentsDirectory(char* out) const { CopyOut(out, m_files.documentsDir); }
+void TTalvexApp::SetDisplayOption(TDisplayOption option, bool on) {
+  switch (option) {
+    case TDisplayOption::kCenteredForms: m_options.wantCenteredForms = on; break;
+    case TDisplayOption::kDisableScreenSaver: m_options.disableScreenSaver = on; break;
+    case TDisplayOption::kDisableAltF4: m_options.disableAltF4 = on; break;
+  }
+}
+
+void TTalvexApp::ChangeLocalLog(const std::string& file, int type) {
+  m_options.localLogFile = file;
+  m_options.localLogAdif = type == kLogTypeAdif;
+  SetLocalLogging(true);
+  SetLogFile(1, GetLocalLogFile(), GetLocalLogType());
+}
+
+bool TTalvexApp::MayCloseWithContact(bool endRequested) {
+  if (!m_logLine.HoldsUnloggedContact()) return true;
+  if (!endRequested) return AskQuitWithUnloggedContact();
+  // Nobody can be asked: the contact is kept for the operator to find.
+  SaveUnloggedContact(UtcNow());
+  return true;
+}
+
+std::unique_ptr<TRadioSession> TTalvexApp::OpenSession(TSessionWindow& window) {
+  return std::make_unique<TRadioSession>(*this, window);
+}

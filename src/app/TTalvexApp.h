@@ -28,6 +28,7 @@
 #include "data/TMessageTemplates.h"
 #include "data/TRadioBand.h"
 #include "data/TRestartFile.h"
+#include "app/TWindowApp.h"
 #include "platform/Event.h"
 
 class TContactLog;
@@ -35,9 +36,6 @@ struct TSioLogSettings;
 class TOperatorList;
 class TRadioPair;
 class TRadioPairStartup;
-
-/// Local log type.
-enum : int { kLogTypeArrl = 0, kLogTypeAdif = 1 };
 
 /// The logging grid's columns are the cells of a logged contact, in grid
 /// order: one enumeration (LogCell, data/TLogRecord.h). The kCol names are
@@ -49,11 +47,11 @@ inline constexpr GridColumn kColDate = kCellDate, kColFreq = kCellFreq, kColMode
                             kColUtcOff = kCellUtcOff, kColQth = kCellQth, kColName = kCellName,
                             kColOrgs = kCellOrgs, kGridColumns = kLogCells;
 
-class TTalvexApp {
+class TTalvexApp : public TWindowApp {
  public:
   /// Builds the file set from the program path and sets every default. Reads no file.
   TTalvexApp();
-  ~TTalvexApp();
+  ~TTalvexApp() override;
   TTalvexApp(const TTalvexApp&) = delete;
   TTalvexApp& operator=(const TTalvexApp&) = delete;
 
@@ -77,76 +75,50 @@ class TTalvexApp {
   int ListSerialPorts();
   /// Whether the trimmed name is in the serial port list (any case).
   bool IsSerialPortListed(const std::string& name) const;
-  const std::vector<std::string>& SerialPorts() const { return m_serialPorts; }
+  const std::vector<std::string>& SerialPorts() const override { return m_serialPorts; }
   /// The port table file beside the devices file.
-  std::string GetPortsFile() const { return m_files.PortsFile(); }
 
-  // ---- paths (copied out, 260 characters) ----
+  // ---- paths and options ----
 
-  const TFileSet& Files() const { return m_files; }
-  void GetDevicesDirectory(char* out) const;
-  void GetLogsDirectory(char* out) const;
-  void GetDocumentsDirectory(char* out) const;
-  std::string GetProgramDirectory() const { return m_files.programDir.str(); }
-  std::string GetDevicesDirectory() const { return m_files.devicesDir.str(); }
-  std::string GetLogsDirectory() const { return m_files.logsDir.str(); }
-  std::string GetDocumentsDirectory() const { return m_files.documentsDir.str(); }
-  std::string GetIniFile() const { return m_files.iniFile.str(); }
-  std::string GetRestartFile() const { return m_files.restartFile.str(); }
-  std::string GetActivityFile() const { return m_files.activityFile.str(); }
-  std::string GetRadioRestartFile() const { return m_files.radioRestartFile.str(); }
-  std::string GetDevicesFile() const { return m_files.devicesFile.str(); }
-  std::string GetDefaultLogFile() const { return m_files.defaultLogFile.str(); }
-  std::string GetMessageTemplateFile() const { return m_files.messageTemplateFile.str(); }
+  const TFileSet& Files() const override { return m_files; }
   std::string GetLocalLogFile() const { return m_options.localLogFile.str(); }
   void SetLocalLogFile(const std::string& path) { m_options.localLogFile = path; }
-  std::string GetUserHelpFile() const { return m_files.userHelpFile.str(); }
-  std::string GetRadioManualFile() const { return m_files.radioManualFile.str(); }
-  std::string GetNamesFile() const { return m_files.namesFile.str(); }
-  std::string GetFreqAllocationFile() const { return m_files.freqAllocationFile.str(); }
-  std::string GetAllocationExtraFile() const { return m_files.allocationExtraFile.str(); }
-  std::string GetAllocationAdvancedFile() const { return m_files.allocationAdvancedFile.str(); }
-  std::string GetAllocationGeneralFile() const { return m_files.allocationGeneralFile.str(); }
-  std::string GetRevisionsUrl() const { return m_files.revisionsUrl.str(); }
-  std::string GetMakerUrl() const { return m_files.makerUrl.str(); }
-  std::string GetProgramUrl() const { return m_files.programUrl.str(); }
-  std::string GetVersion() const { return m_files.version.str(); }
 
   int GetLocalLogType() const { return m_options.localLogAdif ? kLogTypeAdif : kLogTypeArrl; }
   void SetLocalLogType(int type) { m_options.localLogAdif = type == kLogTypeAdif; }
 
   // ---- status ----
 
-  bool restartFileRead = false;
-  bool namesFileRead = false;
-  bool activityTraceOn = false;
+  /// Whether the names file was read at start-up.
+  bool NamesFileRead() const { return m_namesFileRead; }
+  /// Whether the activity trace is on; tests switch it on.
+  bool ActivityTraceOn() const { return m_activityTraceOn; }
+  void SetActivityTrace(bool on) { m_activityTraceOn = on; }
 
   // ---- options persisted by the restart file ----
 
   /// Every option of the restart file; the windows change them through the
   /// named operations below.
-  const TRestartSettings& Options() const { return m_options; }
-  void SetCenteredForms(bool on) { m_options.wantCenteredForms = on; }
-  void SetDisableScreenSaver(bool on) { m_options.disableScreenSaver = on; }
-  void SetDisableAltF4(bool on) { m_options.disableAltF4 = on; }
+  const TRestartSettings& Options() const override { return m_options; }
+  void SetDisplayOption(TDisplayOption option, bool on) override;
   /// The FOC and CWOps display flags, kept for the names lookup and the restart file.
   void SetMemberDisplay(bool showFoc, bool showCwops) {
     m_options.showFocMembers = showFoc;
     m_options.showCwopMembers = showCwops;
   }
   void SetColumnWidths(const std::array<int, 12>& widths) { m_options.columnWidths = widths; }
-  /// The panels remembered for the next start (the resume dialog's boxes).
-  void RememberPanels(bool messageButtons, bool keyboard, bool logGrid, bool autoCq, bool titleBars);
+  void RememberPanels(const TResumeChoice& choice) override;
   void ClearSioLogComPort() { m_options.sioLogComPort = ""; }
   /// The serial I/O logging part of the options (serial/TSioLogSettings.h).
-  TSioLogSettings SioLogSettings() const;
-  void StoreSioLogSettings(const TSioLogSettings& settings);
+  TSioLogSettings SioLogSettings() const override;
+  void StoreSioLogSettings(const TSioLogSettings& settings) override;
+  void ChangeLocalLog(const std::string& file, int type) override;
 
   // ---- run-time state ----
 
   /// True once: at the window's first activation.
-  bool TakeFirstActivation() { return std::exchange(m_firstActivation, false); }
-  bool RestartFileRead() const { return restartFileRead; }
+  bool TakeFirstActivation() override { return std::exchange(m_firstActivation, false); }
+  bool RestartFileRead() const override { return m_restartFileRead; }
   /// Local logging on (in the stored format) or off.
   void SetLocalLogging(bool on) {
     m_localLogWantedAdif = on && IsLocalLogAdif();
@@ -156,11 +128,11 @@ class TTalvexApp {
 
   /// The contact in progress: the logging grid's cells and the details the
   /// messages are filled from.
-  TLogLine& LogLine() { return m_logLine; }
+  TLogLine& LogLine() override { return m_logLine; }
   const TLogLine& LogLine() const { return m_logLine; }
 
   /// The six message slots (data/TMessageTemplates.h).
-  const TMessageSlots& Messages() const { return m_messages; }
+  const TMessageSlots& Messages() const override { return m_messages; }
 
   // ---- owned lists ----
 
@@ -177,13 +149,15 @@ class TTalvexApp {
   void ApplyRestartEntry(const std::string& key, const std::string& value);
   /// Replaces the restart file with the current options; false when it
   /// cannot be written (the old file is left as it was).
-  bool WriteRestartFile();
+  bool WriteRestartFile() override;
   /// The places of the backup restart file, in the order they are tried:
   /// the program directory, then the current directory.
   std::vector<std::string> GetBackupRestartFiles() const;
   /// Fills the message slots from the template file (messages unchanged
   /// when it is missing); its AUTOCQ_DELAY overrides the restart file's.
   void LoadMessageTemplates();
+  /// LoadMessageTemplates, then the delay to the left radio.
+  void TemplateUpdated() override;
   /// Expands the six messages for the contact being worked and hands them
   /// to the left radio, or asks "Radio not connected - connect now?". True
   /// when the user answered Yes (the caller runs the connect command).
@@ -202,12 +176,10 @@ class TTalvexApp {
   /// Reads the names file at start-up; false (with a message) when it is missing.
   bool OpenNamesFile();
   /// Reads the names file into the operator list; false when it cannot be read.
-  bool LoadNamesFile();
-  void AddOrUpdateOperator(std::string_view call, std::string_view name,
-                           std::string_view number, std::string_view club);
+  bool LoadNamesFile() override;
   /// "name,clubs" of the call ("N/A,N/A" when unknown) with the current show
   /// options, cut to length (the logging grid asks with 23).
-  std::string LookupOperator(std::string_view call, std::size_t length = 23) const;
+  std::string LookupOperator(std::string_view call, std::size_t length = 23) const override;
   const TOperatorList& Operators() const { return *m_operators; }
 
   // ---- log files (TTalvexApp_Logs.cpp) ----
@@ -220,7 +192,8 @@ class TTalvexApp {
   bool AppendLocalLog(const TLogContact& contact);
   /// Logs the log line at the moment utc to the default and local logs and
   /// hands its record line to sendSerial (TLogLine::Log).
-  TLogLine::Logged LogTheQso(double utc, const std::function<void(const std::string&)>& sendSerial);
+  TLogLine::Logged LogTheQso(double utc, const std::function<void(const std::string&)>& sendSerial) override;
+  bool MayCloseWithContact(bool endRequested) override;
   /// "The contact with <CALL> was not logged. Quit anyway?"; true for Yes.
   bool AskQuitWithUnloggedContact();
   /// Appends the unlogged contact of the log line to Logs/Talvex_UNSAVED.txt
@@ -235,9 +208,8 @@ class TTalvexApp {
 
   /// Where the main window's bounds come from, for the radio library's
   /// centred forms; zeros until the main window sets it.
-  struct WindowBounds {
-    int left = 0, right = 0, top = 0, bottom = 0;
-  };
+  using WindowBounds = TWindowBounds;
+  /// Set by the window's radio session while it lives.
   void SetMainWindowBoundsSource(std::function<WindowBounds()> source) { m_boundsSource = std::move(source); }
 
   /// Finds the radio in the devices list and has the pair create and connect
@@ -310,6 +282,8 @@ class TTalvexApp {
   /// The Auto CQ delay, as decimal text, to the left radio.
   void SendAutoCqDelay();
 
+  std::unique_ptr<TRadioSession> OpenSession(TSessionWindow& window) override;
+
   TRadioPair& RadioPair() { return *m_radioPair; }
   const TRadioPairStartup& RadioPairStartup() const { return *m_radioPairStartup; }
 
@@ -326,6 +300,8 @@ class TTalvexApp {
   void SetBandLimits(const std::string& name, const std::array<std::string, 8>& limits);
   /// The eight limits of the named band, or false (text untouched) when none has that name.
   bool GetBandLimitText(const std::string& name, std::size_t length, std::string& text) const;
+  std::optional<std::array<std::int32_t, 8>> BandLimits(const std::string& name) const override;
+  void ApplyBandLimits(const std::vector<TBandLimitRow>& rows) override;
   /// Every radio present takes its band limits (UPDATEBANDLIMITS).
   void SendBandLimits();
   /// Replaces the radio restart file: the left radio's state and memories,
@@ -349,6 +325,9 @@ class TTalvexApp {
   TRestartSettings m_options;
   FixedText<20> m_radioModel;  // not persisted; "Varo" once connected
   bool m_firstActivation = true;
+  bool m_restartFileRead = false;
+  bool m_namesFileRead = false;
+  bool m_activityTraceOn = false;
   bool m_localLogWantedAdif = false;
   bool m_localLogWantedArrl = false;
   TLogLine m_logLine;

@@ -16,11 +16,6 @@ bool TTalvexApp::OpenNamesFile() {
 
 bool TTalvexApp::LoadNamesFile() { return m_operators->LoadNamesFile(m_files.namesFile.str()); }
 
-void TTalvexApp::AddOrUpdateOperator(std::string_view call, std::string_view name,
-                                     std::string_view number, std::string_view club) {
-  m_operators->AddOrUpdate(call, name, number, club);
-}
-
 std::string TTalvexApp::LookupOperator(std::string_view call, std::size_t length) const {
   return m_operators->Lookup(call, length, m_options.showFocMembers, m_options.showCwopMembers);
 }

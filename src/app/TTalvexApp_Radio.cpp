@@ -196,6 +196,19 @@ bool TTalvexApp::GetBandLimitText(const std::string& name, std::size_t length, s
   return false;
 }
 
+std::optional<std::array<std::int32_t, 8>> TTalvexApp::BandLimits(const std::string& name) const {
+  for (const auto& band : m_bands)
+    if (SameText(band.name.view(), name))
+      return std::array<std::int32_t, 8>{band.fccMin, band.fccMax, band.cwMin, band.cwMax,
+                                         band.phMin,  band.phMax,  band.ryMin, band.ryMax};
+  return std::nullopt;
+}
+
+void TTalvexApp::ApplyBandLimits(const std::vector<TBandLimitRow>& rows) {
+  for (const TBandLimitRow& row : rows) SetBandLimits(row.name, row.limits);
+  WriteRadioRestartFile();
+}
+
 bool TTalvexApp::WriteRadioRestartFile() {
   TraceActivity("SAVING RADIO RESTART FILE");
   std::optional<TRadioRestartState> left;

@@ -81,10 +81,15 @@ TSioLogSettings TTalvexApp::SioLogSettings() const { return SioLogSettingsOf(m_o
 
 void TTalvexApp::StoreSioLogSettings(const TSioLogSettings& settings) { ::StoreSioLogSettings(settings, m_options); }
 
-void TTalvexApp::RememberPanels(bool messageButtons, bool keyboard, bool logGrid, bool autoCq, bool titleBars) {
-  m_options.wantMessageButtons = messageButtons;
-  m_options.wantKeyboard = keyboard;
-  m_options.wantLogGrid = logGrid;
-  m_options.wantAutoCq = autoCq;
-  m_options.wantTitleBars = titleBars;
+void TTalvexApp::RememberPanels(const TResumeChoice& choice) {
+  m_options.wantMessageButtons = choice.messageButtons;
+  m_options.wantKeyboard = choice.keyboard;
+  m_options.wantLogGrid = choice.logGrid;
+  m_options.wantAutoCq = choice.autoCq;
+  m_options.wantTitleBars = choice.titleBars;
+}
+
+void TTalvexApp::TemplateUpdated() {
+  LoadMessageTemplates();
+  SendAutoCqDelay();
 }

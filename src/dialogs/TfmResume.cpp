@@ -176,8 +176,8 @@ void TfmResume::PlaceOver(const QRect& mainFrame) {
   move(mainFrame.left() + (mainFrame.width() - ownWidth) / 2, mainFrame.top());
 }
 
-TResumeChoices TfmResume::Choices() const {
-  TResumeChoices choices;
+TResumeChoice TfmResume::Choices() const {
+  TResumeChoice choices;
   choices.radioPort = m_radioPort->isChecked();
   choices.messageButtons = m_msgButtons->isChecked();
   choices.keyboard = m_keyboard->isChecked();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "data/TRestartFile.h"
+#include "data/TResumeChoice.h"
 
 class QCheckBox;
 class QFrame;
@@ -36,18 +37,6 @@ struct TResumeValues {
 TResumeValues ResumeValuesFrom(const TRestartSettings& options,
                                const std::vector<std::string>& serialPorts);
 
-/// The eight check boxes, in the order of the rows.
-struct TResumeChoices {
-  bool radioPort = false;
-  bool messageButtons = false;
-  bool keyboard = false;
-  bool autoCq = false;
-  bool logGrid = false;
-  bool titleBars = false;
-  bool userLog = false;
-  bool sioLog = false;
-};
-
 class TfmResume : public QDialog {
   Q_OBJECT
  public:
@@ -62,7 +51,7 @@ class TfmResume : public QDialog {
   /// True when the dialog was last closed with "Resume"; cleared each time it shows.
   bool ResumePressed() const { return m_resumePressed; }
   /// The state of the eight check boxes now.
-  TResumeChoices Choices() const;
+  TResumeChoice Choices() const;
 
   /// Whether the trimmed port name is one of the ports (any case).
   static bool IsPortFound(const std::string& port, const std::vector<std::string>& ports);

@@ -15,7 +15,7 @@
 #include <cstdio>
 
 #include "platform/AppTitle.h"
-#include "app/TTalvexApp.h"
+#include "app/TWindowApp.h"
 #include "data/TLogRecord.h"
 #include "data/TextUtils.h"
 #include "dialogs/TfmResume.h"
@@ -76,7 +76,7 @@ TfmPanel* MakeStatus(QWidget* parent, const char* name, int x, int width) {
 
 }  // namespace
 
-TfmRCatMain::TfmRCatMain(TTalvexApp& app, QWidget* parent)
+TfmRCatMain::TfmRCatMain(TWindowApp& app, QWidget* parent)
     : QMainWindow(parent), m_app(app) {
   setObjectName(QStringLiteral("fmRCatMain"));
   setFont(BaseFont());
@@ -87,26 +87,27 @@ TfmRCatMain::TfmRCatMain(TTalvexApp& app, QWidget* parent)
   FormCreate();
   // The resume dialog is prepared once, from the files read at start-up.
   m_resume = std::make_unique<TfmResume>(ResumeValuesFrom(m_app.Options(), m_app.SerialPorts()), this);
-  m_radioPort = std::make_unique<TfmRadioPort>(m_app.GetPortsFile(), this);
-  m_sioLogDialog = std::make_unique<TfmSioLog>(m_app.GetPortsFile(), this);
-  m_sioLog = std::make_unique<TSioLogController>(*m_sioLogDialog, m_app.GetPortsFile());
+  const std::string portsFile = m_app.Files().PortsFile();
+  m_radioPort = std::make_unique<TfmRadioPort>(portsFile, this);
+  m_sioLogDialog = std::make_unique<TfmSioLog>(portsFile, this);
+  m_sioLog = std::make_unique<TSioLogController>(*m_sioLogDialog, portsFile);
   m_sioLog->SetMenuCheckHandler(
       [this](bool checked) { m_menu.performSioLogging->setChecked(checked); });
   TSessionWindow& sessionWindow = *this;
-  m_session = std::make_unique<TRadioSession>(m_app, sessionWindow);
+  m_session = m_app.OpenSession(sessionWindow);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame = geometry();
     frame.moveCenter(screen->availableGeometry().center());
     move(frame.topLeft());
   }
-  m_app.SetMainWindowBoundsSource([this] {
-    const QRect g = frameGeometry();
-    return TTalvexApp::WindowBounds{g.left(), g.right(), g.top(), g.bottom()};
-  });
+}
+
+TWindowBounds TfmRCatMain::MainWindowBounds() const {
+  const QRect g = frameGeometry();
+  return {g.left(), g.right(), g.top(), g.bottom()};
 }
 
 TfmRCatMain::~TfmRCatMain() {
-  m_app.SetMainWindowBoundsSource(nullptr);
   RemoveKeyPreview();
   // Listeners left running (the window closed by its owner without a close
   // event) end here, before the steps they would hand over are gone.
@@ -267,13 +268,9 @@ void TfmRCatMain::closeEvent(QCloseEvent* event) {
   // A contact no log has taken is never dropped without a word: the
   // operator is asked, or, when the system asked the program to end, the
   // contact is kept in a file of its own.
-  if (!m_closed && m_app.LogLine().HoldsUnloggedContact()) {
-    if (m_endRequested) {
-      m_app.SaveUnloggedContact(UtcNow());
-    } else if (!m_app.AskQuitWithUnloggedContact()) {
-      event->ignore();
-      return;
-    }
+  if (!m_closed && !m_app.MayCloseWithContact(m_endRequested)) {
+    event->ignore();
+    return;
   }
   FormClose();
   event->accept();

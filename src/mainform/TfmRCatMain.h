@@ -33,7 +33,7 @@ class QWidget;
 class TfmPanel;
 class TfmOpenDialog;
 class TfmResume;
-class TTalvexApp;
+class TWindowApp;
 class TListenerThread;
 class TSioLogController;
 class TfmSioLog;
@@ -63,7 +63,7 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
  public:
   /// Builds every component and runs FormCreate. The application object
   /// must outlive the window.
-  explicit TfmRCatMain(TTalvexApp& app, QWidget* parent = nullptr);
+  explicit TfmRCatMain(TWindowApp& app, QWidget* parent = nullptr);
   ~TfmRCatMain() override;
 
   /// Shows the window un-minimised and in front (a second copy asked for it).
@@ -121,7 +121,6 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
 
   // ---- for the tests and benchmarks ----
 
-  TTalvexApp& App() { return m_app; }
   const TMainMenu& Menu() const { return m_menu; }
   /// The menu item with this caption (null when there is none).
   QAction* MenuItem(const QString& caption) const;
@@ -177,6 +176,7 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   void FocusLogLine() override;
   void ResumeSerialIoLogging(bool chosen) override;
   std::array<int, 12> ColumnWidths() const override;
+  TWindowBounds MainWindowBounds() const override;
 
   void StartListener(Listener which);
   void StopListener(Listener which);
@@ -219,7 +219,7 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   /// event loop, and must not find its radio replaced under it).
   bool DeferWhileInStep(void (TfmRCatMain::*fn)());
 
-  TTalvexApp& m_app;
+  TWindowApp& m_app;
 
   QWidget* m_central = nullptr;
   QFrame* Panel1 = nullptr;
@@ -253,6 +253,5 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   std::optional<std::pair<QString, QString>> m_beforeNotice;
   bool m_closed = false;
   bool m_endRequested = false;
-  bool m_logListenerFresh = false;
   bool m_shownOnce = false;
 };

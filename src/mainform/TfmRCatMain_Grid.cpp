@@ -15,7 +15,7 @@
 
 #include "platform/QtGridCells.h"
 #include "platform/QtText.h"
-#include "app/TTalvexApp.h"
+#include "app/TWindowApp.h"
 #include "data/TLogLine.h"
 #include "data/TLogRecord.h"
 #include "data/TextUtils.h"

@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "platform/QtText.h"
-#include "app/TTalvexApp.h"
+#include "app/TWindowApp.h"
 #include "mainform/KeyPreviewFilter.h"
 #include "mainform/TfmPanel.h"
 #include "mainform/TfmRCatMain.h"
@@ -45,11 +45,11 @@ bool TfmRCatMain::HandleKeyRelease(int key) {
 }
 
 void TfmRCatMain::SendMessage(int index) {
-  if (m_app.IsRadioConnected(1)) m_app.SendMessageAt(1, index);
+  m_session->SendMessage(index);
 }
 
 void TfmRCatMain::StopMessage() {
-  if (m_app.IsRadioConnected(1)) m_app.StopAutoRepeat();
+  m_session->StopMessage();
 }
 
 void TfmRCatMain::RequestLog() {
@@ -58,7 +58,7 @@ void TfmRCatMain::RequestLog() {
 }
 
 void TfmRCatMain::PrepareMessages() {
-  const bool loaded = m_app.LoadRadioMessages();
+  const bool loaded = m_session->LoadMessages();
   RefreshKeyHints();
   // Without a radio the operator is asked to connect: once the typing has
   // paused, never from inside the cell editor's keystroke (a modal box there
@@ -67,8 +67,7 @@ void TfmRCatMain::PrepareMessages() {
 }
 
 void TfmRCatMain::AskToConnect() {
-  if (m_closed || m_app.IsRadioConnected(1)) return;
-  if (m_app.AskToConnectRadio()) ConnectCommand();
+  if (!m_closed && m_session->AskToConnect()) ConnectCommand();
 }
 
 void TfmRCatMain::RefreshKeyHints() {
@@ -78,29 +77,14 @@ void TfmRCatMain::RefreshKeyHints() {
 
 void TfmRCatMain::ToggleEnableAutoCq() {
   // The action has already inverted its check mark.
-  const bool on = m_menu.enableAutoCq->isChecked();
-  if (!on) m_app.StopAutoRepeat();
-  m_app.SetAutoCq(on);
+  m_session->SetAutoCq(m_menu.enableAutoCq->isChecked());
 }
 
 void TfmRCatMain::ToggleShowMessageButtons() {
-  if (!m_menu.showMessageButtons->isChecked()) {  // it was checked
-    m_app.HideMessageButtons(1);
-    return;
-  }
-  m_app.LoadMessageTemplates();
-  PrepareMessages();
-  m_app.ShowMessageButtons(1);
-  RefreshKeyHints();
+  // The action has already inverted its check mark.
+  m_session->Show(TSessionItem::kMessageButtons, m_menu.showMessageButtons->isChecked());
 }
 
 void TfmRCatMain::ToggleShowKeyboard() {
-  if (m_menu.showKeyboard->isChecked())
-    m_app.ShowKeyboard(1);
-  else
-    m_app.HideKeyboard(1);
-  if (m_menu.attachLogGrid->isChecked())
-    m_app.ShowLogGrid(1);
-  else
-    m_app.HideLogGrid(1);
+  m_session->Show(TSessionItem::kKeyboard, m_menu.showKeyboard->isChecked());
 }

@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "app/TTalvexApp.h"
+#include "app/TWindowApp.h"
 #include "dialogs/TfmResume.h"
 #include "mainform/TListenerThreads.h"
 #include "mainform/TfmPanel.h"
@@ -32,19 +32,15 @@ void TfmRCatMain::FormActivate() {
     m_resume->PlaceOver(frameGeometry());
     m_resume->exec();
     if (!m_resume->ResumePressed()) return;
-    const TResumeChoices c = m_resume->Choices();
-    m_session->Resume({.radioPort = c.radioPort, .messageButtons = c.messageButtons, .keyboard = c.keyboard,
-                       .logGrid = c.logGrid, .autoCq = c.autoCq, .titleBars = c.titleBars,
-                       .sioLog = c.sioLog, .userLog = c.userLog});
-    if (m_app.IsRadioConnected(1)) ReportConnected();
+    m_session->Resume(m_resume->Choices());
+    if (m_session->IsConnected()) ReportConnected();
   }
 
   // Every activation: the panels remembered for the next start follow the
   // resume dialog's check boxes.
-  const TResumeChoices boxes = m_resume->Choices();
-  m_app.RememberPanels(boxes.messageButtons, boxes.keyboard, boxes.logGrid, boxes.autoCq, boxes.titleBars);
+  m_app.RememberPanels(m_resume->Choices());
 
-  if (m_app.IsRadioConnected(1)) EnableConnectedMenus();
+  if (m_session->IsConnected()) EnableConnectedMenus();
 }
 
 void TfmRCatMain::ReportConnected() {
@@ -52,8 +48,8 @@ void TfmRCatMain::ReportConnected() {
   // The keyboard comes back from the dialog to STN.WRKD: without a window
   // manager nothing else gives it back.
   activateWindow();
-  std::fprintf(stderr, "Talvex: radio connected on %s at %s baud\n", m_app.GetRadioComPort().c_str(),
-               m_app.GetRadioBaud().c_str());
+  std::fprintf(stderr, "Talvex: radio connected on %s at %s baud\n", m_app.Options().radioComPort.c_str(),
+               m_app.Options().radioBaud.c_str());
 }
 
 void TfmRCatMain::EnableConnectedMenus() {
@@ -74,8 +70,8 @@ bool TfmRCatMain::DeferWhileInStep(void (TfmRCatMain::*fn)()) {
 void TfmRCatMain::ConnectCommand() {
   if (m_closed || DeferWhileInStep(&TfmRCatMain::ConnectCommand)) return;
   TfmRadioPort& dialog = *m_radioPort;
-  dialog.SetPortText(m_app.GetRadioComPort());
-  dialog.SetBaudText(m_app.GetRadioBaud());
+  dialog.SetPortText(m_app.Options().radioComPort.str());
+  dialog.SetBaudText(m_app.Options().radioBaud.str());
   dialog.PlaceOnMainWindow(*this);
   dialog.exec();
 
@@ -99,11 +95,11 @@ void TfmRCatMain::ConnectCommand() {
 }
 
 void TfmRCatMain::pnActivateSoftPanelClick() {
-  if (!m_app.IsRadioConnected(1)) return;
+  if (!m_session->IsConnected()) return;
   imVaroPanel->hide();
   pnActivateSoftPanel->hide();
   LayOutStrip();
-  m_app.ShowMoreControls(1);
+  m_session->Command(TRadioCommand::kSoftPanel);
 }
 
 void TfmRCatMain::LayOutStrip(int stripHeight) {

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "platform/QtText.h"
-#include "app/TTalvexApp.h"
+#include "app/TWindowApp.h"
 #include "mainform/TListenerThreads.h"
 #include "mainform/TfmPanel.h"
 #include "mainform/TfmRCatMain.h"
@@ -47,7 +47,6 @@ void TfmRCatMain::StartListener(Listener which) {
     case kMsgStart: thread = std::make_unique<TMsgStartListenerThread>(step); break;
     case kListeners: return;
   }
-  if (which == kLogRequest) m_logListenerFresh = true;
   thread->Resume();
   m_listeners[which] = std::move(thread);
 }
@@ -80,13 +79,8 @@ TListenerEvents TfmRCatMain::ListenerEvents() const {
 
 void TfmRCatMain::RadioChangeStep() {
   if (m_radioGone) return;
-  m_app.PollFrequency(1);
-  m_app.PollMode(1);
-  m_app.PollOutputPower(1);
-  m_app.PollKeyerSpeed(1);
-  if (m_app.IsRadioConnected(1)) {
-    m_app.RefreshRadioBaud(1);
-    const QString baud = platform::ToQString(m_app.GetRadioBaud());
+  if (const std::optional<std::string> radioBaud = m_session->RadioChanged()) {
+    const QString baud = platform::ToQString(*radioBaud);
     // While a notice shows, the caption it hides follows the radio instead.
     if (m_beforeNotice) {
       if (!m_beforeNotice->first.contains(QStringLiteral("Sending"))) m_beforeNotice->first = baud;
@@ -94,18 +88,11 @@ void TfmRCatMain::RadioChangeStep() {
       pnSending->setText(baud);
     }
   }
-  TLogLine& line = m_app.LogLine();
-  line.SetCell(kCellFreq, m_app.GetFrequencyText(1, 11));
-  line.SetCell(kCellMode, m_app.GetModeText(1, 5));
-  std::string power;
-  if (m_app.GetPowerText(1, 3, power)) line.SetCell(kCellPower, power);
   ShowLogLine();
 }
 
 void TfmRCatMain::LogRequestStep() {
-  // The wake right after the listener starts is nobody's request: it says nothing.
-  const bool asked = !std::exchange(m_logListenerFresh, false);
-  LogTheQso(asked);
+  LogTheQso(m_session->TakeLogRequest());
 }
 
 void TfmRCatMain::MsgOverStep() {
@@ -118,7 +105,7 @@ void TfmRCatMain::MsgOverStep() {
 
 void TfmRCatMain::MsgStartStep() {
   if (m_radioGone) return;
-  const int id = m_app.GetMessageId(1);
+  const int id = m_session->MessageId();
   if (id >= 0 && id < 6) {
     m_beforeNotice.reset();
     pnSending->setText(QString::fromLatin1(kSending[id].caption));

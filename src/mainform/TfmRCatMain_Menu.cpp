@@ -6,13 +6,11 @@
 #include <QTimer>
 #include <QMenuBar>
 #include <QTableWidget>
-#include <algorithm>
-#include <set>
 
 #include "data/FixedText.h"
 #include "data/TfmRadioParms.h"
 #include "platform/QtText.h"
-#include "app/TTalvexApp.h"
+#include "app/TWindowApp.h"
 #include "data/TextUtils.h"
 #include "mainform/TfmPanel.h"
 #include "mainform/TfmRCatMain.h"
@@ -136,27 +134,24 @@ void TfmRCatMain::BuildMenu() {
       });
     });
   };
-  auto whenConnected = [this](auto fn) {
-    return [this, fn] {
-      if (m_app.IsRadioConnected(1)) fn();
-    };
-  };
+  auto radio = [this](TRadioCommand command) { return [this, command] { m_session->Command(command); }; };
+  auto option = [this](TDisplayOption which) { return [this, which](bool on) { m_app.SetDisplayOption(which, on); }; };
   on(m_menu.updateNames, [this] { UpdateNamesCommand(); });
   on(m_menu.exit, [this] { ExitCommand(); });
-  on(m_menu.centerForms, [this](bool c) { m_app.SetCenteredForms(c); });
+  on(m_menu.centerForms, option(TDisplayOption::kCenteredForms));
   on(m_menu.disableScreenSaver, [this](bool c) {
-    m_app.SetDisableScreenSaver(c);
+    m_app.SetDisplayOption(TDisplayOption::kDisableScreenSaver, c);
     m_screenSaver.Inhibit(c);
   });
-  on(m_menu.disableAltF4, [this](bool c) { m_app.SetDisableAltF4(c); });
+  on(m_menu.disableAltF4, option(TDisplayOption::kDisableAltF4));
   on(m_menu.showTitleBars, [this] { ToggleShowTitleBars(); });
   on(m_menu.attachLogGrid, [this] { ToggleAttachLogGrid(); });
   on(m_menu.connectRadio, [this] { ConnectCommand(); });
-  on(m_menu.setParameters, whenConnected([this] { m_app.ShowConfig(1); }));
-  on(m_menu.manageMacros, whenConnected([this] { m_app.AddMacros(1); }));
-  on(m_menu.vfoA, [this] { m_app.FocusVfoKnob(1, 'A'); });
-  on(m_menu.vfoB, [this] { m_app.FocusVfoKnob(1, 'B'); });
-  on(m_menu.configurePigKnob, whenConnected([this] { m_app.ShowPigKnobConfig(1); }));
+  on(m_menu.setParameters, radio(TRadioCommand::kSetParameters));
+  on(m_menu.manageMacros, radio(TRadioCommand::kManageMacros));
+  on(m_menu.vfoA, radio(TRadioCommand::kVfoAKnob));
+  on(m_menu.vfoB, radio(TRadioCommand::kVfoBKnob));
+  on(m_menu.configurePigKnob, radio(TRadioCommand::kConfigureKnob));
   on(m_menu.showKeyboard, [this] { ToggleShowKeyboard(); });
   on(m_menu.showMessageButtons, [this] { ToggleShowMessageButtons(); });
   on(m_menu.enableAutoCq, [this] { ToggleEnableAutoCq(); });
@@ -172,11 +167,14 @@ void TfmRCatMain::BuildMenu() {
   on(m_menu.editTemplate, [this] { EditTemplateCommand(); });
   on(m_menu.loadTemplate, [this] { LoadTemplateCommand(); });
   on(m_menu.setAutoCqDelay, [this] { SetAutoCqDelayCommand(); });
-  on(m_menu.userNotes, [this] { OpenDocument(m_app.GetUserHelpFile()); });
-  on(m_menu.checkUpdates, [this] { OpenDocument(m_app.GetRevisionsUrl()); });
-  on(m_menu.varoManual, [this] { OpenDocument(m_app.GetRadioManualFile()); });
-  on(m_menu.ostrelSite, [this] { OpenDocument(m_app.GetMakerUrl()); });
-  on(m_menu.usAllocations, [this] { OpenDocument(m_app.GetFreqAllocationFile()); });
+  auto open = [this](const PathText TFileSet::*target) {
+    return [this, target] { OpenDocument((m_app.Files().*target).str()); };
+  };
+  on(m_menu.userNotes, open(&TFileSet::userHelpFile));
+  on(m_menu.checkUpdates, open(&TFileSet::revisionsUrl));
+  on(m_menu.varoManual, open(&TFileSet::radioManualFile));
+  on(m_menu.ostrelSite, open(&TFileSet::makerUrl));
+  on(m_menu.usAllocations, open(&TFileSet::freqAllocationFile));
 }
 
 QAction* TfmRCatMain::MenuItem(const QString& caption) const {
@@ -188,51 +186,43 @@ QAction* TfmRCatMain::MenuItem(const QString& caption) const {
 }
 
 void TfmRCatMain::RebuildRunMacros() {
-  if (!m_app.IsRadioConnected(1)) return;
-  std::vector<std::string> names;
-  m_app.GetMacroNames(1, names);
-  // Sorted, once each: names that differ only by blanks around them are one macro.
-  std::set<std::string> sorted;
-  for (const std::string& name : names) sorted.insert(Trim(name));
+  if (!m_session->IsConnected()) return;
   QMenu* macros = m_menu.runMacros;
   macros->clear();
-  for (const std::string& name : sorted) {
+  for (const std::string& name : m_session->MacroNames()) {
     // Shown exactly as set: an "&" is no shortcut mark.
     QAction* item = macros->addAction(platform::ToQString(name).replace(QLatin1Char('&'), QStringLiteral("&&")));
-    connect(item, &QAction::triggered, this, [this, name] {
-      if (m_app.IsRadioConnected(1)) m_app.RunMacro(CutText(name, 30));
-    });
+    connect(item, &QAction::triggered, this, [this, name] { m_session->RunMacro(name); });
   }
 }
 
 void TfmRCatMain::SetBandLimitsCommand() {
   TfmRadioParms dialog(this);
-  dialog.SetLogMode(m_app.GetModeText(1, 4));
-  dialog.SetAllocationFiles(m_app.GetFreqAllocationFile(), m_app.GetAllocationExtraFile(),
-                            m_app.GetAllocationAdvancedFile(), m_app.GetAllocationGeneralFile());
-  dialog.SetDocumentsDirectory(m_app.GetDocumentsDirectory());
+  const TFileSet& files = m_app.Files();
+  dialog.SetLogMode(m_session->LogMode());
+  dialog.SetAllocationFiles(files.freqAllocationFile.str(), files.allocationExtraFile.str(),
+                            files.allocationAdvancedFile.str(), files.allocationGeneralFile.str());
+  dialog.SetDocumentsDirectory(files.documentsDir.str());
   const QRect main = frameGeometry();
   dialog.SetMainPlacement(main.top(), main.left(), main.width());
   for (int row = 1; row < TfmRadioParms::kRows; ++row) {
-    std::string limits;
-    if (!m_app.GetBandLimitText(dialog.CellText(row, 0), 99, limits)) continue;
-    const std::vector<std::string> values = SplitFields(limits, ",");
-    for (std::size_t i = 0; i < values.size() && i < 8; ++i)
-      dialog.SetCellText(row, static_cast<int>(i) + 1, std::to_string(ReadInteger(values[i])));
+    const auto limits = m_app.BandLimits(dialog.CellText(row, 0));
+    if (!limits) continue;
+    for (int i = 0; i < 8; ++i) dialog.SetCellText(row, i + 1, std::to_string((*limits)[static_cast<std::size_t>(i)]));
   }
   dialog.exec();
   if (!dialog.Applied()) return;
+  std::vector<TBandLimitRow> rows;
   for (int row = 1; row < TfmRadioParms::kRows; ++row) {
-    std::array<std::string, 8> limits;
-    for (int column = 1; column <= 8; ++column) limits[column - 1] = dialog.CellText(row, column);
-    m_app.SetBandLimits(dialog.CellText(row, 0), limits);
+    TBandLimitRow& limits = rows.emplace_back(TBandLimitRow{.name = dialog.CellText(row, 0), .limits = {}});
+    for (int column = 1; column <= 8; ++column) limits.limits[column - 1] = dialog.CellText(row, column);
   }
-  m_app.WriteRadioRestartFile();
+  m_app.ApplyBandLimits(rows);
 }
 
 void TfmRCatMain::UpdateNamesCommand() {
   TfmUpdateNames dialog(this);
-  dialog.SetNamesFile(m_app.GetNamesFile());
+  dialog.SetNamesFile(m_app.Files().namesFile.str());
   dialog.LoadKnownCalls();
   // Placed once the label holds the path, which sets the dialog's width.
   dialog.adjustSize();
@@ -252,21 +242,17 @@ void TfmRCatMain::TurnOffRadioCommand() {
 
 void TfmRCatMain::SetupLocalLogCommand() {
   TfmSetupLogFile dialog(this);
-  dialog.SetFormat(m_app.GetLocalLogType());
-  dialog.SetFileName(m_app.GetLocalLogFile());
-  dialog.SetInitialDirectory(m_app.GetLogsDirectory());
+  dialog.SetFormat(m_app.Options().localLogAdif ? kLogTypeAdif : kLogTypeArrl);
+  dialog.SetFileName(m_app.Options().localLogFile.str());
+  dialog.SetInitialDirectory(m_app.Files().logsDir.str());
   dialog.exec();
-  if (!dialog.Applied()) return;
-  m_app.SetLocalLogFile(FixedText<260>(dialog.FileName()).str());
-  m_app.SetLocalLogType(dialog.Format() == 1 ? kLogTypeAdif : kLogTypeArrl);
-  m_app.SetLocalLogging(true);
-  m_app.SetLogFile(1, m_app.GetLocalLogFile(), m_app.GetLocalLogType());
+  if (dialog.Applied()) m_app.ChangeLocalLog(dialog.FileName(), dialog.Format() == 1 ? kLogTypeAdif : kLogTypeArrl);
 }
 
 void TfmRCatMain::AboutCommand() {
   TfmAbout dialog(this);
-  dialog.SetVersion(m_app.GetVersion());
-  const double built = FileDateTime(m_app.GetDevicesDirectory() + "SioOstrel.DLL");
+  dialog.SetVersion(m_app.Files().version.str());
+  const double built = FileDateTime(m_app.Files().devicesDir.str() + "SioOstrel.DLL");
   dialog.SetLibraryDate(platform::FormatDateTime("dd-mmm-yyyy hh:nn", built));
   dialog.adjustSize();
   const QRect main = frameGeometry();
@@ -276,12 +262,9 @@ void TfmRCatMain::AboutCommand() {
 
 bool TfmRCatMain::RunTemplateEditor(const std::string& file) {
   TfmTalvexMsg dialog(this);
-  dialog.SetTemplateFile(m_app.GetMessageTemplateFile());
-  dialog.SetProgramDirectory(m_app.GetProgramDirectory());
-  dialog.OnTemplateUpdated([this] {
-    m_app.LoadMessageTemplates();
-    m_app.SendAutoCqDelay();
-  });
+  dialog.SetTemplateFile(m_app.Files().messageTemplateFile.str());
+  dialog.SetProgramDirectory(m_app.Files().programDir.str());
+  dialog.OnTemplateUpdated([this] { m_app.TemplateUpdated(); });
   dialog.LoadFile(file);
   dialog.SelectAutoCqDelay(m_app.Options().autoCqDelay);
   dialog.exec();
@@ -289,13 +272,13 @@ bool TfmRCatMain::RunTemplateEditor(const std::string& file) {
 }
 
 void TfmRCatMain::EditTemplateCommand() {
-  if (RunTemplateEditor(m_app.GetMessageTemplateFile()) && m_app.IsRadioConnected(1)) {
+  if (RunTemplateEditor(m_app.Files().messageTemplateFile.str()) && m_session->IsConnected()) {
     PrepareMessages();
     RefreshKeyHints();
   }
 }
 
-void TfmRCatMain::SetAutoCqDelayCommand() { RunTemplateEditor(m_app.GetMessageTemplateFile()); }
+void TfmRCatMain::SetAutoCqDelayCommand() { RunTemplateEditor(m_app.Files().messageTemplateFile.str()); }
 
 void TfmRCatMain::LoadTemplateCommand() {
   // Qt's form of the filter "All files (*.*)|*.*|Msg files (*.msg)|*.dat|Text
@@ -319,27 +302,22 @@ void TfmRCatMain::OpenDocument(const std::string& target) { platform::ShellOpen(
 
 void TfmRCatMain::ToggleShowTitleBars() {
   // The action has already inverted its check mark.
-  if (m_menu.showTitleBars->isChecked())
-    m_app.ShowTitleBars(1);
-  else
-    m_app.HideTitleBars(1);
+  m_session->Show(TSessionItem::kTitleBars, m_menu.showTitleBars->isChecked());
 }
 
 void TfmRCatMain::ToggleShowMembers() {
   // The action has already inverted its check mark: both flags follow the items.
-  m_app.SetMemberDisplay(m_menu.showFoc->isChecked(), m_menu.showCwops->isChecked());
-  m_app.SetShowMembers(1, m_app.Options().showFocMembers, m_app.Options().showCwopMembers);
+  m_session->ShowMembers(m_menu.showFoc->isChecked(), m_menu.showCwops->isChecked());
 }
 
 void TfmRCatMain::ToggleAttachLogGrid() {
   const bool attach = m_menu.attachLogGrid->isChecked();
+  m_session->Show(TSessionItem::kLogGrid, attach);
   if (attach) {
-    m_app.ShowLogGrid(1);
     Panel1->hide();
     pnKeys->move(pnKeys->x(), Panel1->y());
     LayOutStrip(pnKeys->height());
   } else {
-    m_app.HideLogGrid(1);
     Panel1->show();
     pnKeys->move(pnKeys->x(), Panel1->y() + Panel1->height());
     LayOutStrip(Panel1->height() + pnKeys->height());

@@ -45,6 +45,7 @@ class RecordingWindow : public TSessionWindow {
   void FocusLogLine() override { calls.push_back("focus"); }
   void ResumeSerialIoLogging(bool chosen) override { calls.push_back(chosen ? "sio log" : "no sio log"); }
   std::array<int, 12> ColumnWidths() const override { return widths; }
+  TWindowBounds MainWindowBounds() const override { return {10, 730, 20, 320}; }
 
   std::vector<std::string> calls;
   TListenerEvents events;

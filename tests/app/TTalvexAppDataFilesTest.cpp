@@ -60,10 +60,10 @@ TEST(TTalvexAppDataFiles, StartReadsRestartNamesAndTemplatesInOrder) {
   p.dir.Write("Documents/names.txt", "W1AW,Hiram,1234,FOC\n");
   p.dir.Write("Dravel_MSGTEMPLATE.txt", "MSG=CQ,CQ TEST @\nMSG=MSG1,TU\nAUTOCQ_DELAY=9\n");
   TTalvexApp app;
-  app.activityTraceOn = true;
+  app.SetActivityTrace(true);
   ASSERT_TRUE(app.OpenDataFiles());
-  EXPECT_TRUE(app.restartFileRead);
-  EXPECT_TRUE(app.namesFileRead);
+  EXPECT_TRUE(app.RestartFileRead());
+  EXPECT_TRUE(app.NamesFileRead());
   EXPECT_EQ(app.Options().radioComPort.str(), "COM3");
   EXPECT_EQ(app.Options().autoCqDelay, 9);  // the template file's delay wins
   EXPECT_EQ(app.Messages()[0].raw.str(), "CQ,CQ TEST @");
@@ -78,10 +78,10 @@ TEST(TTalvexAppDataFiles, StartReadsRestartNamesAndTemplatesInOrder) {
 TEST(TTalvexAppDataFiles, MissingFilesDoNotStopTheStart) {
   Installed p("");  // no names file in the ini
   TTalvexApp app;
-  app.activityTraceOn = true;
+  app.SetActivityTrace(true);
   ASSERT_TRUE(app.OpenDataFiles());
-  EXPECT_FALSE(app.restartFileRead);
-  EXPECT_FALSE(app.namesFileRead);
+  EXPECT_FALSE(app.RestartFileRead());
+  EXPECT_FALSE(app.NamesFileRead());
   EXPECT_EQ(app.Options().autoCqDelay, 3);
   EXPECT_EQ(app.LookupOperator("W1AW"), "N/A,N/A");
   EXPECT_EQ(p.sink.Messages(), std::vector<std::string>{"Could not open operator names/history file"});
@@ -93,7 +93,7 @@ TEST(TTalvexAppDataFiles, InvalidRestartWithoutBackupKeepsDefaults) {
   Installed p;
   p.dir.Write("Dravel_RESTART.txt", "RADIO_COM_PORT=COM3\n");
   TTalvexApp app;
-  app.activityTraceOn = true;
+  app.SetActivityTrace(true);
   EXPECT_FALSE(app.ReadRestartFile());
   EXPECT_EQ(app.Options().radioComPort.str(), "COM0");
   EXPECT_EQ(p.sink.Messages(), std::vector<std::string>{"Backup Restart file not found"});
@@ -130,7 +130,7 @@ TEST(TTalvexAppDataFiles, RestartFileCarriesTheOptionsToTheNextRun) {
   Installed p;
   {
     TTalvexApp app;
-    app.activityTraceOn = true;
+    app.SetActivityTrace(true);
     for (const auto& [key, value] : {std::pair{"WANTS_AUTO_CQ", "YES"}, {"SHOW_CWO_MEMBERS", "YES"},
                                      {"WANTS_SIOLOG_ADIF", "YES"}, {"RADIO_BAUD", "19200"},
                                      {"SIOLOG_PARITY", "Odd"}, {"LOG_DISPLAY_COLWIDTH_NAME", "120"},
@@ -252,6 +252,6 @@ TEST(TTalvexAppDataFiles, AMissingLogFolderIsReportedOnceAndTheOtherLogIsWritten
   app.SetLocalLogFile(p.dir.Path("local.txt"));
   LogContact(app, "G4BBB");
   EXPECT_EQ(p.sink.Messages(),
-            std::vector<std::string>{"Could not write the log file " + app.GetDefaultLogFile() + ": No such file or directory"});
+            std::vector<std::string>{"Could not write the log file " + app.Files().defaultLogFile.str() + ": No such file or directory"});
   EXPECT_EQ(p.dir.Read("local.txt"), "2026-12-08::::1423:G4BBB:599:599:1423:N/A:JOE:N/A\n");
 }

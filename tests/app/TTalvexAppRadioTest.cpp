@@ -120,7 +120,7 @@ TEST(AppRadio, RadioRestartFileRoundTrip) {
     sim.ClearTrace();
     ASSERT_TRUE(app.WriteRadioRestartFile());
     EXPECT_EQ(sim.Calls("UPDATEBANDLIMITS"),
-              (std::vector<std::string>{"UPDATEBANDLIMITS(\"" + app.GetRadioRestartFile() + "\")"}));
+              (std::vector<std::string>{"UPDATEBANDLIMITS(\"" + app.Files().radioRestartFile.str() + "\")"}));
     app.DisconnectRadio(1);
   }
   const std::string text = program.dir.Read("Dravel_RADIORESTART.txt");

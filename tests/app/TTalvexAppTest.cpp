@@ -9,20 +9,18 @@
 TEST(TTalvexApp, FileSetFollowsTheModulePath) {
   TempProgramDir dir;
   TTalvexApp app;
-  EXPECT_EQ(app.GetProgramDirectory(), dir.Dir());
+  EXPECT_EQ(app.Files().programDir.str(), dir.Dir());
   app.BuildFileSet("/A/B/prog");
-  EXPECT_EQ(app.GetDocumentsDirectory(), "/A/B/Documents/");
-  EXPECT_EQ(app.GetDevicesFile(), "/A/B/Devices/Dravel_DEVICES.txt");
-  EXPECT_EQ(app.GetDefaultLogFile(), "/A/B/Logs/Dravel_DEFAULTLOG.txt");
-  EXPECT_EQ(app.GetRestartFile(), "/A/B/Dravel_RESTART.txt");
-  EXPECT_EQ(app.GetRadioRestartFile(), "/A/B/Dravel_RADIORESTART.txt");
-  EXPECT_EQ(app.GetMessageTemplateFile(), "/A/B/Dravel_MSGTEMPLATE.txt");
-  char buffer[261];
-  app.GetLogsDirectory(buffer);
-  EXPECT_STREQ(buffer, "/A/B/Logs/");
+  EXPECT_EQ(app.Files().documentsDir.str(), "/A/B/Documents/");
+  EXPECT_EQ(app.Files().devicesFile.str(), "/A/B/Devices/Dravel_DEVICES.txt");
+  EXPECT_EQ(app.Files().defaultLogFile.str(), "/A/B/Logs/Dravel_DEFAULTLOG.txt");
+  EXPECT_EQ(app.Files().restartFile.str(), "/A/B/Dravel_RESTART.txt");
+  EXPECT_EQ(app.Files().radioRestartFile.str(), "/A/B/Dravel_RADIORESTART.txt");
+  EXPECT_EQ(app.Files().messageTemplateFile.str(), "/A/B/Dravel_MSGTEMPLATE.txt");
+  EXPECT_EQ(app.Files().logsDir.str(), "/A/B/Logs/");
   // Every path is cut at 260 characters.
   app.BuildFileSet("/" + std::string(300, 'd') + "/prog");
-  EXPECT_EQ(app.GetIniFile().size(), 260u);
+  EXPECT_EQ(app.Files().iniFile.str().size(), 260u);
 }
 
 TEST(TTalvexApp, DefaultsBeforeAnyFileIsRead) {
@@ -40,10 +38,10 @@ TEST(TTalvexApp, DefaultsBeforeAnyFileIsRead) {
   EXPECT_EQ(app.Options().sioLogDataBits.str(), "8");
   EXPECT_TRUE(app.TakeFirstActivation());
   EXPECT_FALSE(app.TakeFirstActivation());
-  EXPECT_FALSE(app.restartFileRead);
+  EXPECT_FALSE(app.RestartFileRead());
   EXPECT_FALSE(app.Options().wantAutoCq);
   EXPECT_EQ(app.GetLocalLogType(), kLogTypeArrl);
-  EXPECT_EQ(app.GetNamesFile(), "");
+  EXPECT_EQ(app.Files().namesFile.str(), "");
 }
 
 TEST(TTalvexApp, IniKeysFollowTheirRules) {
@@ -61,12 +59,12 @@ TEST(TTalvexApp, IniKeysFollowTheirRules) {
             "FREQ_ALLOCATION_EXTRA=extra.txt\n");
   TTalvexApp app;
   ASSERT_TRUE(app.ReadIniFile());
-  EXPECT_EQ(app.GetVersion(), "12345678901234");
-  EXPECT_EQ(app.GetRestartFile(), dir.Path("my.txt"));
-  EXPECT_EQ(app.GetNamesFile(), dir.Path("Documents/names.txt"));  // the later line wins
-  EXPECT_EQ(app.GetRevisionsUrl(), "a");
-  EXPECT_EQ(app.GetAllocationExtraFile(), dir.Path("Documents/extra.txt"));
-  EXPECT_EQ(app.GetDevicesDirectory(), dir.Path("Devices/"));  // paths untouched by VERSION
+  EXPECT_EQ(app.Files().version.str(), "12345678901234");
+  EXPECT_EQ(app.Files().restartFile.str(), dir.Path("my.txt"));
+  EXPECT_EQ(app.Files().namesFile.str(), dir.Path("Documents/names.txt"));  // the later line wins
+  EXPECT_EQ(app.Files().revisionsUrl.str(), "a");
+  EXPECT_EQ(app.Files().allocationExtraFile.str(), dir.Path("Documents/extra.txt"));
+  EXPECT_EQ(app.Files().devicesDir.str(), dir.Path("Devices/"));  // paths untouched by VERSION
 }
 
 TEST(TTalvexApp, MissingIniStopsTheStartWithTwoMessages) {
@@ -82,7 +80,7 @@ TEST(TTalvexApp, ActivityTraceOnlyWhenSwitchedOn) {
   TTalvexApp app;
   app.TraceActivity("OPEN_RESTART");
   EXPECT_FALSE(dir.Exists("Dravel_ACTIVITY.txt"));
-  app.activityTraceOn = true;
+  app.SetActivityTrace(true);
   app.TraceActivity("OPEN_RESTART");
   app.TraceActivity("SAVING RESTART FILE");
   std::string text = dir.Read("Dravel_ACTIVITY.txt");

@@ -125,7 +125,7 @@ TEST(ResumeDialog, EverythingFoundOffersEveryRowWithItsCaption) {
   }
   EXPECT_EQ(Find<QFrame>(dialog, "pnResumeUserLog")->height(), TfmResume::kUserLogRowHeight);
 
-  const TResumeChoices c = dialog.Choices();
+  const TResumeChoice c = dialog.Choices();
   EXPECT_TRUE(c.radioPort && c.messageButtons && c.autoCq && c.titleBars && c.userLog && c.sioLog);
   EXPECT_FALSE(c.keyboard || c.logGrid);
 }
@@ -278,7 +278,7 @@ TEST(ResumeDialog, PreparedFromTheRestartOptions) {
             "User defined log in ARRL format in the following file");
   EXPECT_EQ(Find<QCheckBox>(dialog, "ckbResumeAutoCQ")->text(),
             "Resume Auto CQ with Delay of 12 seconds");
-  const TResumeChoices c = dialog.Choices();
+  const TResumeChoice c = dialog.Choices();
   EXPECT_TRUE(c.radioPort);
   EXPECT_TRUE(c.sioLog);
   EXPECT_TRUE(c.userLog);

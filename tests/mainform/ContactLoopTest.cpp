@@ -475,7 +475,7 @@ TEST(ContactLoop, MenuCommandsWithTheirDialogs) {
   EXPECT_EQ(sim.Calls("SETLOGFILE").size(), 1u);
 
   // "Update Names Data": the dialog names the file; what it adds is looked up at once.
-  const std::string namesFile = station.program.app->GetNamesFile();
+  const std::string namesFile = station.program.app->Files().namesFile.str();
   QString label;
   OnNextModal([&](QDialog& dialog) {
     label = dialog.findChild<QLabel*>(QStringLiteral("Label1"))->text();
@@ -531,7 +531,7 @@ TEST(ContactLoop, SetBandLimitsShowsTheBandListAndAppliesTheConfirmedLimits) {
   std::string limits;
   ASSERT_TRUE(app.GetBandLimitText("40M", 99, limits));
   EXPECT_EQ(limits, "7000,7300,7010,7100,7000,7300,7030,7100");
-  EXPECT_NE(ReadWholeFile(app.GetRadioRestartFile()).find("BANDLIMIT=40M,7000,7300,7010,7100,7000,7300,7030,7100\n"),
+  EXPECT_NE(ReadWholeFile(app.Files().radioRestartFile.str()).find("BANDLIMIT=40M,7000,7300,7010,7100,7000,7300,7030,7100\n"),
             std::string::npos);
   EXPECT_EQ(station.program.sim->Calls("UPDATEBANDLIMITS").size(), 1u);
 }

@@ -231,10 +231,10 @@ TEST(CrashTrials, RestartFileIsAlwaysTheWholeOldOrNewText) {
   b.disableAltF4 = b.wantLogGrid = true;
   const std::string texts[2] = {TRestartFile::Format(a), TRestartFile::Format(b)};
   TTalvexApp app;
-  StateFileTrials("restart file", app.GetRestartFile(), texts, [&](int i) {
+  StateFileTrials("restart file", app.Files().restartFile.str(), texts, [&](int i) {
     app.SetLocalLogFile(i % 2 ? b.localLogFile.str() : a.localLogFile.str());
-    app.SetDisableAltF4(i % 2);
-    app.RememberPanels(false, false, i % 2, false, false);
+    app.SetDisplayOption(TDisplayOption::kDisableAltF4, i % 2);
+    app.RememberPanels({.logGrid = i % 2 == 1});
     return app.WriteRestartFile();
   });
 }

@@ -74,15 +74,15 @@ TEST(DiskFull, TheContactStaysInTheLineAndNoFileIsHalfWritten) {
   fs::create_directory(dir.Path("Logs"));
   RecordingMessageSink sink;
   TTalvexApp app;
-  const std::string defaultLog = app.GetDefaultLogFile(), localLog = dir.Path("Logs/local.adi");
+  const std::string defaultLog = app.Files().defaultLogFile.str(), localLog = dir.Path("Logs/local.adi");
   app.SetLocalLogFile(localLog);
   app.SetLocalLogType(kLogTypeAdif);
   app.SetLocalLogging(true);
   ASSERT_TRUE(app.WriteRestartFile());
   const std::string oldRestart = dir.Read("Dravel_RESTART.txt");
-  const TRadioRestartFile radioRestart(app.GetRadioRestartFile());
+  const TRadioRestartFile radioRestart(app.Files().radioRestartFile.str());
   ASSERT_TRUE(radioRestart.Write(std::nullopt, DefaultBands()));
-  const std::string oldRadioRestart = ReadWholeFile(app.GetRadioRestartFile());
+  const std::string oldRadioRestart = ReadWholeFile(app.Files().radioRestartFile.str());
 
   // Both logs end a few bytes short of a page: the next record takes a new
   // page, so a write that runs out of space gets part of it onto the disk.
@@ -103,7 +103,7 @@ TEST(DiskFull, TheContactStaysInTheLineAndNoFileIsHalfWritten) {
                                  "Could not write the log file " + localLog + ": No space left on device"}));
 
   // The state files keep their old text, and no temporary file is left.
-  app.SetDisableAltF4(true);
+  app.SetDisplayOption(TDisplayOption::kDisableAltF4, true);
   EXPECT_FALSE(app.WriteRestartFile());
   EXPECT_EQ(dir.Read("Dravel_RESTART.txt"), oldRestart);
   int error = 0;
@@ -111,7 +111,7 @@ TEST(DiskFull, TheContactStaysInTheLineAndNoFileIsHalfWritten) {
   left.vfoMemories.assign(50, "M,14025000");
   EXPECT_FALSE(radioRestart.Write(left, DefaultBands(), &error));
   EXPECT_EQ(error, ENOSPC);
-  EXPECT_EQ(ReadWholeFile(app.GetRadioRestartFile()), oldRadioRestart);
+  EXPECT_EQ(ReadWholeFile(app.Files().radioRestartFile.str()), oldRadioRestart);
   EXPECT_FALSE(dir.Exists("Dravel_RESTART.txt.tmp") || dir.Exists("Dravel_RADIORESTART.txt.tmp"));
 
   // Space again: the kept contact goes in whole, and the next one after it.
