@@ -322,7 +322,11 @@ TEST(VaroPanel, ConnectShowAndDisconnectFiveTimesLeavesNoWidget) {
       lib.AddMacros(1);
       lib.HideTitleBars(1);
       lib.SendMsgAtIndex(1, 0);
-      for (int i = 0; i < 5; ++i) QTest::qWait(40);  // the panels' timers run
+      // The panels' timers run: the sending line shows the message going out.
+      ASSERT_TRUE(PumpUntil([] {
+        auto* sending = Child<QLabel>("pnlVaroMain", "lbSending");
+        return sending && !sending->text().isEmpty();
+      })) << "round " << round;
       EXPECT_GT(QApplication::allWidgets().size(), before);
       lib.DisconnectRadio(1);
       EXPECT_FALSE(lib.IsLoaded());
