@@ -1,5 +1,6 @@
 // The exports of HamlibRadio.dll. Each one answers from the library's state
-// at once; only the radio's worker thread talks to Hamlib.
+// at once; only the radio's worker thread talks to Hamlib. The panel and
+// logging-grid exports are the panel kit's (PanelExports.h).
 
 #include <algorithm>
 #include <cstdlib>
@@ -12,6 +13,9 @@
 #include "Panels.h"
 #include "RadioLibrary.h"
 
+#define RADIOPANEL_LIBRARY() hamlibradio::Library()
+#include "PanelExports.h"
+
 using namespace hamlibradio;
 
 namespace {
@@ -19,26 +23,11 @@ namespace {
 using radiokit::CopyOut;
 using radiokit::ItemAt;
 
-// A radio-only export the library has nothing to show for.
-#define HAMLIB_NOTHING_TO_SHOW(NAME) \
-  RADIO_EXPORT void RADIO_CALL NAME(std::int32_t) {}
-
-// A radio-only export acting on the radio's panels (as p), where widgets may
-// be made and the radio is connected; elsewhere it does nothing.
-#define HAMLIB_PANEL_ACTION(NAME, ACTION)                                        \
-  RADIO_EXPORT void RADIO_CALL NAME(std::int32_t radio) {                        \
-    if (radiopanel::Panels* p = Library().PanelsOf(radio)) (void)p, ACTION;      \
-  }
-
 }  // namespace
 
 extern "C" {
 
 // ---- Connection -------------------------------------------------------------------
-
-RADIO_EXPORT void RADIO_CALL INITTITLEBARFLAG(RadioFlag wantTitleBars) {
-  Library().SetTitleBarWish(wantTitleBars != 0);
-}
 
 RADIO_EXPORT void RADIO_CALL CONNECTRADIO(char* portBuffer, RadioEvent radioChangeEvent, char* connectionText,
                                           std::int32_t radio) {
@@ -220,75 +209,6 @@ RADIO_EXPORT void RADIO_CALL GETNUMMACROS(std::int32_t* count, std::int32_t radi
 RADIO_EXPORT void RADIO_CALL GETMACRONAMEATINDEX(std::int32_t length, char* buffer, std::int32_t index,
                                                  std::int32_t radio) {
   if (HamlibRadio* r = Library().Radio(radio)) CopyOut(ItemAt(r->MacroNames(), index), length, buffer);
-}
-
-// ---- Panels, dialogs, power -----------------------------------------------------------
-
-RADIO_EXPORT void RADIO_CALL SHOWCONFIG(std::int32_t radio) {
-  if (HamlibRadio* r = Library().Radio(radio)) panels::ShowConfig(*r, Library().Directory(), radio);
-}
-
-HAMLIB_PANEL_ACTION(SHOWMORECONTROLS, p->ShowFull())
-
-RADIO_EXPORT void RADIO_CALL TURNOFFRADIO(std::int32_t radio) {
-  HamlibRadio* r = Library().Radio(radio);
-  if (!r) return;
-  r->TurnOff();
-  if (radiopanel::Panels* p = Library().ExistingPanels(radio)) p->Refresh();
-}
-
-HAMLIB_PANEL_ACTION(SHOWKEYBOARD, p->ShowKeyboard())
-HAMLIB_PANEL_ACTION(HIDEKEYBOARD, p->HideKeyboard())
-HAMLIB_PANEL_ACTION(SHOWMSGBUTTONS, p->ShowMessageButtons())
-HAMLIB_PANEL_ACTION(HIDEMSGBUTTONS, p->HideMessageButtons())
-HAMLIB_PANEL_ACTION(SHOWTITLEBARS, p->SetTitleBars(true))
-HAMLIB_PANEL_ACTION(HIDETITLEBARS, p->SetTitleBars(false))
-HAMLIB_PANEL_ACTION(SHOWPIGKNOBCONFIG, p->ShowKnobSettings())
-HAMLIB_PANEL_ACTION(HIDECONFIGPANEL, p->HidePart(radiopanel::PanelPart::Config))
-HAMLIB_PANEL_ACTION(HIDECLOSEPANEL, p->HidePart(radiopanel::PanelPart::Close))
-HAMLIB_PANEL_ACTION(HIDESMALLPANEL, p->HidePart(radiopanel::PanelPart::Small))
-// Hamlib's macros are radio commands kept in HamlibRadio_MACROS.txt, which
-// the operator edits; the panels' macro editor writes panel actions.
-HAMLIB_NOTHING_TO_SHOW(ADDMACROS)
-
-RADIO_EXPORT void RADIO_CALL SETCENTEREDFORMSINFO(std::int32_t bottom, std::int32_t top, std::int32_t right,
-                                                  std::int32_t left, RadioFlag) {
-  Library().SetMainWindow({left, top, right, bottom});
-}
-
-RADIO_EXPORT void RADIO_CALL UPDATEBANDLIMITS(char* path) {
-  radiopanel::BandPlan plan;
-  if (path && plan.Load(path)) Library().SetBandPlan(plan);
-}
-
-// ---- The logging grid ---------------------------------------------------------------
-
-RADIO_EXPORT void RADIO_CALL SHOWLOGGRID(std::int32_t radio) {
-  if (auto* grid = Library().LogGridOf(radio)) grid->Show();
-}
-
-RADIO_EXPORT void RADIO_CALL HIDELOGGRID(std::int32_t radio) {
-  if (auto* grid = Library().LogGridOf(radio)) grid->Hide();
-}
-
-RADIO_EXPORT void RADIO_CALL SETSHOWMEMBERS(RadioFlag showCwops, RadioFlag showFoc, std::int32_t radio) {
-  if (auto* grid = Library().LogGridOf(radio)) grid->SetShowMembers(showCwops != 0, showFoc != 0);
-}
-
-RADIO_EXPORT void RADIO_CALL SETNAMESHISTORYFILE(char* path, std::int32_t radio) {
-  if (auto* grid = Library().LogGridOf(radio)) grid->SetNamesFile(path);
-}
-
-RADIO_EXPORT void RADIO_CALL SETLOGFILE(RadioFlag isAdif, char* path, std::int32_t radio) {
-  if (auto* grid = Library().LogGridOf(radio)) grid->SetLogFile(isAdif != 0, path);
-}
-
-RADIO_EXPORT void RADIO_CALL SETWANTSLOG(RadioFlag wantsLog, std::int32_t radio) {
-  if (auto* grid = Library().LogGridOf(radio)) grid->SetWantsLog(wantsLog != 0);
-}
-
-RADIO_EXPORT void RADIO_CALL SETDEFAULTLOGFILE(char* path, std::int32_t radio) {
-  if (auto* grid = Library().LogGridOf(radio)) grid->SetDefaultLogFile(path);
 }
 
 // ---- Outside the program's table: the status, for tests and tools ------------------

@@ -2,14 +2,13 @@
 
 #include <QApplication>
 #include <QThread>
+#include <cstdio>
 #include <utility>
-#include <vector>
 
 #include "LogGridPanel.h"
 #include "PanelRadio.h"
 #include "data/TLogRecord.h"
 #include "data/TextUtils.h"
-#include "platform/MessageSink.h"
 
 namespace radiopanel {
 
@@ -20,31 +19,6 @@ bool OnGuiThread() {
   QCoreApplication* app = QCoreApplication::instance();
   return qobject_cast<QApplication*>(app) && QThread::currentThread() == app->thread();
 }
-
-/// Keeps what the log files report while one contact is logged, so that the
-/// grid shows it on its own status line (the library has no message boxes
-/// of the program's).
-class CollectingSink : public platform::MessageSink {
- public:
-  CollectingSink() : m_previous(&platform::CurrentMessageSink()) { platform::SetMessageSink(this); }
-  ~CollectingSink() override { platform::SetMessageSink(m_previous); }
-  CollectingSink(const CollectingSink&) = delete;
-  CollectingSink& operator=(const CollectingSink&) = delete;
-
-  void ShowMessage(const std::string& text) override {
-    m_texts.push_back(text);
-    m_previous->ShowMessage(text);  // the library's own trace of it
-  }
-  platform::MessageAnswer Ask(const std::string& caption, const std::string& text, platform::MessageIcon icon,
-                              platform::MessageButtons buttons) override {
-    return m_previous->Ask(caption, text, icon, buttons);
-  }
-  const std::vector<std::string>& Texts() const { return m_texts; }
-
- private:
-  platform::MessageSink* m_previous;
-  std::vector<std::string> m_texts;
-};
 
 std::string Text(const char* text) { return text ? std::string(text) : std::string(); }
 
@@ -122,28 +96,29 @@ std::string LogGrid::LogContact(TLogLine::Logged* outcome) {
   if (outcome) *outcome = TLogLine::Logged::kKept;
   if (!m_wantsLog) return "Not logged: the program has not asked this radio to log";
   const std::string call = UpperCase(Trim(m_line.Cell(kCellStation)));
-  CollectingSink reports;
   const bool local = !m_localLogFile.empty();
-  bool localWritten = true;
+  // The grid says on its own status line why a file did not take the
+  // contact; what else a file has to say goes to the library's trace.
+  std::string defaultFailure, localFailure;
+  const auto noted = [](const TLogAppend& append, std::string& failure) {
+    if (append.written && !append.message.empty()) std::fprintf(stderr, "%s\n", append.message.c_str());
+    failure = append.failure;
+    return append.written;
+  };
   const TLogLine::Logged logged = m_line.Log(
-      m_clock(), {.appendDefault = [this](const std::string& line) {
-                    return m_contactLog.AppendLine(m_defaultLogFile, line);
+      m_clock(), {.appendDefault = [&](const std::string& line) {
+                    return noted(m_contactLog.AppendLine(m_defaultLogFile, line), defaultFailure);
                   },
                   .appendLocal = [&](const TLogContact& contact) {
                     if (!local) return true;
-                    localWritten = m_contactLog.AppendLocal(m_localLogFile, m_localLogAdif, contact, m_programVersion);
-                    return localWritten;
+                    return noted(m_contactLog.AppendLocal(m_localLogFile, m_localLogAdif, contact, m_programVersion),
+                                 localFailure);
                   },
                   .sendSerial = nullptr});
   if (outcome) *outcome = logged;
   if (logged == TLogLine::Logged::kNoCall) return "Not logged: STN.WRKD holds no call sign";
-  // The file's own words (with the system's reason) when it gave them; a
-  // file reports only its first failure of a run.
-  const auto failure = [&reports](const std::string& path) {
-    return reports.Texts().empty() ? TContactLog::FailureText(path) : reports.Texts().back();
-  };
-  if (logged == TLogLine::Logged::kKept) return "Not logged - " + failure(m_defaultLogFile);
-  if (!localWritten) return "Logged " + call + ", not in the local log - " + failure(m_localLogFile);
+  if (logged == TLogLine::Logged::kKept) return "Not logged - " + defaultFailure;
+  if (!localFailure.empty()) return "Logged " + call + ", not in the local log - " + localFailure;
   return "Logged " + call;
 }
 

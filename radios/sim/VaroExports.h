@@ -51,18 +51,3 @@ using radiokit::CopyOut;
 using radiokit::ItemAt;
 
 }  // namespace varosim::exports
-
-// The radio-only exports that open or hide a part of the panel and have
-// nothing to act on yet: the trace shows the request.
-#define VAROSIM_PANEL_EXPORT(NAME)                                   \
-  extern "C" RADIO_EXPORT void RADIO_CALL NAME(std::int32_t radio) { \
-    varosim::exports::Trace(#NAME, radio);                           \
-  }
-
-// A radio-only export that opens or hides a part of the panels: the trace
-// line, then the action on the radio's panels p when they can be had.
-#define VAROSIM_PANEL_ACTION(NAME, ACTION)                                            \
-  extern "C" RADIO_EXPORT void RADIO_CALL NAME(std::int32_t radio) {                 \
-    varosim::exports::Trace(#NAME, radio);                                           \
-    if (radiopanel::Panels* p = varosim::Library().PanelsOf(radio)) (void)p, ACTION; \
-  }

@@ -67,25 +67,27 @@ std::optional<std::int32_t> ModeIndex(const RadioState& s, std::string_view valu
 
 VaroLibrary& Library() { return g_library; }
 
-VaroLibrary::VaroLibrary() = default;
+VaroLibrary::VaroLibrary() : PanelLibrary("VaroSim") {}
 
 VaroLibrary::~VaroLibrary() {
-  for (std::int32_t number : {1, 2}) ClosePanels(number);
+  for (std::int32_t number : {1, 2}) CloseWindows(number);
 }
 
-radiopanel::Panels* VaroLibrary::ExistingPanels(std::int32_t number) {
-  return number == 1 || number == 2 ? m_panels[number - 1].get() : nullptr;
-}
-
-radiopanel::Panels* VaroLibrary::PanelsOf(std::int32_t number) {
+radiopanel::PanelActions* VaroLibrary::PanelActionsOf(std::int32_t number) {
   VaroRadio* radio = Radio(number);
-  if (!radio || !radio->Connected() || !radiopanel::Panels::GuiHere()) return nullptr;
-  std::unique_ptr<radiopanel::Panels>& panels = m_panels[number - 1];
-  if (panels) return panels.get();
+  return radio ? &radio->Actions() : nullptr;
+}
 
+bool VaroLibrary::PanelsWanted(std::int32_t number) {
+  VaroRadio* radio = Radio(number);
+  return radio && radio->Connected();
+}
+
+radiopanel::PanelHost VaroLibrary::PanelHostOf(std::int32_t number) {
+  VaroRadio* radio = Radio(number);
   radiopanel::PanelHost host;
   host.namePrefix = QString("Varo");
-  host.showConfig = [this, number] { ShowConfig(*this, number); };
+  host.showConfig = [this, number] { varosim::ShowConfig(*this, number); };
   host.macros = [radio] { return radio->Read([](const RadioState& s) { return s.macros; }); };
   host.setMacros = [radio](std::vector<radiopanel::PanelMacro> macros) {
     radio->Change([&](RadioState& s) {
@@ -94,37 +96,37 @@ radiopanel::Panels* VaroLibrary::PanelsOf(std::int32_t number) {
     });
   };
   host.runMacro = [radio](const std::string& name) { RunMacro(*radio, name); };
-  panels = std::make_unique<radiopanel::Panels>(*radio, radio->Actions(), std::move(host));
-
-  const LibraryState state = Read([](const LibraryState& s) { return s; });
-  panels->SetTitleBars(state.wantTitleBars);
-  panels->SetMainWindow({state.left, state.top, state.right, state.bottom});
-  panels->FocusKnob(radio->Read([](const RadioState& s) { return s.knob; }));
-  radiopanel::BandPlan plan;
-  {
-    std::lock_guard lock(m_mutex);
-    plan = m_bandPlan;
-  }
-  panels->SetBandPlan(plan);
-  return panels.get();
+  return host;
 }
 
-void VaroLibrary::ClosePanels(std::int32_t number) {
-  if (number != 1 && number != 2) return;
-  std::unique_ptr<radiopanel::Panels>& panels = m_panels[number - 1];
-  if (!panels) return;
-  // Deleted where the QApplication runs; elsewhere Panels lets its windows go.
-  panels.reset();
+char VaroLibrary::KnobOf(std::int32_t number) {
+  VaroRadio* radio = Radio(number);
+  return radio ? radio->Read([](const RadioState& s) { return s.knob; }) : 'A';
 }
 
-void VaroLibrary::SetBandPlan(const radiopanel::BandPlan& plan) {
-  {
-    std::lock_guard lock(m_mutex);
-    m_bandPlan = plan;
-  }
-  for (std::int32_t number : {1, 2}) {
-    if (radiopanel::Panels* panels = ExistingPanels(number)) panels->SetBandPlan(plan);
-  }
+void VaroLibrary::ShowSettings(std::int32_t number) { varosim::ShowConfig(*this, number); }
+
+bool VaroLibrary::TurnRadioOff(std::int32_t number) {
+  VaroRadio* radio = Radio(number);
+  if (!radio) return false;
+  radio->TurnOff();
+  return true;
+}
+
+radiopanel::LogGrid::RadioReader VaroLibrary::GridReaderOf(std::int32_t number) {
+  return [this, number] {
+    radiopanel::LogGridRadioValues values;
+    VaroRadio* r = Radio(number);
+    if (!r || !r->Connected()) return values;
+    r->Read([&values](const RadioState& s) {
+      values.known = s.poweredOn;
+      values.hz = s.Active();
+      values.watts = s.power;
+      if (s.modeIndex >= 0 && static_cast<std::size_t>(s.modeIndex) < s.modeNames.size())
+        values.mode = s.modeNames[static_cast<std::size_t>(s.modeIndex)];
+    });
+    return values;
+  };
 }
 
 VaroRadio* VaroLibrary::Radio(std::int32_t number) {
@@ -261,7 +263,7 @@ std::int32_t VaroLibrary::Query(std::string_view what, std::int32_t radioNumber)
   std::string name = Upper(Trim(what));
   if (name == "SUPPORTSRIT") return Read([](const LibraryState& s) { return s.supportsRit; });
   if (name == "SUPPORTSXIT") return Read([](const LibraryState& s) { return s.supportsXit; });
-  if (name == "TITLEBARS") return Read([](const LibraryState& s) { return s.wantTitleBars; });
+  if (name == "TITLEBARS") return TitleBarWish();
   VaroRadio* radio = Radio(radioNumber);
   if (!radio) return INT32_MIN;
   if (name == "CONNECTED") return radio->Connected();

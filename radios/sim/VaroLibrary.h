@@ -12,12 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "Bands.h"
+#include "PanelLibrary.h"
 #include "VaroRadio.h"
-
-namespace radiopanel {
-class Panels;
-}
 
 namespace varosim {
 
@@ -25,35 +21,30 @@ namespace varosim {
 struct LibraryState {
   bool supportsRit = true;
   bool supportsXit = true;
-  bool wantTitleBars = true;
   std::string directory;
-  std::string bandLimitsFile;
-  std::int32_t bottom = 0, top = 0, right = 0, left = 0;
-  bool centeredFlag = false;
 };
 
-class VaroLibrary {
+/// The panels, grids and their settings come from PanelLibrary (main thread
+/// only, as every panel export).
+class VaroLibrary : public radiopanel::PanelLibrary {
  public:
   VaroLibrary();
-  /// Closes the panels (where widgets may be touched), then stops the keyers.
-  ~VaroLibrary();
+  /// Closes the windows (where widgets may be touched), then stops the keyers.
+  ~VaroLibrary() override;
   VaroLibrary(const VaroLibrary&) = delete;
   VaroLibrary& operator=(const VaroLibrary&) = delete;
 
   /// The radio of that number, or nullptr for anything but 1 and 2.
   VaroRadio* Radio(std::int32_t number);
 
-  /// The panels of a connected radio, made on first use; nullptr where no
-  /// widget may be made (no QApplication, or not its thread), for a radio
-  /// not connected, or for a number but 1 and 2. Main thread only, as every
-  /// panel export.
-  radiopanel::Panels* PanelsOf(std::int32_t number);
-  /// The panels if they were made, else nullptr.
-  radiopanel::Panels* ExistingPanels(std::int32_t number);
-  /// Destroys a radio's panels and every window of theirs (DISCONNECTRADIO).
-  void ClosePanels(std::int32_t number);
-  /// The band limits of the file UPDATEBANDLIMITS named, for every panel.
-  void SetBandPlan(const radiopanel::BandPlan& plan);
+  radiopanel::PanelRadio* PanelRadioOf(std::int32_t number) override { return Radio(number); }
+  radiopanel::PanelActions* PanelActionsOf(std::int32_t number) override;
+  bool PanelsWanted(std::int32_t number) override;
+  radiopanel::PanelHost PanelHostOf(std::int32_t number) override;
+  char KnobOf(std::int32_t number) override;
+  void ShowSettings(std::int32_t number) override;
+  bool TurnRadioOff(std::int32_t number) override;
+  radiopanel::LogGrid::RadioReader GridReaderOf(std::int32_t number) override;
 
   template <typename F>
   auto Read(F f) const {
@@ -83,9 +74,7 @@ class VaroLibrary {
  private:
   mutable std::mutex m_mutex;
   LibraryState m_state;
-  radiopanel::BandPlan m_bandPlan;
   std::deque<std::string> m_trace;
-  std::unique_ptr<radiopanel::Panels> m_panels[2];  // main thread only
   // Last, so that the keyers stop before anything else goes.
   VaroRadio m_radios[2]{{1, *this}, {2, *this}};
 };

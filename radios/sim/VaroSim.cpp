@@ -6,7 +6,6 @@
 
 #include "Panels.h"
 #include "VaroExports.h"
-#include "VaroLogGrid.h"
 
 using namespace varosim;
 using namespace varosim::exports;
@@ -15,13 +14,6 @@ extern "C" {
 
 
 // ---- Connection ---------------------------------------------------------------
-
-#if VAROSIM_WANTS(INITTITLEBARFLAG)
-RADIO_EXPORT void RADIO_CALL INITTITLEBARFLAG(RadioFlag wantTitleBars) {
-  Trace("INITTITLEBARFLAG", wantTitleBars);
-  Library().Change([&](LibraryState& s) { s.wantTitleBars = wantTitleBars != 0; });
-}
-#endif
 
 #if VAROSIM_WANTS(CONNECTRADIO)
 RADIO_EXPORT void RADIO_CALL CONNECTRADIO(char* portBuffer, RadioEvent radioChangeEvent,
@@ -45,8 +37,7 @@ RADIO_EXPORT void RADIO_CALL SETRADIODIRECTORY(char* directory) {
 RADIO_EXPORT void RADIO_CALL DISCONNECTRADIO(std::int32_t radio) {
   Trace("DISCONNECTRADIO", radio);
   // The panels go first: no widget of the library outlives its unloading.
-  Library().ClosePanels(radio);
-  if (auto* grid = LogGridOf(radio)) grid->Close();
+  Library().CloseWindows(radio);
   if (VaroRadio* r = Library().Radio(radio)) r->Disconnect();
 }
 #endif

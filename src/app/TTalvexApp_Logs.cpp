@@ -9,16 +9,22 @@
 namespace {
 /// Where a contact goes that nobody could be asked about at the end.
 constexpr const char* kUnsavedLogFile = "Talvex_UNSAVED.txt";
+
+/// Tells the operator what the log file has to say; whether it took the text.
+bool Told(const TLogAppend& append) {
+  if (!append.message.empty()) platform::ShowMessage(append.message);
+  return append.written;
+}
 }  // namespace
 
 bool TTalvexApp::AppendDefaultLog(const std::string& line) {
-  return m_contactLog->AppendLine(m_files.defaultLogFile.str(), line);
+  return Told(m_contactLog->AppendLine(m_files.defaultLogFile.str(), line));
 }
 
 bool TTalvexApp::AppendLocalLog(const TLogContact& contact) {
   if (!LocalLogging()) return true;
-  return m_contactLog->AppendLocal(m_options.localLogFile.str(), IsLocalLogAdif(), contact,
-                                   m_files.version.empty() ? "unknown" : m_files.version.str());
+  return Told(m_contactLog->AppendLocal(m_options.localLogFile.str(), IsLocalLogAdif(), contact,
+                                        m_files.version.empty() ? "unknown" : m_files.version.str()));
 }
 
 TLogLine::Logged TTalvexApp::LogTheQso(double utc, const std::function<void(const std::string&)>& sendSerial) {
@@ -35,7 +41,7 @@ bool TTalvexApp::AskQuitWithUnloggedContact() {
 }
 
 bool TTalvexApp::SaveUnloggedContact(double utc) {
-  return m_contactLog->AppendLine(m_files.logsDir.str() + kUnsavedLogFile, m_logLine.RecordLine(utc));
+  return Told(m_contactLog->AppendLine(m_files.logsDir.str() + kUnsavedLogFile, m_logLine.RecordLine(utc)));
 }
 
 std::string TTalvexApp::GetLocalLogTypeName() const { return IsLocalLogAdif() ? "ADIF" : "ARRL"; }

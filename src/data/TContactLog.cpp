@@ -4,10 +4,10 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 #include "data/TextUtils.h"
 #include "platform/Files.h"
-#include "platform/MessageSink.h"
 #include "platform/SystemError.h"
 
 namespace {
@@ -55,30 +55,34 @@ std::string MendTornEnd(const std::string& path, bool adif) {
 }
 }  // namespace
 
-bool TContactLog::AppendLine(const std::string& path, const std::string& line) {
+TLogAppend TContactLog::AppendLine(const std::string& path, const std::string& line) {
   int error = 0;
   const bool written = platform::AppendFileDurably(path, MendTornEnd(path, false) + line + "\n", &error);
   return Done(path, written, error);
 }
 
-bool TContactLog::AppendAdif(const std::string& path, const TLogContact& contact,
-                             const std::string& programVersion) {
+TLogAppend TContactLog::AppendAdif(const std::string& path, const TLogContact& contact,
+                                   const std::string& programVersion) {
   std::string text = MendTornEnd(path, true);
-  if (IsNewOrEmpty(path) || NeedsAdifHeader(path)) text = BuildAdifHeader(programVersion, contact.utc);
+  std::string notice;
+  if (IsNewOrEmpty(path) || NeedsAdifHeader(path, notice)) text = BuildAdifHeader(programVersion, contact.utc);
   text += BuildAdifRecord(contact);
   int error = 0;
   const bool written = platform::AppendFileDurably(path, text, &error);
-  return Done(path, written, error);
+  // Once a record is in, the file has its header for the rest of the run;
+  // after a failed append the next one looks again.
+  if (written) m_adifChecked.insert(path);
+  return Done(path, written, error, std::move(notice));
 }
 
-bool TContactLog::AppendLocal(const std::string& path, bool adif, const TLogContact& contact,
-                              const std::string& programVersion) {
+TLogAppend TContactLog::AppendLocal(const std::string& path, bool adif, const TLogContact& contact,
+                                    const std::string& programVersion) {
   return adif ? AppendAdif(path, contact, programVersion) : AppendLine(path, BuildRecordLine(contact));
 }
 
-bool TContactLog::NeedsAdifHeader(const std::string& path) {
-  // Looked at once per run: after that the file has its header.
-  if (!m_adifChecked.insert(path).second) return false;
+bool TContactLog::NeedsAdifHeader(const std::string& path, std::string& notice) {
+  // Looked at until a record is in: after that the file has its header.
+  if (m_adifChecked.count(path)) return false;
   std::string old;
   if (!platform::ReadFileText(path, old) || old.empty()) return false;
   // A file that starts with "<" is ADIF without a header; one with "<EOH>"
@@ -86,9 +90,9 @@ bool TContactLog::NeedsAdifHeader(const std::string& path) {
   // record from an ADIF reader, which takes the text up to "<EOH>" for the
   // header: a header appended now turns the old lines into its free text.
   if (old[0] == '<' || ContainsText(old, "<EOH>")) return false;
-  platform::ShowMessage("The local log file " + path +
-                        " held no ADIF header: one was added after its old lines, so ADIF "
-                        "programs read the contacts logged from now on");
+  notice = "The local log file " + path +
+           " held no ADIF header: one was added after its old lines, so ADIF "
+           "programs read the contacts logged from now on";
   return true;
 }
 
@@ -97,7 +101,12 @@ std::string TContactLog::FailureText(const std::string& path, int error) {
       "Could not write the log file " + (path.empty() ? std::string("(no file name)") : path), error);
 }
 
-bool TContactLog::Done(const std::string& path, bool written, int error) {
-  if (!written && m_reported.insert(path).second) platform::ShowMessage(FailureText(path, error));
-  return written;
+TLogAppend TContactLog::Done(const std::string& path, bool written, int error, std::string notice) {
+  TLogAppend result{.written = written, .message = std::move(notice), .failure = {}};
+  if (written) return result;
+  result.failure = FailureText(path, error);
+  // The failure outweighs the header note: neither the header nor the
+  // record reached the file.
+  result.message = m_reported.insert(path).second ? result.failure : std::string();
+  return result;
 }

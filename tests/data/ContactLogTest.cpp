@@ -25,10 +25,12 @@ TEST(ContactLog, LinesAreAppended) {
   RecordingMessageSink sink;
   TContactLog log;
   const std::string path = dir.Path("Logs/log.txt");
-  EXPECT_TRUE(log.AppendLine(path, "FIRST"));
-  EXPECT_TRUE(log.AppendLine(path, "SECOND"));
+  for (const char* line : {"FIRST", "SECOND"}) {
+    const TLogAppend append = log.AppendLine(path, line);
+    EXPECT_TRUE(append.written && append.message.empty() && append.failure.empty()) << line;
+  }
   EXPECT_EQ(ReadWholeFile(path), "FIRST\nSECOND\n");
-  EXPECT_TRUE(sink.Messages().empty());
+  EXPECT_TRUE(sink.Messages().empty()) << "the log shows nothing itself";
 }
 
 TEST(ContactLog, AdifFileGetsOneHeaderAndOneRecordPerContact) {
@@ -76,17 +78,26 @@ TEST(ContactLog, ThePartOfAContactAKillLeftDoesNotSpoilTheNext) {
 
 TEST(ContactLog, UnwritableFileIsReportedOncePerPath) {
   TempProgramDir dir;
-  RecordingMessageSink sink;
   TContactLog log;
   const std::string missing = dir.Path("NoSuchFolder/log.txt");
-  EXPECT_FALSE(log.AppendLine(missing, "A"));
-  EXPECT_FALSE(log.AppendLine(missing, "B"));
-  EXPECT_FALSE(log.AppendAdif(missing, Contact("W1AW"), "1"));
-  EXPECT_FALSE(log.AppendLine("", "C"));
-  EXPECT_TRUE(log.AppendLine(dir.Path("Logs/ok.txt"), "D"));
-  EXPECT_EQ(sink.Messages(), (std::vector<std::string>{TContactLog::FailureText(missing, ENOENT),
-                                                       TContactLog::FailureText("", ENOENT)}));
-  EXPECT_EQ(sink.Messages().at(0), "Could not write the log file " + missing + ": No such file or directory");
+  const std::string failure = "Could not write the log file " + missing + ": No such file or directory";
+  // The operator is told once per path; every failure carries its reason.
+  const struct {
+    TLogAppend append;
+    bool written;
+    std::string message, failure;
+  } cases[] = {
+      {log.AppendLine(missing, "A"), false, failure, failure},
+      {log.AppendLine(missing, "B"), false, "", failure},
+      {log.AppendAdif(missing, Contact("W1AW"), "1"), false, "", failure},
+      {log.AppendLine("", "C"), false, TContactLog::FailureText("", ENOENT), TContactLog::FailureText("", ENOENT)},
+      {log.AppendLine(dir.Path("Logs/ok.txt"), "D"), true, "", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.append.written, c.written) << c.failure;
+    EXPECT_EQ(c.append.message, c.message);
+    EXPECT_EQ(c.append.failure, c.failure);
+  }
   EXPECT_FALSE(dir.Exists("NoSuchFolder"));
 }
 
@@ -95,7 +106,6 @@ TEST(ContactLog, UnwritableFileIsReportedOncePerPath) {
 // and the report says which file and why.
 TEST(ContactLog, AFailedAppendLeavesTheLogAsItWas) {
   TempProgramDir dir;
-  RecordingMessageSink sink;
   TContactLog log;
   const std::string path = dir.Path("Logs/log.txt");
   ASSERT_TRUE(log.AppendLine(path, "FIRST"));
@@ -106,33 +116,54 @@ TEST(ContactLog, AFailedAppendLeavesTheLogAsItWas) {
   rlimit small = old;
   small.rlim_cur = 10;  // "FIRST\n" and four bytes more
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool written = log.AppendLine(path, "SECOND CONTACT");
+  const TLogAppend append = log.AppendLine(path, "SECOND CONTACT");
   setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, oldHandler);
 
-  EXPECT_FALSE(written);
+  EXPECT_FALSE(append.written);
   EXPECT_EQ(ReadWholeFile(path), "FIRST\n");
-  EXPECT_EQ(sink.Messages(),
-            std::vector<std::string>{"Could not write the log file " + path + ": File too large"});
+  EXPECT_EQ(append.message, "Could not write the log file " + path + ": File too large");
   ASSERT_TRUE(log.AppendLine(path, "THIRD"));
   EXPECT_EQ(ReadWholeFile(path), "FIRST\nTHIRD\n");
 
-  EXPECT_FALSE(log.AppendLine("/dev/full", "FOURTH"));
-  EXPECT_EQ(sink.Messages().back(), "Could not write the log file /dev/full: No space left on device");
+  EXPECT_EQ(log.AppendLine("/dev/full", "FOURTH").message,
+            "Could not write the log file /dev/full: No space left on device");
 }
 
 TEST(ContactLog, AnOldRecordLineLogSetUpAsAdifGetsAHeaderSoItsNewRecordsAreRead) {
   TempProgramDir dir;
-  RecordingMessageSink sink;
   const std::string path = dir.Path("Logs/old.txt");
   dir.Write("Logs/old.txt", "2026-12-01:7025:CW:100:1200:K1ABC:599:599:1205:N/A:ANN:N/A\n");
+  std::vector<std::string> told;
+  const auto append = [&](TContactLog& log, const char* call) {
+    const TLogAppend a = log.AppendAdif(path, Contact(call), "0.1.0");
+    if (!a.message.empty()) told.push_back(a.message);
+    return a.written;
+  };
   {
     TContactLog log;
-    ASSERT_TRUE(log.AppendAdif(path, Contact("W1AW", "Hiram"), "0.1.0"));
-    ASSERT_TRUE(log.AppendAdif(path, Contact("K9XYZ"), "0.1.0"));
+    // An append that does not fit adds no header, and the next one still
+    // adds it (the file size limit stands in for a full disk).
+    const std::string oldText = ReadWholeFile(path);
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = oldText.size() + 4;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = append(log, "N0OPE");
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(ReadWholeFile(path), oldText);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("File too large"), std::string::npos) << told[0];
+    told.clear();
+    ASSERT_TRUE(append(log, "W1AW"));
+    ASSERT_TRUE(append(log, "K9XYZ"));
   }
-  ASSERT_EQ(sink.Messages().size(), 1u);  // told once, with the path
-  EXPECT_NE(sink.Messages()[0].find(path), std::string::npos) << sink.Messages()[0];
+  ASSERT_EQ(told.size(), 1u);  // told once, with the path
+  EXPECT_NE(told[0].find(path), std::string::npos) << told[0];
   const std::string text = ReadWholeFile(path);
   EXPECT_EQ(text.rfind("2026-12-01:7025:CW:100", 0), 0u);  // the old lines stay as they were
   const auto adif = ReadAdif(text);
@@ -143,7 +174,7 @@ TEST(ContactLog, AnOldRecordLineLogSetUpAsAdifGetsAHeaderSoItsNewRecordsAreRead)
   EXPECT_EQ(adif->records[1].at("CALL"), "K9XYZ");
   // A later run finds the header and adds none.
   TContactLog later;
-  ASSERT_TRUE(later.AppendAdif(path, Contact("N0NEW"), "0.1.0"));
+  ASSERT_TRUE(append(later, "N0NEW"));
   EXPECT_EQ(ReadAdif(ReadWholeFile(path))->headerEnds, 1);
-  EXPECT_EQ(sink.Messages().size(), 1u);
+  EXPECT_EQ(told.size(), 1u);
 }

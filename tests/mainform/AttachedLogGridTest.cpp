@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "../data/AdifTestReader.h"
 #include "MainWindowTestSupport.h"
 #include "data/TLogRecord.h"
 #include "platform/DateTime.h"
@@ -47,12 +48,14 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 // The window connected to the simulated radio on 7025 kHz CW 50 W, with a
-// names file, both logs, and the radio's grid clock fixed at kMoment.
+// names file, both logs (the local one of that type), and the radio's grid
+// clock fixed at kMoment.
 struct AttachedStation {
   WindowProgram program;
   TfmRCatMain* window = nullptr;
   platform::Module sim;
-  AttachedStation() {
+  int localType;
+  explicit AttachedStation(int localLogType = kLogTypeArrl) : localType(localLogType) {
     program.dir.Write("Documents/Talvex_NAMES.txt", "W1AW,Hiram,1234,FOC\nW1AW,Hiram,567,CWOP\nK9XYZ,Ann,88,CWOP\n");
     program.WriteRestartFile(kRestartOnCom7);
     window = &program.ShowAndResume([](QDialog& dialog) {
@@ -66,16 +69,16 @@ struct AttachedStation {
     if (setClock) setClock(kMoment, 1);
     TTalvexApp& app = *program.app;
     app.SetLocalLogFile(LocalLog());
-    app.SetLocalLogType(kLogTypeArrl);
+    app.SetLocalLogType(localType);
     app.SetLocalLogging(true);
-    app.SetLogFile(1, LocalLog(), kLogTypeArrl);
+    app.SetLogFile(1, LocalLog(), localType);
     program.sim->Control("FREQ=7025000");
     program.sim->Control("MODE=CW");
     program.sim->Control("POWER=50");
     EXPECT_TRUE(PumpUntil([&] { return program.Cell(kCellPower) == "50"; }));
   }
   ~AttachedStation() { program.Close(); }
-  std::string LocalLog() const { return program.dir.Path("Logs/mine.txt"); }
+  std::string LocalLog() const { return program.dir.Path(localType == kLogTypeAdif ? "Logs/mine.adi" : "Logs/mine.txt"); }
   void Attach() { window->MenuItem("Attach Logging Grid to Varo Panel")->trigger(); }
 };
 
@@ -89,58 +92,75 @@ struct Contact {
 
 }  // namespace
 
+// Both local log types: the radio library's grid and the window write
+// through the same contact library.
 TEST(AttachedLogGrid, ContactsLoggedOnThePanelAndInTheWindowAreTheSameLines) {
-  AttachedStation station;
-  const Contact contacts[] = {
-      {"k9xyz", {}, "Ann", "CWOP", "2026-12-08:7025:CW:50:1423:K9XYZ:599:599:1423:N/A:ANN:CWOP"},
-      {"w1aw",
-       {{kCellSentRst, "57"}, {kCellRcvdRst, "559"}, {kCellQth, "Boston"}},
-       "Hiram",
-       "CWOP",
-       "2026-12-08:7025:CW:50:1423:W1AW:57:559:1423:BOSTON:HIRAM:CWOP"},
-      {"n0new", {{kCellName, "bob"}}, "", "", "2026-12-08:7025:CW:50:1423:N0NEW:599:599:1423:N/A:BOB:N/A"},
-  };
-  station.Attach();
-  QWidget* panel = RadioGrid();
-  ASSERT_NE(panel, nullptr);
-  ASSERT_TRUE(panel->isVisible());
-  ASSERT_TRUE(PumpUntil([&] { return CellOf(panel, kCellPower) == "50"; }));
-  EXPECT_EQ(CellOf(panel, kCellFreq), "7025");
-  EXPECT_EQ(CellOf(panel, kCellMode), "CW");
-  for (int c = 0; c < kLogCells; ++c) {
-    EXPECT_EQ(Table(panel)->item(0, c)->text(), station.window->findChild<QTableWidget*>("sgLog")->item(0, c)->text());
-    EXPECT_GE(Table(panel)->columnWidth(c), kDefaultColumnWidths[static_cast<std::size_t>(c)]);
-  }
+  for (int localType : {kLogTypeArrl, kLogTypeAdif}) {
+    SCOPED_TRACE(localType == kLogTypeAdif ? "ADIF local log" : "record-line local log");
+    AttachedStation station(localType);
+    const Contact contacts[] = {
+        {"k9xyz", {}, "Ann", "CWOP", "2026-12-08:7025:CW:50:1423:K9XYZ:599:599:1423:N/A:ANN:CWOP"},
+        {"w1aw",
+         {{kCellSentRst, "57"}, {kCellRcvdRst, "559"}, {kCellQth, "Boston"}},
+         "Hiram",
+         "CWOP",
+         "2026-12-08:7025:CW:50:1423:W1AW:57:559:1423:BOSTON:HIRAM:CWOP"},
+        {"n0new", {{kCellName, "bob"}}, "", "", "2026-12-08:7025:CW:50:1423:N0NEW:599:599:1423:N/A:BOB:N/A"},
+    };
+    station.Attach();
+    QWidget* panel = RadioGrid();
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(panel->isVisible());
+    ASSERT_TRUE(PumpUntil([&] { return CellOf(panel, kCellPower) == "50"; }));
+    EXPECT_EQ(CellOf(panel, kCellFreq), "7025");
+    EXPECT_EQ(CellOf(panel, kCellMode), "CW");
+    for (int c = 0; c < kLogCells; ++c) {
+      EXPECT_EQ(Table(panel)->item(0, c)->text(), station.window->findChild<QTableWidget*>("sgLog")->item(0, c)->text());
+      EXPECT_GE(Table(panel)->columnWidth(c), kDefaultColumnWidths[static_cast<std::size_t>(c)]);
+    }
 
-  bool byF7 = true;  // F7 for one contact, Return for the next
-  for (const Contact& contact : contacts) {
-    QLineEdit* editor = TypeInto(panel, kCellStation, contact.call);
-    EXPECT_EQ(CellOf(panel, kCellName), contact.name) << contact.call;
-    EXPECT_EQ(CellOf(panel, kCellOrgs), contact.orgs) << contact.call;
-    for (const auto& [column, text] : contact.typed) editor = TypeInto(panel, column, text);
-    QTest::keyClick(editor, byF7 ? Qt::Key_F7 : Qt::Key_Return);
-    byF7 = !byF7;
-    EXPECT_EQ(Status(panel), QStringLiteral("Logged ") + QString(contact.call).toUpper());
-    EXPECT_TRUE(CellOf(panel, kCellStation).isEmpty());
-    EXPECT_EQ(CellOf(panel, kCellFreq), "7025");  // the radio's values stay
-    EXPECT_EQ(Table(panel)->currentColumn(), kCellStation);
-  }
+    bool byF7 = true;  // F7 for one contact, Return for the next
+    for (const Contact& contact : contacts) {
+      QLineEdit* editor = TypeInto(panel, kCellStation, contact.call);
+      EXPECT_EQ(CellOf(panel, kCellName), contact.name) << contact.call;
+      EXPECT_EQ(CellOf(panel, kCellOrgs), contact.orgs) << contact.call;
+      for (const auto& [column, text] : contact.typed) editor = TypeInto(panel, column, text);
+      QTest::keyClick(editor, byF7 ? Qt::Key_F7 : Qt::Key_Return);
+      byF7 = !byF7;
+      EXPECT_EQ(Status(panel), QStringLiteral("Logged ") + QString(contact.call).toUpper());
+      EXPECT_TRUE(CellOf(panel, kCellStation).isEmpty());
+      EXPECT_EQ(CellOf(panel, kCellFreq), "7025");  // the radio's values stay
+      EXPECT_EQ(Table(panel)->currentColumn(), kCellStation);
+    }
 
-  station.Attach();  // detach: the window's own grid again
-  EXPECT_FALSE(panel->isVisible());
-  for (const Contact& contact : contacts) {
-    TypeInto(station.window, kCellStation, contact.call);
-    for (const auto& [column, text] : contact.typed) TypeInto(station.window, column, text);
-    // The window's log step at the same moment the radio's grid used.
-    EXPECT_EQ(station.program.app->LogTheQso(kMoment, {}), TLogLine::Logged::kLogged);
-    station.window->ClearLogLine();  // shows the emptied line
-  }
+    station.Attach();  // detach: the window's own grid again
+    EXPECT_FALSE(panel->isVisible());
+    for (const Contact& contact : contacts) {
+      TypeInto(station.window, kCellStation, contact.call);
+      for (const auto& [column, text] : contact.typed) TypeInto(station.window, column, text);
+      // The window's log step at the same moment the radio's grid used.
+      EXPECT_EQ(station.program.app->LogTheQso(kMoment, {}), TLogLine::Logged::kLogged);
+      station.window->ClearLogLine();  // shows the emptied line
+    }
 
-  std::vector<std::string> expected;
-  for (int twice = 0; twice < 2; ++twice)
-    for (const Contact& contact : contacts) expected.push_back(contact.line);
-  EXPECT_EQ(Lines(station.program.dir.Read("Logs/Dravel_DEFAULTLOG.txt")), expected);
-  EXPECT_EQ(Lines(ReadWholeFile(station.LocalLog())), expected);
+    std::vector<std::string> expected;
+    for (int twice = 0; twice < 2; ++twice)
+      for (const Contact& contact : contacts) expected.push_back(contact.line);
+    EXPECT_EQ(Lines(station.program.dir.Read("Logs/Dravel_DEFAULTLOG.txt")), expected);
+    if (localType == kLogTypeArrl) {
+      EXPECT_EQ(Lines(ReadWholeFile(station.LocalLog())), expected);
+      continue;
+    }
+    // One header, then the panel's records and the window's, field for field.
+    const auto adif = ReadAdif(ReadWholeFile(station.LocalLog()));
+    ASSERT_TRUE(adif.has_value());
+    EXPECT_EQ(adif->headerEnds, 1);
+    ASSERT_EQ(adif->records.size(), 6u);
+    for (std::size_t i = 0; i < 3; ++i) {
+      EXPECT_EQ(adif->records[i], adif->records[i + 3]) << contacts[i].call;
+      EXPECT_EQ(adif->records[i].at("CALL"), QString(contacts[i].call).toUpper().toStdString());
+    }
+  }
 }
 
 TEST(AttachedLogGrid, TheGridFollowsTheRadioAndTheOptionsAndNeverLosesAContact) {

@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTest>
 #include <QWheelEvent>
 #include <filesystem>
@@ -26,6 +27,8 @@
 #include "RecordingMessageSink.h"
 #include "TempProgramDir.h"
 #include "VaroSimProbe.h"
+#include "data/TLogRecord.h"
+#include "platform/Module.h"
 #include "radio/TRadioLib.h"
 
 namespace {
@@ -322,7 +325,11 @@ TEST(VaroPanel, ConnectShowAndDisconnectFiveTimesLeavesNoWidget) {
       lib.AddMacros(1);
       lib.HideTitleBars(1);
       lib.SendMsgAtIndex(1, 0);
-      for (int i = 0; i < 5; ++i) QTest::qWait(40);  // the panels' timers run
+      // The panels' timers run: the sending line shows the message going out.
+      ASSERT_TRUE(PumpUntil([] {
+        auto* sending = Child<QLabel>("pnlVaroMain", "lbSending");
+        return sending && !sending->text().isEmpty();
+      })) << "round " << round;
       EXPECT_GT(QApplication::allWidgets().size(), before);
       lib.DisconnectRadio(1);
       EXPECT_FALSE(lib.IsLoaded());
@@ -334,4 +341,63 @@ TEST(VaroPanel, ConnectShowAndDisconnectFiveTimesLeavesNoWidget) {
     if (handle) dlclose(handle);
     platform::CloseEvent(change);
   }
+}
+
+// Every panel and grid export of the contract comes from the panel kit, in
+// each library that uses it.
+TEST(PanelLibraryKit, EveryLibraryWithPanelsExportsTheKitsWholeTable) {
+  const char* const kitExports[] = {
+      "INITTITLEBARFLAG", "SHOWKEYBOARD",      "HIDEKEYBOARD",        "SHOWMSGBUTTONS",       "HIDEMSGBUTTONS",
+      "SHOWTITLEBARS",    "HIDETITLEBARS",     "SHOWPIGKNOBCONFIG",   "ADDMACROS",            "HIDECONFIGPANEL",
+      "HIDECLOSEPANEL",   "HIDESMALLPANEL",    "SHOWMORECONTROLS",    "SHOWCONFIG",           "TURNOFFRADIO",
+      "UPDATEBANDLIMITS", "SHOWLOGGRID",       "HIDELOGGRID",         "SETCENTEREDFORMSINFO", "SETSHOWMEMBERS",
+      "SETWANTSLOG",      "SETLOGFILE",        "SETNAMESHISTORYFILE", "SETDEFAULTLOGFILE"};
+  std::vector<std::string> libraries{"VaroSim.dll", "ExamplePanelRadio.dll"};
+  if (std::filesystem::exists(DevicesFile("HamlibRadio.dll"))) libraries.push_back("HamlibRadio.dll");
+  for (const std::string& file : libraries) {
+    platform::Module lib = platform::Module::Load(DevicesFile(file));
+    ASSERT_TRUE(lib.IsLoaded()) << file;
+    for (const char* name : kitExports) EXPECT_NE(lib.Symbol(name), nullptr) << file << " " << name;
+  }
+}
+
+// A third library with panels brings only its radio: the example's panels
+// tune its radio, its grid shows, and disconnecting leaves no widget.
+TEST(PanelLibraryKit, TheExampleLibraryShowsTheKitsPanelsOverItsOwnRadio) {
+  RecordingMessageSink messages;
+  EnsureQtApp();
+  QCoreApplication::processEvents();
+  const auto before = QApplication::allWidgets().size();
+  platform::EventHandle change = platform::NewEvent();
+  {
+    platform::Module lib = platform::Module::Load(DevicesFile("ExamplePanelRadio.dll"));
+    ASSERT_TRUE(lib.IsLoaded());
+    using RadioFn = void (*)(std::int32_t);
+    auto connect = reinterpret_cast<void (*)(char*, RadioEvent, char*, std::int32_t)>(lib.Symbol("CONNECTRADIO"));
+    auto frequency = reinterpret_cast<void (*)(std::int32_t*, std::int32_t)>(lib.Symbol("GETFREQUENCY"));
+    auto disconnect = reinterpret_cast<RadioFn>(lib.Symbol("DISCONNECTRADIO"));
+    ASSERT_TRUE(connect && frequency && disconnect);
+    char port[] = "COM4", text[] = "Example";
+    connect(port, change, text, 1);
+    ASSERT_TRUE(Wakes(change));
+
+    reinterpret_cast<RadioFn>(lib.Symbol("SHOWMORECONTROLS"))(1);
+    ASSERT_TRUE(Shown("pnlExampleMain"));
+    QTest::keyClick(Child("pnlExampleMain", "knbTuning"), Qt::Key_Up);
+    ASSERT_TRUE(Wakes(change));
+    std::int32_t hz = 0;
+    frequency(&hz, 1);
+    EXPECT_EQ(hz, 14025010);
+
+    reinterpret_cast<RadioFn>(lib.Symbol("SHOWLOGGRID"))(1);
+    EXPECT_TRUE(Shown("pnlLogGrid"));
+    auto* grid = Child<QTableWidget>("pnlLogGrid", "sgLog");
+    ASSERT_NE(grid, nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return grid->item(1, kCellFreq)->text().startsWith("14025"); }))
+        << grid->item(1, kCellFreq)->text().toStdString();
+    disconnect(1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::allWidgets().size(), before);
+  }
+  platform::CloseEvent(change);
 }
