@@ -178,8 +178,11 @@ void TRadioSession::SetUpAutoCq() {
 
 void TRadioSession::DisconnectLeftRadio() {
   m_app.DisconnectRadio(1);
-  // Gives the library's own threads time to end before anything else runs.
-  std::this_thread::sleep_for(std::chrono::milliseconds(250));
+  // A quarter second for the radio to settle before the listeners stop.
+  if (m_pause)
+    m_pause(kDisconnectWaitMs);
+  else
+    std::this_thread::sleep_for(std::chrono::milliseconds(kDisconnectWaitMs));
 }
 
 // ---- the window's radio commands ----

@@ -8,6 +8,7 @@
 // listener threads. Main thread only.
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -75,6 +76,8 @@ class TRadioSession {
   /// The radio model word and RTS/DTR tag of every connection.
   static constexpr const char* kRadioModel = "Varo";
   static constexpr const char* kRadioTag = "PRPD";
+  /// The wait after each disconnection, before the listeners stop.
+  static constexpr int kDisconnectWaitMs = 250;
 
   /// The application object hands the window's frame to the library from now
   /// until the session is destroyed.
@@ -115,6 +118,9 @@ class TRadioSession {
   void Close();
 
   const TResumeChoice& Choices() const { return m_choices; }
+  /// How the wait after a disconnection is waited: a sleep unless a test
+  /// records it instead.
+  void SetPause(std::function<void(int ms)> pause) { m_pause = std::move(pause); }
 
   // ---- the window's radio commands: each does nothing without radio 1
   // ---- connected, unless it says otherwise
@@ -183,6 +189,7 @@ class TRadioSession {
   TTalvexApp& m_app;
   TSessionWindow& m_window;
   TResumeChoice m_choices;
+  std::function<void(int ms)> m_pause;
   bool m_logListenerFresh = false;
   bool m_logGridShown = false;
 };

@@ -89,15 +89,23 @@ void TRadio::RefreshKeyerSpeed() {
   m_keyerSpeed = m_library ? m_library->GetKeyerSpeed(m_radioNumber) : 0;
 }
 
+void TRadio::WaitReadDelay() {
+  // The radio is given time to settle before it is asked to read again.
+  if (m_readPause)
+    m_readPause(kReadDelayMs);
+  else
+    std::this_thread::sleep_for(std::chrono::milliseconds(kReadDelayMs));
+}
+
 bool TRadio::ReadFrequency() {
   if (!m_library) return false;
-  std::this_thread::sleep_for(std::chrono::milliseconds(m_readDelayMs));
+  WaitReadDelay();
   return m_library->ReadFrequency(m_radioNumber);
 }
 
 bool TRadio::ReadMode() {
   if (!m_library) return false;
-  std::this_thread::sleep_for(std::chrono::milliseconds(m_readDelayMs));
+  WaitReadDelay();
   return m_library->ReadMode(m_radioNumber);
 }
 

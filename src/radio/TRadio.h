@@ -6,6 +6,7 @@
 // Threads: main thread only, like every call into a radio library; the
 // radio listener's refresh runs inside its step on the main thread.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,6 +28,10 @@ class TRadio {
   ~TRadio();
   TRadio(const TRadio&) = delete;
   TRadio& operator=(const TRadio&) = delete;
+
+  /// How the radio waits its read delay: a sleep on the calling thread
+  /// unless a test records the wait instead.
+  void SetReadPause(std::function<void(int ms)> pause) { m_readPause = std::move(pause); }
 
   // ---- connection ----
 
@@ -143,6 +148,7 @@ class TRadio {
   void RunMacro(std::string_view macroName);
 
  private:
+  void WaitReadDelay();
   /// Calls the library's operation with this radio's number before args;
   /// without a library, tells the missing message (none when empty) and
   /// answers kFallback (an empty value for a result that is not a number,
@@ -156,7 +162,7 @@ class TRadio {
   int m_ritOffset = 0;
   int m_xitOffset = 0;
   int m_tuneStep = 100;
-  const int m_readDelayMs = kReadDelayMs;
+  std::function<void(int ms)> m_readPause;
   bool m_ritOn = false;
   bool m_xitOn = false;
   bool m_supportsRit = false;

@@ -70,6 +70,7 @@ struct SessionProgram {
     app = std::make_unique<TTalvexApp>();
     EXPECT_TRUE(app->OpenDataFiles());
     session = std::make_unique<TRadioSession>(*app, window);
+    session->SetPause([this](int ms) { window.calls.push_back("wait " + std::to_string(ms)); });
     sim->ClearTrace();
   }
 
@@ -118,7 +119,7 @@ TEST(RadioSession, ResumingConnectsAndHandsTheLibraryItsEventsFilesAndPanelsInOr
   // Closing: radio restart file, disconnect, every listener, widths kept.
   p.window.calls.clear();
   p.session->Close();
-  EXPECT_EQ(p.window.calls, std::vector<std::string>{"stop 4 listeners"});
+  EXPECT_EQ(p.window.calls, (std::vector<std::string>{"wait 250", "stop 4 listeners"}));
   EXPECT_TRUE(p.dir.Exists("Dravel_RADIORESTART.txt"));
   EXPECT_NE(p.dir.Read("Dravel_RESTART.txt").find("LOG_DISPLAY_COLWIDTH_QTH=91"), std::string::npos);
   EXPECT_FALSE(p.app->IsRadioConnected(1));
@@ -158,7 +159,63 @@ TEST(RadioSession, WithoutTheRadioPortNothingIsConnectedAndTheConnectCommandDoes
 
   p.window.calls.clear();
   p.session->Disconnect();
-  EXPECT_EQ(p.window.calls, (std::vector<std::string>{"stop 2 listeners", "connecting Disconnected"}));
+  EXPECT_EQ(p.window.calls, (std::vector<std::string>{"wait 250", "stop 2 listeners", "connecting Disconnected"}));
   EXPECT_EQ(p.sim->Calls("DISCONNECTRADIO").size(), 1u);
   EXPECT_TRUE(p.dir.Exists("Dravel_RADIORESTART.txt"));
+}
+
+TEST(RadioSession, TheWindowsRadioCommandsAreOneCallEachWithTheirOptionsKept) {
+  SessionProgram p;
+  // Without a radio nothing reaches a library, and there is nothing to list.
+  p.session->SendMessage(1);
+  p.session->Show(TSessionItem::kKeyboard, true);
+  EXPECT_TRUE(p.session->MacroNames().empty());
+  EXPECT_FALSE(p.session->RadioChanged().has_value());
+
+  ASSERT_TRUE(p.session->Connect("COM7", "19200"));
+  // The wake every fresh log request listener gives is nobody's request.
+  EXPECT_FALSE(p.session->TakeLogRequest());
+  EXPECT_TRUE(p.session->TakeLogRequest());
+
+  struct Case {
+    const char* what;
+    std::function<void()> command;
+    std::vector<std::string> exports;
+  };
+  const Case cases[] = {
+      {"F3", [&] { p.session->SendMessage(2); }, {"SENDMSGATINDEX"}},
+      {"ESC", [&] { p.session->StopMessage(); }, {"STOPAUTOREPEATMESSAGE"}},
+      {"Auto CQ off", [&] { p.session->SetAutoCq(false); }, {"STOPAUTOREPEATMESSAGE", "SETAUTOREPEATSTATUS"}},
+      {"Auto CQ on", [&] { p.session->SetAutoCq(true); }, {"SETAUTOREPEATSTATUS"}},
+      {"grid attached", [&] { p.session->Show(TSessionItem::kLogGrid, true); }, {"SHOWLOGGRID"}},
+      // The keyboard shares the library's panel with the grid: both follow.
+      {"keyboard", [&] { p.session->Show(TSessionItem::kKeyboard, true); }, {"SHOWKEYBOARD", "SHOWLOGGRID"}},
+      {"title bars", [&] { p.session->Show(TSessionItem::kTitleBars, false); }, {"HIDETITLEBARS"}},
+      {"members", [&] { p.session->ShowMembers(true, false); }, {"SETSHOWMEMBERS"}},
+      {"VFO B", [&] { p.session->Command(TRadioCommand::kVfoBKnob); }, {"FOCUSVFOKNOB"}},
+      {"macro", [&] { p.session->RunMacro(std::string(40, 'm')); }, {"RUNMACRO"}},
+  };
+  for (const Case& c : cases) {
+    p.sim->ClearTrace();
+    c.command();
+    EXPECT_EQ(p.Exports(), c.exports) << c.what;
+  }
+  EXPECT_EQ(p.sim->Trace(), std::vector<std::string>{"RUNMACRO(\"" + std::string(30, 'm') + "\", 1)"});
+  EXPECT_TRUE(p.app->Options().wantAutoCq);
+  EXPECT_TRUE(p.app->Options().wantKeyboard && p.app->Options().wantLogGrid);
+  EXPECT_FALSE(p.app->Options().wantTitleBars);
+  EXPECT_TRUE(p.app->Options().showFocMembers);
+  EXPECT_FALSE(p.app->Options().showCwopMembers);
+
+  // "Run Macros" lists each name once, sorted, without the blanks around it.
+  p.sim->Control("MACROS= Tune,Zero RIT,Tune ,Band Up");
+  EXPECT_EQ(p.session->MacroNames(), (std::vector<std::string>{"Band Up", "Tune", "Zero RIT"}));
+
+  // A radio change fills the log line's radio cells at their widths.
+  p.sim->Control("FREQ=7025400");
+  p.sim->Control("POWER=5");
+  const auto baud = p.session->RadioChanged();
+  EXPECT_EQ(baud, std::optional<std::string>(p.app->GetRadioBaud()));
+  EXPECT_EQ(p.app->LogLine().Cell(kCellFreq), "7025");
+  EXPECT_EQ(p.app->LogLine().Cell(kCellPower), "5");
 }

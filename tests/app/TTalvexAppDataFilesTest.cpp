@@ -255,3 +255,39 @@ TEST(TTalvexAppDataFiles, AMissingLogFolderIsReportedOnceAndTheOtherLogIsWritten
             std::vector<std::string>{"Could not write the log file " + app.Files().defaultLogFile.str() + ": No such file or directory"});
   EXPECT_EQ(p.dir.Read("local.txt"), "2026-12-08::::1423:G4BBB:599:599:1423:N/A:JOE:N/A\n");
 }
+
+TEST(TTalvexAppDataFiles, AnUnloggedContactIsAskedAboutOrKeptWhenTheWindowCloses) {
+  struct Case {
+    const char* call;  // the station worked typed, nullptr for none
+    bool endRequested;
+    platform::MessageAnswer answer;
+    bool mayClose, asked, kept;
+  };
+  const Case cases[] = {
+      {nullptr, false, platform::MessageAnswer::No, true, false, false},
+      {"w1aw", false, platform::MessageAnswer::No, false, true, false},
+      {"w1aw", false, platform::MessageAnswer::Yes, true, true, false},
+      {"w1aw", true, platform::MessageAnswer::No, true, false, true},
+  };
+  for (const Case& c : cases) {
+    Installed p;
+    TTalvexApp app;
+    if (c.call) app.LogLine().Edit(kCellStation, c.call, {});
+    p.sink.ScriptAnswers({c.answer});
+    EXPECT_EQ(app.MayCloseWithContact(c.endRequested), c.mayClose) << c.call << c.endRequested;
+    EXPECT_EQ(p.sink.Questions().size(), c.asked ? 1u : 0u);
+    const std::string kept = p.dir.Exists("Logs/Talvex_UNSAVED.txt") ? p.dir.Read("Logs/Talvex_UNSAVED.txt") : "";
+    EXPECT_EQ(kept.find(":W1AW:") != std::string::npos, c.kept) << kept;
+  }
+}
+
+TEST(TTalvexAppDataFiles, ANewLocalLogIsTakenInItsFormatAndLoggingStarts) {
+  Installed p;
+  TTalvexApp app;
+  app.ChangeLocalLog(p.dir.Path("Logs/mine.adi") + std::string(300, 'x'), kLogTypeAdif);
+  EXPECT_EQ(app.GetLocalLogFile().size(), 260u);
+  app.ChangeLocalLog(p.dir.Path("Logs/mine.adi"), kLogTypeAdif);
+  EXPECT_TRUE(app.LocalLogging());
+  LogContact(app, "w1aw");
+  EXPECT_NE(p.dir.Read("Logs/mine.adi").find("<CALL:4>W1AW"), std::string::npos);
+}

@@ -178,6 +178,13 @@ TEST(AppRadio, BandLimitTextsAndLines) {
   app.ApplyBandLimitText("40m,7000,7300,6900,7125,7125,7400,7000,7300");
   EXPECT_EQ(app.Bands()[2].cwMin, 7000);  // clamped
   EXPECT_EQ(app.Bands()[2].phMax, 7300);
+  // The band limits dialog reads the limits as numbers, and writes rows back.
+  EXPECT_EQ(app.BandLimits("40m"), (std::array<std::int32_t, 8>{7000, 7300, 7000, 7125, 7125, 7300, 7000, 7300}));
+  EXPECT_FALSE(app.BandLimits("11M").has_value());
+  app.ApplyBandLimits({{"40M", {"7000", "7300", "7010", "7100", "7150", "7300", "7030", "7060"}}, {"11M", {}}});
+  EXPECT_EQ(app.BandLimits("40M")->at(7), 7060);
+  EXPECT_NE(program.dir.Read("Dravel_RADIORESTART.txt").find("BANDLIMIT=40M,7000,7300,7010,7100,7150,7300,7030,7060"),
+            std::string::npos);
 
   program.dir.Write("limits.txt",
                     "BANDLIMIT=20M,14000,14350,14000,14070,14150,14350,14070,14100\n"

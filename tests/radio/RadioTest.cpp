@@ -93,10 +93,14 @@ TEST(Radio, ConnectedRadioCachesTheLibrarysState) {
   pair.RefreshKeyerSpeed(1);
   EXPECT_EQ(radio->GetKeyerSpeed(), 25);
 
-  // ReadFrequency waits the read delay before it asks the library.
-  auto start = std::chrono::steady_clock::now();
+  // Both reads wait the read delay before they ask the library.
+  std::vector<std::string> seen;
+  radio->SetReadPause([&](int ms) { seen.push_back(std::to_string(ms) + " ms after " + std::to_string(sim.Trace().size())); });
+  sim.ClearTrace();
   EXPECT_TRUE(pair.ReadFrequency(1));
-  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(TRadio::kReadDelayMs));
+  EXPECT_TRUE(pair.ReadMode(1));
+  EXPECT_EQ(seen, (std::vector<std::string>{"250 ms after 0", "250 ms after 1"}));
+  EXPECT_EQ(sim.Calls("READFREQUENCY").size() + sim.Calls("READMODE").size(), sim.Trace().size());
 
   pair.DisconnectRadio(1);
   EXPECT_FALSE(pair.IsRadioConnected(1));
