@@ -49,7 +49,6 @@ void RunProgram(QApplication& app, QtSingleInstance& instance) {
       // A window closed some other way than by its close event still
       // writes its files and stops its threads.
       mainForm->FormClose();
-      talvexqt::CloseHandOvers();
       app.removeNativeEventFilter(&windowGone);
     }
   } catch (const std::exception& e) {

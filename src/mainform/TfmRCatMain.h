@@ -1,7 +1,7 @@
 #pragma once
 // The main window: the radio's front-panel picture, the one-line logging
 // grid and the row of message keys. Created first of the long-lived forms;
-// closing it ends the program. Everything here runs on the main thread; the
+// closing it ends the program. Main thread only (platform/HandOver.h); the
 // listener threads only wake it (TListenerThreads.h).
 //
 // The window keeps widgets, layout and wiring: the contact in progress is

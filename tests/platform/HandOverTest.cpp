@@ -5,56 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
-#include <deque>
-#include <functional>
-#include <mutex>
 #include <thread>
 
+#include "TestMainLoop.h"
 #include "platform/HandOver.h"
-#include "platform/Synchronize.h"
 #include "platform/ThreadChecks.h"
-
-namespace {
-
-// A main-thread queue of the test's own.
-class TestMainLoop {
- public:
-  TestMainLoop() {
-    platform::SetMainThreadPoster([this](std::function<void()> fn) {
-      std::lock_guard lock(m_mutex);
-      m_queue.push_back(std::move(fn));
-    });
-  }
-  ~TestMainLoop() { platform::SetMainThreadPoster(nullptr); }
-
-  /// Runs everything posted so far; answers how many ran.
-  int Pump() {
-    std::deque<std::function<void()>> ready;
-    {
-      std::lock_guard lock(m_mutex);
-      ready.swap(m_queue);
-    }
-    for (auto& fn : ready) fn();
-    return static_cast<int>(ready.size());
-  }
-  bool WaitForPosted() {
-    for (int i = 0; i < 5000; ++i) {
-      {
-        std::lock_guard lock(m_mutex);
-        if (!m_queue.empty()) return true;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return false;
-  }
-
- private:
-  std::mutex m_mutex;
-  std::deque<std::function<void()>> m_queue;
-};
-
-}  // namespace
 
 TEST(HandOver, RunsTheStepOnTheMainThreadAndWaitsForIt) {
   TestMainLoop loop;
@@ -125,10 +80,10 @@ TEST(HandOver, WithoutAWayToTheMainThreadNothingRunsOnTheCallingThread) {
   bool ran = false;
   if constexpr (platform::kThreadChecks) {
     EXPECT_DEATH(gate.Run([&] { ran = true; }), "without a main-thread poster");
-    EXPECT_DEATH(platform::Synchronize([&] { ran = true; }), "without a main-thread runner");
+    EXPECT_DEATH(platform::PostToMainThread([&] { ran = true; }), "without a main-thread poster");
   } else {
     EXPECT_FALSE(gate.Run([&] { ran = true; }));
-    platform::Synchronize([&] { ran = true; });
+    EXPECT_FALSE(platform::PostToMainThread([&] { ran = true; }));
     EXPECT_FALSE(ran);
   }
 }

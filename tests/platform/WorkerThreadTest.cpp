@@ -2,79 +2,63 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <thread>
 
+#include "Eventually.h"
 #include "platform/Event.h"
-#include "platform/Synchronize.h"
 #include "platform/WorkerThread.h"
 
 namespace {
 
-class CountingThread : public platform::WorkerThread {
+// Runs until terminated and tells the test what it saw. It keeps only what
+// outlives it, so the base destructor may stop it.
+class TracingThread : public platform::WorkerThread {
  public:
-  std::atomic<int> loops{0};
-  std::atomic<bool>* destroyed = nullptr;
-  ~CountingThread() override {
-    // A derived thread stops itself: the base destructor runs too late, after
-    // Execute's object is gone.
-    if (!Finished()) {
-      Terminate();
-      WaitFor();
-    }
-    if (destroyed) *destroyed = true;
-  }
+  struct Trace {
+    std::atomic<bool> resumeCalled{false};
+    std::atomic<bool> startedAfterResume{false};
+    std::atomic<bool> returnedTerminated{false};
+    platform::Event started;
+  };
+  explicit TracingThread(Trace& trace) : m_trace(trace) { m_trace.started.Wait(0); }
 
  protected:
   void Execute() override {
-    while (!Terminated()) {
-      ++loops;
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    Trace& trace = m_trace;
+    trace.startedAfterResume = trace.resumeCalled.load();
+    trace.started.Set();
+    while (!Terminated()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    trace.returnedTerminated = true;
   }
+
+ private:
+  Trace& m_trace;
 };
 
 }  // namespace
 
-TEST(WorkerThread, CreatedSuspendedRunsAfterResumeAndStopsOnTerminate) {
-  CountingThread t;
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  EXPECT_EQ(t.loops.load(), 0);
+TEST(WorkerThread, RunsOnlyAfterResumeAndStopsOnTerminate) {
+  TracingThread::Trace trace;
+  TracingThread t(trace);
+  EXPECT_FALSE(t.Finished());
+  t.WaitFor();  // never started: returns at once
+  trace.resumeCalled = true;
   t.Resume();
   t.Resume();  // a second resume does nothing
-  while (t.loops.load() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  ASSERT_TRUE(Wakes(trace.started.Handle()));
+  EXPECT_TRUE(trace.startedAfterResume);
   t.Terminate();
   t.WaitFor();
   EXPECT_TRUE(t.Finished());
-  EXPECT_TRUE(t.Terminated());
+  EXPECT_TRUE(trace.returnedTerminated);
 }
 
-TEST(WorkerThread, FreeOnTerminateDeletesItself) {
-  std::atomic<bool> destroyed{false};
-  auto* t = new CountingThread;
-  t->destroyed = &destroyed;
-  t->SetFreeOnTerminate(true);
+TEST(WorkerThread, DestroyingARunningThreadStopsItBeforeTheDestructorReturns) {
+  TracingThread::Trace trace;
+  auto t = std::make_unique<TracingThread>(trace);
   t->Resume();
-  t->Terminate();
-  for (int i = 0; i < 2000 && !destroyed; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  EXPECT_TRUE(destroyed.load());
-}
-
-TEST(WorkerThread, DestroyingARunningThreadStopsIt) {
-  auto t = std::make_unique<CountingThread>();
-  t->Resume();
-  t.reset();  // joins without hanging
-  SUCCEED();
-}
-
-TEST(Synchronize, RunsThroughTheInstalledRunner) {
-  int ran = 0;
-  int viaRunner = 0;
-  platform::SetMainThreadRunner([&](const std::function<void()>& fn) {
-    ++viaRunner;
-    fn();
-  });
-  platform::Synchronize([&] { ++ran; });
-  platform::SetMainThreadRunner(nullptr);
-  EXPECT_EQ(ran, 1);
-  EXPECT_EQ(viaRunner, 1);
+  ASSERT_TRUE(Wakes(trace.started.Handle()));
+  t.reset();
+  EXPECT_TRUE(trace.returnedTerminated);
 }
