@@ -19,7 +19,7 @@
 #include <utility>
 #include <string>
 
-#include "app/QtScreenSaver.h"
+#include "platform/ScreenSaver.h"
 #include "app/TRadioSession.h"
 #include "platform/Event.h"
 
@@ -235,7 +235,7 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   QTimer* tmHealthCheck = nullptr;
   QTimer* m_connectQuestion = nullptr;
   TMainMenu m_menu;
-  QtScreenSaver m_screenSaver;
+  platform::ScreenSaver m_screenSaver;
   std::unique_ptr<TRadioSession> m_session;
 
   std::array<std::unique_ptr<TListenerThread>, kListeners> m_listeners;

@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractEventDispatcher>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTimer>
+#include <QWidget>
+#include <cstdint>
+#include <cstring>
 #include <functional>
 #include <stdexcept>
 #include <thread>
@@ -17,7 +21,9 @@
 #include "app/QtPlatform.h"
 #include "platform/AppTitle.h"
 #include "platform/MessageSink.h"
+#include "platform/ScreenSaver.h"
 #include "platform/ThreadChecks.h"
+#include "platform/WindowGone.h"
 
 namespace {
 // Processes events until the condition holds (or the hang guard passes).
@@ -96,4 +102,48 @@ TEST(QtPlatform, AnExceptionInAnEventHandlerIsShownAndTheLoopGoesOn) {
   EXPECT_TRUE(PumpUntil([&] { return after; }));
   ASSERT_EQ(messages.Messages().size(), 1u);
   EXPECT_EQ(messages.Messages()[0], "Exception: boom");
+}
+
+// An X11 DestroyNotify for our shown window, from someone else, closes the
+// program once; other events, other windows and our own teardown do not.
+TEST(QtPlatform, AWindowDestroyedByAnotherProgramIsNoticedOnce) {
+  QApplication& app = EnsureQtApp();
+  QWidget window;
+  window.show();
+  const auto ours = static_cast<std::uint32_t>(window.winId());
+  int gone = 0;
+  auto feed = [&](std::uint8_t type, std::uint32_t id, const QByteArray& kind = "xcb_generic_event_t") {
+    std::uint8_t event[32] = {type};
+    std::memcpy(event + 8, &id, sizeof id);
+    qintptr result = 0;
+    app.eventDispatcher()->filterNativeEvent(kind, event, &result);
+    QApplication::processEvents();
+  };
+  {
+    platform::WindowGoneWatch watch(window, [&] { ++gone; });
+    feed(17, ours + 1);             // another window
+    feed(18, ours);                 // not a DestroyNotify
+    feed(17, ours, "windows_generic_MSG");
+    EXPECT_EQ(gone, 0);
+    feed(17 | 0x80, ours);          // sent by another client
+    feed(17, ours);
+    EXPECT_EQ(gone, 1);
+  }
+  feed(17, ours);  // the watch is gone
+  platform::WindowGoneWatch hidden(window, [&] { ++gone; });
+  window.hide();
+  feed(17, ours);
+  EXPECT_EQ(gone, 1);
+}
+
+// With or without the session's screen saver service, what Inhibit answers
+// is what holds, and letting go always succeeds.
+TEST(QtPlatform, TheScreenSaverIsInhibitedOnlyWhenTheSessionSaysSo) {
+  EnsureQtApp();
+  platform::ScreenSaver saver;
+  const bool held = saver.Inhibit(true);
+  EXPECT_EQ(saver.Inhibited(), held);
+  EXPECT_EQ(saver.Inhibit(true), held);
+  EXPECT_TRUE(saver.Inhibit(false));
+  EXPECT_FALSE(saver.Inhibited());
 }
