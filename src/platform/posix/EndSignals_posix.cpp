@@ -82,16 +82,18 @@ EndSignalWatch::EndSignalWatch(std::function<void()> onEnd) {
   }
 
   std::weak_ptr<std::function<void()>> target = state->onEnd;
+  // The reader stays until the watch ends it: only the first request ever
+  // reaches the pipe (the handler ends the process at the second).
   state->reader = std::thread([fd = ends[0], target] {
-    char byte = kStopByte;
-    ssize_t n;
-    do n = read(fd, &byte, 1);
-    while (n < 0 && errno == EINTR);
-    if (n != 1 || byte == kStopByte) return;
-    // One request is all the program needs; a second one never gets here.
-    PostToMainThread([target] {
-      if (const auto onEnd = target.lock()) (*onEnd)();
-    });
+    for (;;) {
+      char byte = kStopByte;
+      const ssize_t n = read(fd, &byte, 1);
+      if (n < 0 && errno == EINTR) continue;
+      if (n != 1 || byte == kStopByte) return;
+      PostToMainThread([target] {
+        if (const auto onEnd = target.lock()) (*onEnd)();
+      });
+    }
   });
   m_state = std::move(state);
 }
