@@ -5,11 +5,51 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <deque>
+#include <functional>
+#include <mutex>
 #include <thread>
 
-#include "TestMainLoop.h"
+#include "Eventually.h"
 #include "platform/HandOver.h"
 #include "platform/ThreadChecks.h"
+
+namespace {
+
+// A main-thread queue of the test's own.
+class TestMainLoop {
+ public:
+  TestMainLoop() {
+    platform::SetMainThreadPoster([this](std::function<void()> fn) {
+      std::lock_guard lock(m_mutex);
+      m_queue.push_back(std::move(fn));
+    });
+  }
+  ~TestMainLoop() { platform::SetMainThreadPoster(nullptr); }
+
+  /// Runs everything posted so far; answers how many ran.
+  int Pump() {
+    std::deque<std::function<void()>> ready;
+    {
+      std::lock_guard lock(m_mutex);
+      ready.swap(m_queue);
+    }
+    for (auto& fn : ready) fn();
+    return static_cast<int>(ready.size());
+  }
+  bool WaitForPosted() {
+    return Eventually([this] {
+      std::lock_guard lock(m_mutex);
+      return !m_queue.empty();
+    });
+  }
+
+ private:
+  std::mutex m_mutex;
+  std::deque<std::function<void()>> m_queue;
+};
+
+}  // namespace
 
 TEST(HandOver, RunsTheStepOnTheMainThreadAndWaitsForIt) {
   TestMainLoop loop;
