@@ -53,6 +53,7 @@ class HandOverGate {
   /// for it. False, with the step not run (or not waited for), once Cancel
   /// has been called, and without a poster (which aborts where the thread
   /// rules are checked). The step must not refer to the caller's stack.
+  /// One thread at a time per gate: Cancel releases the one that waits.
   bool Run(std::function<void()> step);
 
   /// Main thread: cancels the waiting hand-over and every later one.
