@@ -139,7 +139,6 @@ TEST(Files, FifosAndFoldersAreRefusedWithoutWaiting) {
   EXPECT_FALSE(platform::OpenFileForReading(dir.Path("fifo")).Valid());
 }
 
-// The kinds the program tells apart, from real failures and both ways.
 TEST(SystemError, FailuresHaveTheKindsTheProgramTellsApart) {
   using platform::SystemErrorKind;
   TempProgramDir dir;
