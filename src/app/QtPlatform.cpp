@@ -4,7 +4,6 @@
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QThread>
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -15,7 +14,7 @@
 #include "platform/HandOver.h"
 #include "platform/MessageSink.h"
 #include "platform/QtText.h"
-#include "platform/Synchronize.h"
+#include "platform/ThreadChecks.h"
 
 namespace talvexqt {
 namespace {
@@ -57,20 +56,18 @@ class MainThreadQueue : public QObject {
 
 MainThreadQueue* g_queue = nullptr;
 
-std::atomic<bool> g_handOversOpen{true};
+bool OnMainThread() { return !qApp || QThread::currentThread() == qApp->thread(); }
 
-bool OnMainThread() { return QThread::currentThread() == qApp->thread(); }
-
-// Runs fn on the main thread and waits for it; false when it was dropped
-// because the message loop has ended.
-bool RunOnMainThread(const std::function<void()>& fn) {
-  if (!qApp || OnMainThread()) {
-    fn();
-    return true;
-  }
-  if (!g_handOversOpen) return false;
-  QMetaObject::invokeMethod(qApp, [&fn] { fn(); }, Qt::BlockingQueuedConnection);
-  return true;
+// A box belongs to the main thread, like every widget. Another thread that
+// has something to ask hands its step over through its own HandOverGate,
+// which its stopper can cancel; a box asked from it directly would make it
+// wait on the main loop with no way to be called off. False (after the
+// report) when the box cannot be shown here.
+bool MayShowBoxHere() {
+  if (OnMainThread()) return true;
+  platform::ThreadRuleBroken("a message box asked from another thread than the main thread; "
+                             "it is answered with its default button");
+  return false;
 }
 
 // The answer of a box nobody sees: the button that changes nothing.
@@ -104,12 +101,14 @@ class QtMessageSink : public platform::MessageSink {
       std::fflush(stderr);
       return;
     }
-    const bool shown = RunOnMainThread([&] {
-      QMessageBox box(QMessageBox::NoIcon, platform::ToQString(kAppTitle),
-                      platform::ToQString(text), QMessageBox::Ok);
-      box.exec();
-    });
-    if (!shown) std::fprintf(stderr, "message: %s\n", text.c_str());
+    if (!MayShowBoxHere()) {
+      std::fprintf(stderr, "message: %s\n", text.c_str());
+      std::fflush(stderr);
+      return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, platform::ToQString(kAppTitle), platform::ToQString(text),
+                    QMessageBox::Ok);
+    box.exec();
   }
 
   platform::MessageAnswer Ask(const std::string& caption, const std::string& text,
@@ -122,26 +121,22 @@ class QtMessageSink : public platform::MessageSink {
       std::fflush(stderr);
       return DefaultAnswer(buttons);
     }
-    MessageAnswer answer = MessageAnswer::Ok;
-    const bool asked = RunOnMainThread([&] {
-      QMessageBox::StandardButtons qtButtons = QMessageBox::Ok;
-      if (buttons == MessageButtons::YesNo) qtButtons = QMessageBox::Yes | QMessageBox::No;
-      if (buttons == MessageButtons::YesNoCancel)
-        qtButtons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-      QMessageBox box(ToQt(icon), platform::ToQString(caption),
-                      platform::ToQString(text), qtButtons);
-      switch (box.exec()) {
-        case QMessageBox::Yes: answer = MessageAnswer::Yes; break;
-        case QMessageBox::No: answer = MessageAnswer::No; break;
-        case QMessageBox::Cancel: answer = MessageAnswer::Cancel; break;
-        default: answer = MessageAnswer::Ok; break;
-      }
-    });
-    if (!asked) {
+    if (!MayShowBoxHere()) {
       std::fprintf(stderr, "question: %s: %s\n", caption.c_str(), text.c_str());
+      std::fflush(stderr);
       return DefaultAnswer(buttons);
     }
-    return answer;
+    QMessageBox::StandardButtons qtButtons = QMessageBox::Ok;
+    if (buttons == MessageButtons::YesNo) qtButtons = QMessageBox::Yes | QMessageBox::No;
+    if (buttons == MessageButtons::YesNoCancel)
+      qtButtons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    QMessageBox box(ToQt(icon), platform::ToQString(caption), platform::ToQString(text), qtButtons);
+    switch (box.exec()) {
+      case QMessageBox::Yes: return MessageAnswer::Yes;
+      case QMessageBox::No: return MessageAnswer::No;
+      case QMessageBox::Cancel: return MessageAnswer::Cancel;
+      default: return MessageAnswer::Ok;
+    }
   }
 
  private:
@@ -154,9 +149,7 @@ QtMessageSink* g_sink = nullptr;
 
 void InstallQtPlatform() {
   if (!g_sink) g_sink = new QtMessageSink;
-  g_handOversOpen = true;
   platform::SetMessageSink(g_sink);
-  platform::SetMainThreadRunner([](const std::function<void()>& fn) { RunOnMainThread(fn); });
   if (!g_queue) {
     g_queue = new MainThreadQueue;  // lives on the main thread
     g_queue->moveToThread(qApp->thread());
@@ -164,10 +157,7 @@ void InstallQtPlatform() {
   platform::SetMainThreadPoster([](std::function<void()> fn) { g_queue->Post(std::move(fn)); });
 }
 
-void CloseHandOvers() { g_handOversOpen = false; }
-
 void RemoveQtPlatform() {
-  platform::SetMainThreadRunner(nullptr);
   platform::SetMainThreadPoster(nullptr);
   platform::SetMessageSink(nullptr);
   delete g_sink;

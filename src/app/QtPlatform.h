@@ -1,19 +1,19 @@
 #pragma once
-// The Qt side of the platform layer: message boxes and the main-thread
-// hand-over, installed once the QApplication exists.
+// The Qt side of the platform layer: message boxes and the poster of the
+// main-thread hand-over (platform/HandOver.h), installed once the
+// QApplication exists.
 
 namespace talvexqt {
 
-/// Installs the Qt message sink and the Synchronize runner. With the
+/// Installs the Qt message sink and the main-thread poster. With the
 /// environment variable TALVEX_MESSAGE_LOG set, messages are written to
 /// standard error ("message: <text>") and answered with the default button
 /// instead of showing a box, so that the real program can run unattended.
+/// A box belongs to the main thread: one asked from another thread is a
+/// broken thread rule (platform/ThreadChecks.h), written to standard error
+/// and answered with the default button where the rules are not checked.
 void InstallQtPlatform();
-/// Restores the plain sink and runner (before the QApplication goes).
+/// Restores the plain sink and removes the poster (before the QApplication goes).
 void RemoveQtPlatform();
-/// Called when the message loop has ended: from then on a hand-over from
-/// another thread is dropped (its message written to standard error) instead
-/// of waiting for a loop that will not run again.
-void CloseHandOvers();
 
 }  // namespace talvexqt

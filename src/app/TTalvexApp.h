@@ -9,8 +9,8 @@
 // includes this header gets neither the radio library contract nor a system
 // header; a form that drives the pair directly includes radio/TRadioPair.h.
 //
-// Every operation runs on the main thread: the listener threads only wake
-// it, and every call into a radio library is made from here.
+// Main thread only (the thread rule, platform/HandOver.h); every call into a
+// radio library is made from here.
 
 #include <array>
 #include <functional>

@@ -8,17 +8,15 @@
 #include <exception>
 #include <memory>
 
-#include <QSocketNotifier>
-
 #include "app/QtApplication.h"
 #include "platform/AppTitle.h"
 #include "platform/EndSignals.h"
 #include "app/QtPlatform.h"
 #include "app/QtSingleInstance.h"
-#include "app/QtWindowGone.h"
 #include "app/TTalvexApp.h"
 #include "mainform/TfmRCatMain.h"
 #include "platform/QtText.h"
+#include "platform/WindowGone.h"
 
 namespace {
 
@@ -30,18 +28,10 @@ void RunProgram(QApplication& app, QtSingleInstance& instance) {
       mainForm = std::make_unique<TfmRCatMain>(*TalvexApp);
       QObject::connect(&instance, &QtSingleInstance::raiseRequested, mainForm.get(),
                        &TfmRCatMain::BringToFront);
-      // SIGTERM, SIGINT and SIGHUP close the window as its close box does.
-      std::unique_ptr<QSocketNotifier> endSignals;
-      if (const int fd = platform::WatchEndSignals(); fd >= 0) {
-        endSignals = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-        QObject::connect(endSignals.get(), &QSocketNotifier::activated, mainForm.get(), [&endSignals, &mainForm] {
-          endSignals->setEnabled(false);
-          mainForm->CloseAtEndRequest();
-        });
-      }
-      // A window destroyed by another program closes the same way.
-      QtWindowGone windowGone(*mainForm, [&mainForm] { mainForm->CloseAtEndRequest(); });
-      app.installNativeEventFilter(&windowGone);
+      // A request to end from outside (a logout, kill, Ctrl+C), and a window
+      // destroyed by another program, close the window as its close box does.
+      platform::EndSignalWatch endRequests([&mainForm] { mainForm->CloseAtEndRequest(); });
+      platform::WindowGoneWatch windowGone(*mainForm, [&mainForm] { mainForm->CloseAtEndRequest(); });
       mainForm->show();
       mainForm->activateWindow();
       std::fprintf(stderr, "Talvex: main window shown\n");
@@ -49,8 +39,6 @@ void RunProgram(QApplication& app, QtSingleInstance& instance) {
       // A window closed some other way than by its close event still
       // writes its files and stops its threads.
       mainForm->FormClose();
-      talvexqt::CloseHandOvers();
-      app.removeNativeEventFilter(&windowGone);
     }
   } catch (const std::exception& e) {
     ShowException(e.what());

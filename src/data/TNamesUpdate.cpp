@@ -1,7 +1,5 @@
 #include "data/TNamesUpdate.h"
 
-#include <cerrno>
-
 #include "data/TextFile.h"
 #include "data/TextUtils.h"
 #include "platform/Files.h"
@@ -69,7 +67,8 @@ bool TNamesUpdate::AppendLines(const std::string& path, std::string_view lines, 
   int error = 0;
   // Only a file that is not there may count as empty: any other reading
   // failure would write the new lines over every name the file held.
-  if (!platform::ReadFileText(path, text, &error) && error != ENOENT) {
+  if (!platform::ReadFileText(path, text, &error) &&
+      platform::KindOfSystemError(error) != platform::SystemErrorKind::NotFound) {
     failure = platform::WithSystemError("Could not read the names file " + path, error);
     return false;
   }

@@ -1,13 +1,13 @@
 #include "data/TProgramDirectory.h"
 
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 
 #include "data/TextUtils.h"
 #include "platform/Files.h"
 #include "platform/ProgramPath.h"
+#include "platform/SystemError.h"
 
 namespace fs = std::filesystem;
 
@@ -55,7 +55,7 @@ bool PlaceFile(const std::string& from, const std::string& to, bool replace, std
   std::string text;
   int error = 0;
   if (!platform::ReadFileText(from, text, &error)) {
-    if (problem.empty()) problem = "Could not read " + from + ": " + std::strerror(error);
+    if (problem.empty()) problem = platform::WithSystemError("Could not read " + from, error);
     return false;
   }
   if (replace) {
@@ -64,7 +64,7 @@ bool PlaceFile(const std::string& from, const std::string& to, bool replace, std
   }
   fs::create_directories(fs::path(to).parent_path(), ec);
   if (!platform::WriteFileAtomically(to, text, &error)) {
-    if (problem.empty()) problem = "Could not write " + to + ": " + std::strerror(error);
+    if (problem.empty()) problem = platform::WithSystemError("Could not write " + to, error);
     return false;
   }
   return true;

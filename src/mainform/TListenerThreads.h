@@ -3,11 +3,8 @@
 // that the radio library (or the F7 key) sets, and on each wake hands its
 // step to the main thread and waits for it there.
 //
-// Every call into the radio library happens inside a step, on the main
-// thread, where connecting and disconnecting happen too: a listener can
-// never call a library that the main thread is unloading. A listener only
-// waits and hands over; its stop cancels a hand-over it is waiting in, so
-// stopping never deadlocks with a step that is queued for the main thread.
+// The thread rule (platform/HandOver.h) in practice: a listener only waits
+// and hands over; its stop cancels a hand-over it is waiting in.
 
 #include <functional>
 #include <memory>

@@ -1,7 +1,7 @@
 #pragma once
 // The main window: the radio's front-panel picture, the one-line logging
 // grid and the row of message keys. Created first of the long-lived forms;
-// closing it ends the program. Everything here runs on the main thread; the
+// closing it ends the program. Main thread only (platform/HandOver.h); the
 // listener threads only wake it (TListenerThreads.h).
 //
 // The window keeps widgets, layout and wiring: the contact in progress is
@@ -19,7 +19,7 @@
 #include <utility>
 #include <string>
 
-#include "app/QtScreenSaver.h"
+#include "platform/ScreenSaver.h"
 #include "app/TRadioSession.h"
 #include "platform/Event.h"
 
@@ -235,7 +235,7 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   QTimer* tmHealthCheck = nullptr;
   QTimer* m_connectQuestion = nullptr;
   TMainMenu m_menu;
-  QtScreenSaver m_screenSaver;
+  platform::ScreenSaver m_screenSaver;
   std::unique_ptr<TRadioSession> m_session;
 
   std::array<std::unique_ptr<TListenerThread>, kListeners> m_listeners;

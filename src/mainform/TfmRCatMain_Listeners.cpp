@@ -1,7 +1,5 @@
 // The main window's four listener threads and the steps they hand to the
-// main thread. The radio refresh runs inside its main-thread step, so every
-// call into the radio library is made on the main thread, where radios are
-// also connected, replaced and disconnected.
+// main thread; the radio refresh runs inside its step (platform/HandOver.h).
 
 #include <QTableWidget>
 #include <cstdio>

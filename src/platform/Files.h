@@ -6,11 +6,13 @@
 // and each append reaches the disk before the call returns.
 //
 // Every operation answers false on failure and, when asked, the system's
-// error code (for WithSystemError) in *error; 0 when there is no code.
+// error code (for WithSystemError and KindOfSystemError, SystemError.h) in
+// *error; 0 when there is no code.
 //
 // Only ordinary files are read or replaced, and a log is appended to an
-// ordinary file or a device: a folder is refused with EISDIR, anything else
-// (a FIFO, a socket; a device, for reading) with EINVAL. No operation waits
+// ordinary file or a device: a folder is refused with a code of kind
+// IsFolder, anything else (a FIFO, a socket; a device, for reading) with
+// one of kind Refused. No operation waits
 // for a peer to open a FIFO, and no read runs on without end (a device).
 
 #include <cstddef>

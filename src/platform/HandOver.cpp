@@ -15,6 +15,21 @@ void SetMainThreadPoster(MainThreadPoster poster) {
   g_poster = std::move(poster);
 }
 
+bool PostToMainThread(std::function<void()> fn) {
+  MainThreadPoster poster;
+  {
+    std::lock_guard lock(g_posterMutex);
+    poster = g_poster;
+  }
+  if (!poster) {
+    ThreadRuleBroken("a call posted to the main thread without a main-thread poster "
+                     "(platform::SetMainThreadPoster); the call is dropped");
+    return false;
+  }
+  poster(std::move(fn));
+  return true;
+}
+
 // One step on its way to the main thread. Shared between the waiting thread
 // and the queued call, so that either may be gone first.
 struct HandOverGate::Pending {

@@ -1,7 +1,8 @@
 #pragma once
 // Where the system's message boxes go. The GUI installs Qt message boxes;
-// tests install a recording sink with scripted answers. Any thread may call;
-// the Qt sink hands the box to the main thread.
+// tests install a recording sink with scripted answers. Boxes are the main
+// thread's (the thread rule, platform/HandOver.h): the Qt sink treats a box
+// asked from another thread as a broken rule.
 
 #include <string>
 

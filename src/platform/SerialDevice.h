@@ -4,12 +4,13 @@
 // DCB encodings, COMMTIMEOUTS-style time-outs, bytes waiting.
 //
 // Every call that fails answers false and leaves the reason in
-// LastSystemError(), so the caller can capture it before doing anything else.
+// LastSystemError(), so the caller can capture it before doing anything else;
+// the kinds named below are SystemErrorKind's (SystemError.h).
 //
 // On Linux (termios):
 // - Open is exclusive for root too: TIOCEXCL stops other users, a
 //   non-blocking flock stops everyone who asks the same way (root ignores
-//   TIOCEXCL). A port held by someone else fails with EBUSY.
+//   TIOCEXCL). A port held by someone else fails with Busy.
 // - Writing line settings also puts the line into raw mode (no line
 //   discipline, no echo, no character translation, modem lines ignored for
 //   reception, no hardware handshake), which is how a Win32 comm port always
@@ -71,7 +72,7 @@ class SerialDevice {
   SerialDevice& operator=(SerialDevice&&) noexcept = default;
 
   /// Opens the device file for reading and writing, exclusively. An empty
-  /// path fails with ENOENT.
+  /// path fails with NotFound.
   bool Open(const std::string& path);
   bool IsOpen() const { return m_handle.Valid(); }
   /// Releases the device. False when the system reports an error on close;
@@ -82,7 +83,7 @@ class SerialDevice {
   bool GetLine(SerialLineSettings& settings) const;
   /// Writes line settings (native part from GetLine, then the six values).
   /// When the device does not take them exactly, the settings it had before
-  /// are put back and the call fails (EINVAL when the device said nothing).
+  /// are put back and the call fails (Refused when the device said nothing).
   bool SetLine(const SerialLineSettings& settings);
   /// Writes settings exactly as read by GetLine, without raw mode or checks.
   bool RestoreLine(const SerialLineSettings& settings);
@@ -94,10 +95,10 @@ class SerialDevice {
 
   /// Received bytes not yet read.
   bool BytesWaiting(std::uint32_t& count) const;
-  /// Reads up to count bytes under the time-outs. A hang-up fails (EIO).
+  /// Reads up to count bytes under the time-outs. A hang-up fails (Io).
   bool Read(void* buffer, std::uint32_t count, std::uint32_t& got) const;
   /// Writes all count bytes under the time-outs; bytes still unwritten when
-  /// the time-out passes make the write fail (ETIMEDOUT), with written
+  /// the time-out passes make the write fail (TimedOut), with written
   /// telling how many went out.
   bool Write(const void* buffer, std::uint32_t count, std::uint32_t& written) const;
 

@@ -1,7 +1,8 @@
 #pragma once
-// Checks of the threading rules that a test cannot always reach: work meant
-// for the main thread must never run on another thread because nobody
-// installed the way there. Debug builds and the sanitizer builds the tests
+// Checks of the thread rule (platform/HandOver.h) where a test cannot always
+// reach a break: work meant for the main thread must never run on another
+// thread because nobody installed the way there, and no other thread may
+// show a message box. Debug builds and the sanitizer builds the tests
 // run in (TALVEX_THREAD_CHECKS) abort at the broken rule; a release build
 // says so on standard error and leaves the work undone.
 

@@ -5,7 +5,6 @@
 // checks through Terminated. Derived classes override Execute.
 
 #include <atomic>
-#include <condition_variable>
 #include <mutex>
 #include <thread>
 
@@ -14,8 +13,9 @@ namespace platform {
 class WorkerThread {
  public:
   WorkerThread() = default;
-  /// Joins a thread still running. A derived class whose Execute may still be
-  /// running calls Terminate and WaitFor in its own destructor.
+  /// Terminates a thread still running and joins it. By then the derived
+  /// part is gone: a derived class whose Execute uses its own members calls
+  /// Terminate and WaitFor in its own destructor.
   virtual ~WorkerThread();
   WorkerThread(const WorkerThread&) = delete;
   WorkerThread& operator=(const WorkerThread&) = delete;
@@ -25,10 +25,9 @@ class WorkerThread {
   /// Asks Execute to end; it must check Terminated.
   void Terminate() { m_terminated = true; }
   bool Terminated() const { return m_terminated; }
-  /// Waits until Execute has returned. Only for threads not freeing themselves.
+  /// Waits until Execute has returned; returns at once when never started.
+  /// Not from the thread itself.
   void WaitFor();
-  /// When set before Resume, the object deletes itself after Execute returns.
-  void SetFreeOnTerminate(bool value) { m_freeOnTerminate = value; }
   bool Finished() const { return m_finished; }
 
  protected:
@@ -38,11 +37,9 @@ class WorkerThread {
   void Run();
   std::atomic<bool> m_terminated{false};
   std::atomic<bool> m_finished{false};
-  bool m_freeOnTerminate = false;
   bool m_started = false;
   std::thread m_thread;
   std::mutex m_mutex;
-  std::condition_variable m_cv;
 };
 
 }  // namespace platform

@@ -3,8 +3,7 @@
 // drives it, and the last known state cached for display and for the radio
 // restart file. The radio pair is its only caller.
 //
-// Threads: main thread only, like every call into a radio library; the
-// radio listener's refresh runs inside its step on the main thread.
+// Threads: main thread only (platform/HandOver.h).
 
 #include <functional>
 #include <memory>

@@ -4,11 +4,9 @@
 // and calls them with a check each. A missing export never stops the program:
 // each operation then shows its own fixed message or answers a neutral value.
 //
-// Threads: main thread only. Every call into the library, loading,
-// connecting and unloading included, is made on the program's main thread
-// (the listener threads hand their steps to it), so no call can race an
-// unload and the binding takes no lock. The library's own threads only ever
-// call back through RadioSetEvent.
+// Threads: main thread only (platform/HandOver.h; radiolib/RadioLibrary.h
+// for library authors), so no call can race an unload and the binding takes
+// no lock.
 
 #include <cstddef>
 #include <memory>

@@ -3,11 +3,9 @@
 // Every operation names a side and goes to that side's radio, or answers a
 // fixed default when the side has no radio; a few take side 3 for both.
 //
-// Threads: main thread only. Creating, replacing and disconnecting radios
-// and every query run there, the radio listener's refresh included (inside
-// its step), so the pair takes no lock. A disconnected radio stays in the
-// pair, so a step that comes after the disconnect finds a radio without a
-// library and gets neutral answers.
+// Threads: main thread only (platform/HandOver.h), so the pair takes no
+// lock. A disconnected radio stays in the pair, so a step that comes after
+// the disconnect finds a radio without a library and gets neutral answers.
 
 #include <memory>
 #include <string>

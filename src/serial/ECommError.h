@@ -33,7 +33,7 @@ class ECommError : public std::exception {
   ECommError(std::uint8_t kind, std::uint32_t code) : m_kind(kind), m_code(code) {}
 
   std::uint8_t Kind() const { return m_kind; }
-  /// errno here.
+  /// The system's error code (platform/SystemError.h).
   std::uint32_t Code() const { return m_code; }
   const char* what() const noexcept override { return "serial port error"; }
 

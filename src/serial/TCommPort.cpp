@@ -1,10 +1,10 @@
 #include "serial/TCommPort.h"
 
-#include <cerrno>
 #include <cstring>
 
 #include "data/FixedText.h"
 #include "platform/SerialPortRegistry.h"
+#include "platform/SystemError.h"
 #include "serial/ECommError.h"
 
 namespace {
@@ -83,7 +83,7 @@ void TCommPort::Open() {
   const platform::SerialLineSettings wanted = m_settings;
 
   const std::string device = platform::SerialPortRegistry(m_portFile).DeviceOf(DeviceName(m_portName));
-  if (device.empty()) throw ECommError(kCommErrOpen, ENOENT);
+  if (device.empty()) throw ECommError(kCommErrOpen, platform::SystemErrorOf(platform::SystemErrorKind::NotFound));
   if (!m_handle.Open(device)) throw ECommError(kCommErrOpen);
 
   // Every failure from here on releases the device before it raises.

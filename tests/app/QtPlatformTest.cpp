@@ -1,86 +1,62 @@
-// The Qt side of the platform layer: hand-over and message boxes reach the
-// main thread when called from another thread.
+// The Qt side of the platform layer: message boxes (the main thread's only),
+// the main loop's handling of exceptions, the window-gone watch.
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractEventDispatcher>
 #include <QMessageBox>
-#include <QThread>
 #include <QTimer>
-#include <atomic>
+#include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <thread>
 
+#include "Eventually.h"
 #include "QtTestApp.h"
 #include "RecordingMessageSink.h"
 #include "app/QtPlatform.h"
+#include "platform/AppTitle.h"
 #include "platform/MessageSink.h"
-#include "platform/Synchronize.h"
+#include "platform/ThreadChecks.h"
+#include "platform/WindowGone.h"
 
-namespace {
-// Processes events until done is set (or a generous limit passes).
-void PumpUntil(const std::atomic<bool>& done) {
-  for (int i = 0; i < 20000 && !done; ++i) {
-    QApplication::processEvents(QEventLoop::AllEvents, 5);
-    QThread::msleep(1);
-  }
-}
-}  // namespace
-
-TEST(QtPlatform, SynchronizeRunsOnTheMainThreadAndWaits) {
-  QApplication& app = EnsureQtApp();
-  talvexqt::InstallQtPlatform();
-  std::atomic<bool> done{false};
-  bool ranOnMain = false;
-  int value = 0;
-  std::thread worker([&] {
-    platform::Synchronize([&] {
-      ranOnMain = QThread::currentThread() == app.thread();
-      value = 42;
-    });
-    EXPECT_EQ(value, 42);  // the hand-over waited for the function
-    done = true;
-  });
-  PumpUntil(done);
-  worker.join();
-  talvexqt::RemoveQtPlatform();
-  EXPECT_TRUE(ranOnMain);
-}
-
-TEST(QtPlatform, QuestionFromAnotherThreadIsAskedOnTheMainThread) {
-  QApplication& app = EnsureQtApp();
+TEST(QtPlatform, BoxesAreShownOnTheMainThreadOnly) {
+  EnsureQtApp();
   unsetenv("TALVEX_MESSAGE_LOG");
   talvexqt::InstallQtPlatform();
-  std::atomic<bool> done{false};
-  QString seenText, seenTitle;
-  bool boxOnMain = false;
-  // Answers the box with Yes once it shows.
-  QTimer timer;
-  QObject::connect(&timer, &QTimer::timeout, [&] {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-      auto* box = qobject_cast<QMessageBox*>(w);
-      if (!box || !box->isVisible()) continue;
-      seenText = box->text();
-      seenTitle = box->windowTitle();
-      boxOnMain = box->thread() == app.thread();
-      box->button(QMessageBox::Yes)->click();
-    }
+  QStringList seen;
+  QTimer answerer;  // presses Yes, else OK, on every box that shows
+  QObject::connect(&answerer, &QTimer::timeout, [&] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+        seen << box->windowTitle() + ": " + box->text();
+        (box->button(QMessageBox::Yes) ? box->button(QMessageBox::Yes) : box->button(QMessageBox::Ok))->click();
+      }
   });
-  timer.start(10);
-  platform::MessageAnswer answer = platform::MessageAnswer::Cancel;
-  std::thread worker([&] {
-    answer = platform::Ask("Warning no radio", "Radio not connected - connect now?",
-                           platform::MessageIcon::Exclamation, platform::MessageButtons::YesNo);
-    done = true;
-  });
-  PumpUntil(done);
-  worker.join();
-  timer.stop();
+  answerer.start(10);
+  EXPECT_EQ(platform::Ask("Warning no radio", "Radio not connected - connect now?",
+                          platform::MessageIcon::Exclamation, platform::MessageButtons::YesNo),
+            platform::MessageAnswer::Yes);
+  platform::ShowMessage("Logged");
+  EXPECT_EQ(seen, QStringList({"Warning no radio: Radio not connected - connect now?",
+                               QString::fromUtf8(kAppTitle) + ": Logged"}));
+
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  auto askFromAnotherThread = [] {
+    platform::MessageAnswer answer = platform::MessageAnswer::Yes;
+    std::thread([&] {
+      answer = platform::Ask("Warning no radio", "Connect now?", platform::MessageIcon::Exclamation,
+                             platform::MessageButtons::YesNoCancel);
+    }).join();  // returns without the main loop running
+    return answer;
+  };
+  if constexpr (platform::kThreadChecks) {
+    EXPECT_DEATH(askFromAnotherThread(), "message box asked from another thread");
+  } else {
+    EXPECT_EQ(askFromAnotherThread(), platform::MessageAnswer::Cancel);
+  }
   talvexqt::RemoveQtPlatform();
-  EXPECT_EQ(answer, platform::MessageAnswer::Yes);
-  EXPECT_EQ(seenText, "Radio not connected - connect now?");
-  EXPECT_EQ(seenTitle, "Warning no radio");
-  EXPECT_TRUE(boxOnMain);
 }
 
 TEST(QtPlatform, AnExceptionInAnEventHandlerIsShownAndTheLoopGoesOn) {
@@ -89,11 +65,38 @@ TEST(QtPlatform, AnExceptionInAnEventHandlerIsShownAndTheLoopGoesOn) {
   QTimer::singleShot(0, [] { throw std::runtime_error("boom"); });
   bool after = false;
   QTimer::singleShot(5, [&after] { after = true; });
-  for (int i = 0; i < 2000 && !after; ++i) {
+  EXPECT_TRUE(Eventually([&] {
     QApplication::processEvents(QEventLoop::AllEvents, 5);
-    QThread::msleep(1);
-  }
-  EXPECT_TRUE(after);
+    return after;
+  }));
   ASSERT_EQ(messages.Messages().size(), 1u);
   EXPECT_EQ(messages.Messages()[0], "Exception: boom");
+}
+
+// An X11 DestroyNotify for our shown window, from someone else, closes the
+// program once; other events and other windows do not.
+TEST(QtPlatform, AWindowDestroyedByAnotherProgramIsNoticedOnce) {
+  QApplication& app = EnsureQtApp();
+  QWidget window;
+  window.show();
+  const auto ours = static_cast<std::uint32_t>(window.winId());
+  int gone = 0;
+  auto feed = [&](std::uint8_t type, std::uint32_t id) {
+    std::uint8_t event[32] = {type};
+    std::memcpy(event + 8, &id, sizeof id);
+    qintptr result = 0;
+    app.eventDispatcher()->filterNativeEvent("xcb_generic_event_t", event, &result);
+    QApplication::processEvents();
+  };
+  {
+    platform::WindowGoneWatch watch(window, [&] { ++gone; });
+    feed(17, ours + 1);  // another window
+    feed(18, ours);      // not a DestroyNotify
+    EXPECT_EQ(gone, 0);
+    feed(17 | 0x80, ours);  // sent by another client
+    feed(17, ours);
+    EXPECT_EQ(gone, 1);
+  }
+  feed(17, ours);  // the watch is gone
+  EXPECT_EQ(gone, 1);
 }

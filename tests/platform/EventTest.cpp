@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <thread>
 
+#include "Eventually.h"
 #include "platform/Event.h"
 
 using namespace platform;
@@ -48,7 +48,7 @@ TEST(Event, SetFromAnotherThreadWakesAWaiterAndCloseReleasesIt) {
     while (WaitForEvent(e) == WaitResult::Signalled) ++wakes;
   });
   SetEvent(e);
-  while (wakes.load() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_TRUE(Eventually([&] { return wakes.load() > 0; }));
   CloseEvent(e);  // a waiting thread is released, not left hanging
   waiter.join();
   EXPECT_GE(wakes.load(), 1);

@@ -11,6 +11,7 @@
 
 #include "TempProgramDir.h"
 #include "platform/Files.h"
+#include "platform/SystemError.h"
 
 namespace fs = std::filesystem;
 
@@ -136,4 +137,19 @@ TEST(Files, FifosAndFoldersAreRefusedWithoutWaiting) {
   }
   EXPECT_FALSE(dir.Exists("state.txt"));
   EXPECT_FALSE(platform::OpenFileForReading(dir.Path("fifo")).Valid());
+}
+
+TEST(SystemError, FailuresHaveTheKindsTheProgramTellsApart) {
+  using platform::SystemErrorKind;
+  TempProgramDir dir;
+  std::string text;
+  int error = 0;
+  EXPECT_FALSE(platform::ReadFileText(dir.Path("missing.txt"), text, &error));
+  EXPECT_EQ(platform::KindOfSystemError(error), SystemErrorKind::NotFound);
+  EXPECT_FALSE(platform::ReadFileText(dir.Path("Logs"), text, &error));
+  EXPECT_EQ(platform::KindOfSystemError(error), SystemErrorKind::IsFolder);
+  for (SystemErrorKind kind : {SystemErrorKind::None, SystemErrorKind::NotFound, SystemErrorKind::Busy,
+                               SystemErrorKind::TimedOut, SystemErrorKind::IsFolder, SystemErrorKind::Refused,
+                               SystemErrorKind::Io, SystemErrorKind::Other})
+    EXPECT_EQ(platform::KindOfSystemError(platform::SystemErrorOf(kind)), kind) << static_cast<int>(kind);
 }

@@ -5,14 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <deque>
 #include <functional>
 #include <mutex>
 #include <thread>
 
+#include "Eventually.h"
 #include "platform/HandOver.h"
-#include "platform/Synchronize.h"
 #include "platform/ThreadChecks.h"
 
 namespace {
@@ -39,14 +38,10 @@ class TestMainLoop {
     return static_cast<int>(ready.size());
   }
   bool WaitForPosted() {
-    for (int i = 0; i < 5000; ++i) {
-      {
-        std::lock_guard lock(m_mutex);
-        if (!m_queue.empty()) return true;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return false;
+    return Eventually([this] {
+      std::lock_guard lock(m_mutex);
+      return !m_queue.empty();
+    });
   }
 
  private:
@@ -125,10 +120,10 @@ TEST(HandOver, WithoutAWayToTheMainThreadNothingRunsOnTheCallingThread) {
   bool ran = false;
   if constexpr (platform::kThreadChecks) {
     EXPECT_DEATH(gate.Run([&] { ran = true; }), "without a main-thread poster");
-    EXPECT_DEATH(platform::Synchronize([&] { ran = true; }), "without a main-thread runner");
+    EXPECT_DEATH(platform::PostToMainThread([&] { ran = true; }), "without a main-thread poster");
   } else {
     EXPECT_FALSE(gate.Run([&] { ran = true; }));
-    platform::Synchronize([&] { ran = true; });
+    EXPECT_FALSE(platform::PostToMainThread([&] { ran = true; }));
     EXPECT_FALSE(ran);
   }
 }

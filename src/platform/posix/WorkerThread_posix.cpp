@@ -4,12 +4,8 @@ namespace platform {
 
 WorkerThread::~WorkerThread() {
   if (m_thread.joinable()) {
-    if (m_thread.get_id() == std::this_thread::get_id()) {
-      m_thread.detach();  // freeing itself at the end of Run
-    } else {
-      Terminate();
-      m_thread.join();
-    }
+    Terminate();
+    m_thread.join();
   }
 }
 
@@ -22,13 +18,7 @@ void WorkerThread::Resume() {
 
 void WorkerThread::Run() {
   Execute();
-  bool freeSelf = m_freeOnTerminate;
-  {
-    std::lock_guard lock(m_mutex);
-    m_finished = true;
-  }
-  m_cv.notify_all();
-  if (freeSelf) delete this;
+  m_finished = true;
 }
 
 void WorkerThread::WaitFor() {

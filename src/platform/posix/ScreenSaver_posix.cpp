@@ -1,17 +1,19 @@
-#include "app/QtScreenSaver.h"
+#include "platform/ScreenSaver.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusInterface>
 #include <QDBusReply>
+#include <QString>
 
+namespace platform {
 namespace {
 const char* const kService = "org.freedesktop.ScreenSaver";
 const char* const kPath = "/org/freedesktop/ScreenSaver";
 }  // namespace
 
-bool QtScreenSaver::Inhibit(bool on) {
-  if (on == m_cookie.has_value()) return true;
+bool ScreenSaver::Inhibit(bool on) {
+  if (on == m_inhibition.has_value()) return true;
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(QString::fromLatin1(kService)))
     return !on;
@@ -20,10 +22,12 @@ bool QtScreenSaver::Inhibit(bool on) {
     const QDBusReply<std::uint32_t> cookie =
         saver.call(QStringLiteral("Inhibit"), QStringLiteral("Talvex"), QStringLiteral("Disable Screen Saver is checked"));
     if (!cookie.isValid()) return false;
-    m_cookie = cookie.value();
+    m_inhibition = cookie.value();
     return true;
   }
-  saver.call(QStringLiteral("UnInhibit"), *m_cookie);
-  m_cookie.reset();
+  saver.call(QStringLiteral("UnInhibit"), *m_inhibition);
+  m_inhibition.reset();
   return true;
 }
+
+}  // namespace platform
