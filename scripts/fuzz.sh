@@ -16,21 +16,41 @@ cmake -S . -B "$dir" -G Ninja "${launcher[@]}" -DTALVEX_FUZZ=ON \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 nice -n 5 cmake --build "$dir" -j"$(nproc 2>/dev/null || echo 2)"
 
-failed=0
-printf '%-14s %12s %8s %8s\n' target executions seconds crashes
-for corpus in tests/fuzz/corpus/*/; do
-  target=$(basename "$corpus")
-  work=$dir/fuzz-work/$target crashes=$dir/crashes/$target
+jobs=$(nproc 2>/dev/null || echo 2)
+
+# fuzz_one TARGET: one target's run; its summary line goes to its .result file.
+fuzz_one() {
+  local target=$1 corpus=tests/fuzz/corpus/$1
+  local work=$dir/fuzz-work/$target crashes=$dir/crashes/$target log=$dir/fuzz-$target.log
   rm -rf "$work"; mkdir -p "$work" "$crashes"
   cp "$corpus"/* "$work"/
-  start=$SECONDS
-  status=0
+  local start=$SECONDS status=0
   "$dir/tests/fuzz/fuzz_$target" "$work" -runs="$runs" -max_total_time="$seconds" \
-    -artifact_prefix="$crashes/" -print_final_stats=1 >"$dir/fuzz-$target.log" 2>&1 || status=$?
-  execs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$dir/fuzz-$target.log" | grep -o '[0-9]*$' || true)
+    -artifact_prefix="$crashes/" -print_final_stats=1 >"$log" 2>&1 || status=$?
+  local execs found
+  execs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || true)
   found=$(find "$crashes" -type f | wc -l)
-  if ((status != 0)); then failed=1; ((found > 0)) || found=1; fi
-  printf '%-14s %12s %8s %8s\n' "$target" "${execs:-?}" $((SECONDS - start)) "$found"
-  if ((status != 0)); then tail -n 40 "$dir/fuzz-$target.log"; fi
+  if ((status != 0)); then ((found > 0)) || found=1; fi
+  printf '%-14s %12s %8s %8s\n' "$target" "${execs:-?}" $((SECONDS - start)) "$found" >"$dir/fuzz-$target.result"
+  echo "$status" >"$dir/fuzz-$target.status"
+}
+
+# The targets run side by side, one per core.
+targets=()
+for corpus in tests/fuzz/corpus/*/; do targets+=("$(basename "$corpus")"); done
+for target in "${targets[@]}"; do
+  while (($(jobs -rp | wc -l) >= jobs)); do wait -n || true; done
+  fuzz_one "$target" &
+done
+wait
+
+failed=0
+printf '%-14s %12s %8s %8s\n' target executions seconds crashes
+for target in "${targets[@]}"; do
+  cat "$dir/fuzz-$target.result"
+  if [ "$(cat "$dir/fuzz-$target.status")" != 0 ]; then
+    failed=1
+    tail -n 40 "$dir/fuzz-$target.log"
+  fi
 done
 exit $failed
