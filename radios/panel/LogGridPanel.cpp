@@ -160,6 +160,13 @@ void LogGridPanel::keyPressEvent(QKeyEvent* event) {
   }
 }
 
+LogGridPanel::~LogGridPanel() {
+  // The table goes first, and quietly: a cell editor's commit as it closes
+  // would otherwise reach a panel that is no longer whole.
+  QObject::disconnect(m_table, nullptr, this, nullptr);
+  delete m_table;
+}
+
 void LogGridPanel::ShowLine() {
   m_showing = true;
   for (int c = 0; c < kLogCells; ++c) {

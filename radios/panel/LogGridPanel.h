@@ -19,6 +19,7 @@ class LogGrid;
 class LogGridPanel : public QWidget {
  public:
   explicit LogGridPanel(LogGrid& grid);
+  ~LogGridPanel() override;
 
   /// Shows the contact as it stands in the LogGrid.
   void ShowLine();

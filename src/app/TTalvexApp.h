@@ -91,8 +91,7 @@ class TTalvexApp : public TWindowApp {
 
   /// Whether the names file was read at start-up.
   bool NamesFileRead() const { return m_namesFileRead; }
-  /// Whether the activity trace is on; tests switch it on.
-  bool ActivityTraceOn() const { return m_activityTraceOn; }
+  /// Switches the activity trace on or off (the tests switch it on).
   void SetActivityTrace(bool on) { m_activityTraceOn = on; }
 
   // ---- options persisted by the restart file ----
@@ -144,8 +143,6 @@ class TTalvexApp : public TWindowApp {
   /// Reads the restart file at start-up; true when it (or the backup that
   /// replaced it) was read. Traces what happened.
   bool ReadRestartFile();
-  /// Reads the restart file, falling back to the backup when it has no marker.
-  bool LoadRestartFile();
   void ApplyRestartEntry(const std::string& key, const std::string& value);
   /// Replaces the restart file with the current options; false when it
   /// cannot be written (the old file is left as it was).
@@ -173,8 +170,6 @@ class TTalvexApp : public TWindowApp {
 
   // ---- operator names (TTalvexApp_Names.cpp) ----
 
-  /// Reads the names file at start-up; false (with a message) when it is missing.
-  bool OpenNamesFile();
   /// Reads the names file into the operator list; false when it cannot be read.
   bool LoadNamesFile() override;
   /// "name,clubs" of the call ("N/A,N/A" when unknown) with the current show
@@ -184,21 +179,10 @@ class TTalvexApp : public TWindowApp {
 
   // ---- log files (TTalvexApp_Logs.cpp) ----
 
-  /// Appends the record line to the default log file; false when it cannot be written.
-  bool AppendDefaultLog(const std::string& line);
-  /// Appends the contact to the local log file while local logging is
-  /// wanted: its record line for ARRL, an ADIF record for ADIF. False when
-  /// logging is wanted and the file cannot be written.
-  bool AppendLocalLog(const TLogContact& contact);
   /// Logs the log line at the moment utc to the default and local logs and
   /// hands its record line to sendSerial (TLogLine::Log).
   TLogLine::Logged LogTheQso(double utc, const std::function<void(const std::string&)>& sendSerial) override;
   bool MayCloseWithContact(bool endRequested) override;
-  /// "The contact with <CALL> was not logged. Quit anyway?"; true for Yes.
-  bool AskQuitWithUnloggedContact();
-  /// Appends the unlogged contact of the log line to Logs/Talvex_UNSAVED.txt
-  /// (when the program must end without asking); false when it cannot.
-  bool SaveUnloggedContact(double utc);
   std::string GetLocalLogTypeName() const;
   bool IsLocalLogAdif() const { return m_options.localLogAdif; }
   std::string GetSerialLogFormatName() const;
@@ -226,7 +210,6 @@ class TTalvexApp : public TWindowApp {
   /// Always 0.
   int SetMessageEvents(int radioNumber, platform::EventHandle startEvent, platform::EventHandle endEvent);
   int GetMessageId(int radioNumber);
-  void SendCenteredFormsInfo(int left, int right, int top, int bottom);
   void SetRadioBaudRate(int radioNumber, const std::string& baud);
   void SetRadioBaud(const std::string& baud);
   std::string GetRadioBaud() const;
@@ -247,8 +230,6 @@ class TTalvexApp : public TWindowApp {
   std::string GetModeText(int radioNumber, std::size_t length) const;
   /// False (text untouched) when the radio number has no radio.
   bool GetPowerText(int radioNumber, std::size_t length, std::string& text) const;
-  /// Converts the text to upper case, then SETMSGATINDEX.
-  void SetMessageText(int radioNumber, int index, std::string& text);
   void SendMessageAt(int radioNumber, int index);
   void ShowKeyboard(int radioNumber);
   void HideKeyboard(int radioNumber);
@@ -302,14 +283,34 @@ class TTalvexApp : public TWindowApp {
   bool GetBandLimitText(const std::string& name, std::size_t length, std::string& text) const;
   std::optional<std::array<std::int32_t, 8>> BandLimits(const std::string& name) const override;
   void ApplyBandLimits(const std::vector<TBandLimitRow>& rows) override;
-  /// Every radio present takes its band limits (UPDATEBANDLIMITS).
-  void SendBandLimits();
   /// Replaces the radio restart file: the left radio's state and memories,
   /// the band limits and the marker; then SendBandLimits. False when it
   /// cannot be written (the old file stays).
   bool WriteRadioRestartFile();
 
  private:
+  // The steps of the operations above, called only from within.
+  /// Reads the restart file, falling back to the backup when it has no marker.
+  bool LoadRestartFile();
+  /// Reads the names file at start-up; false (with a message) when it is missing.
+  bool OpenNamesFile();
+  /// Appends the record line to the default log file; false when it cannot be written.
+  bool AppendDefaultLog(const std::string& line);
+  /// Appends the contact to the local log file while local logging is
+  /// wanted: its record line for ARRL, an ADIF record for ADIF. False when
+  /// logging is wanted and the file cannot be written.
+  bool AppendLocalLog(const TLogContact& contact);
+  /// "The contact with <CALL> was not logged. Quit anyway?"; true for Yes.
+  bool AskQuitWithUnloggedContact();
+  /// Appends the unlogged contact of the log line to Logs/Talvex_UNSAVED.txt
+  /// (when the program must end without asking); false when it cannot.
+  bool SaveUnloggedContact(double utc);
+  void SendCenteredFormsInfo(int left, int right, int top, int bottom);
+  /// Converts the text to upper case, then SETMSGATINDEX.
+  void SetMessageText(int radioNumber, int index, std::string& text);
+  /// Every radio present takes its band limits (UPDATEBANDLIMITS).
+  void SendBandLimits();
+
   TProgramDirectory m_programDirectory;  // which folder, chosen at construction
   TFileSet m_files;
   // owned objects, created in this order
