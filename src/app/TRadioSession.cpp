@@ -142,29 +142,31 @@ void TRadioSession::ShowChosen(TSessionItem item, bool& choice) {
   const bool show = choice;
   choice = false;
   m_window.SetItemChecked(item, show);
+  if (item != TSessionItem::kMessageButtons) {
+    SendShown(item, show);
+    return;
+  }
+  if (show) {
+    m_app.ShowMessageButtons(1);
+    m_window.ClearLogLine();
+  } else {
+    m_app.HideMessageButtons(1);
+  }
+  // The messages go to the radio either way: F1 to F6 key them whether
+  // or not the library shows its buttons.
+  m_app.LoadMessageTemplates();
+  m_window.PrepareMessages();
+}
+
+void TRadioSession::SendShown(TSessionItem item, bool shown) {
   switch (item) {
-    case TSessionItem::kKeyboard:
-      show ? m_app.ShowKeyboard(1) : m_app.HideKeyboard(1);
-      break;
+    case TSessionItem::kKeyboard: shown ? m_app.ShowKeyboard(1) : m_app.HideKeyboard(1); break;
     case TSessionItem::kLogGrid:
-      m_logGridShown = show;
-      show ? m_app.ShowLogGrid(1) : m_app.HideLogGrid(1);
+      m_logGridShown = shown;
+      shown ? m_app.ShowLogGrid(1) : m_app.HideLogGrid(1);
       break;
-    case TSessionItem::kTitleBars:
-      show ? m_app.ShowTitleBars(1) : m_app.HideTitleBars(1);
-      break;
-    case TSessionItem::kMessageButtons:
-      if (show) {
-        m_app.ShowMessageButtons(1);
-        m_window.ClearLogLine();
-      } else {
-        m_app.HideMessageButtons(1);
-      }
-      // The messages go to the radio either way: F1 to F6 key them whether
-      // or not the library shows its buttons.
-      m_app.LoadMessageTemplates();
-      m_window.PrepareMessages();
-      break;
+    case TSessionItem::kMessageButtons: shown ? m_app.ShowMessageButtons(1) : m_app.HideMessageButtons(1); break;
+    case TSessionItem::kTitleBars: shown ? m_app.ShowTitleBars(1) : m_app.HideTitleBars(1); break;
   }
 }
 
@@ -203,29 +205,13 @@ void TRadioSession::SetAutoCq(bool on) {
 }
 
 void TRadioSession::Show(TSessionItem item, bool shown) {
-  switch (item) {
-    case TSessionItem::kKeyboard:
-      shown ? m_app.ShowKeyboard(1) : m_app.HideKeyboard(1);
-      // The keyboard and the attached grid share the library's panel.
-      m_logGridShown ? m_app.ShowLogGrid(1) : m_app.HideLogGrid(1);
-      break;
-    case TSessionItem::kLogGrid:
-      m_logGridShown = shown;
-      shown ? m_app.ShowLogGrid(1) : m_app.HideLogGrid(1);
-      break;
-    case TSessionItem::kMessageButtons:
-      if (!shown) {
-        m_app.HideMessageButtons(1);
-        break;
-      }
-      m_app.LoadMessageTemplates();
-      m_window.PrepareMessages();
-      m_app.ShowMessageButtons(1);
-      break;
-    case TSessionItem::kTitleBars:
-      shown ? m_app.ShowTitleBars(1) : m_app.HideTitleBars(1);
-      break;
+  if (item == TSessionItem::kMessageButtons && shown) {
+    m_app.LoadMessageTemplates();
+    m_window.PrepareMessages();
   }
+  SendShown(item, shown);
+  // The keyboard and the attached grid share the library's panel.
+  if (item == TSessionItem::kKeyboard) SendShown(TSessionItem::kLogGrid, m_logGridShown);
 }
 
 void TRadioSession::ShowMembers(bool showFoc, bool showCwops) {

@@ -180,6 +180,8 @@ class TRadioSession {
   /// Shows or hides one of the library's panels as chosen, and its check
   /// mark; for the message buttons, the six messages are loaded either way.
   void ShowChosen(TSessionItem item, bool& choice);
+  /// The library's one call that shows or hides the item.
+  void SendShown(TSessionItem item, bool shown);
   void SetUpAutoCq();
   void SwitchLocalLogging(bool on);
   void DisconnectLeftRadio();
