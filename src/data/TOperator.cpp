@@ -29,6 +29,8 @@ std::string TOperator::GetNameAndClubs(std::size_t length, bool showFoc, bool sh
   std::string text;
   text.reserve(std::min(length, name.size() + suffix.size()));
   text.append(CutText(name.view(), length));
-  text.append(suffix.substr(0, length - text.size()));
+  // A name cut short ends the text: the clubs never fill the bytes of a
+  // character the cut dropped.
+  if (text.size() == name.size()) text.append(suffix.substr(0, length - text.size()));
   return text;
 }

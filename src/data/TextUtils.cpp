@@ -91,9 +91,15 @@ std::string ReplacePlaceholder(std::string_view text, char ch, std::string_view 
   const std::string safe = ReplaceCharByBlank(value, ch);
   const std::vector<std::string> pieces = SplitFields(text, std::string_view(&ch, 1));
   std::string out;
+  // The result is a prefix of the whole expansion: once a piece is cut,
+  // nothing after it may fill the bytes a dropped character left.
+  bool cut = false;
   auto append = [&](std::string_view s) {
-    std::size_t room = limit > out.size() ? limit - out.size() : 0;
-    out.append(s.substr(0, CutLength(s, room)));
+    if (cut) return;
+    const std::size_t room = limit > out.size() ? limit - out.size() : 0;
+    const std::size_t taken = CutLength(s, room);
+    out.append(s.substr(0, taken));
+    cut = taken < s.size();
   };
   if (pieces.empty()) {
     if (!text.empty()) append(safe);

@@ -40,6 +40,9 @@ TEST(Operator, NameAndClubsNameOnlyShownMemberships) {
   EXPECT_EQ(op.GetNameAndClubs(7, true, true), "HIRAM,F");
   TOperator none("K1ABC", "ANN", " ", " ");
   EXPECT_EQ(none.GetNameAndClubs(100, true, true), "ANN,N/A");
+  // A name cut inside a character ends the text: no club fills the gap.
+  TOperator accented("F5ABC", "ABC\xC3\xA9", " ", " ");
+  EXPECT_EQ(accented.GetNameAndClubs(4, false, false), "ABC");
 }
 
 TEST(OperatorList, NamesFileLinesFollowTheirRules) {

@@ -119,6 +119,9 @@ TEST(TextUtils, ReplacePlaceholderTable) {
   for (const auto& c : cases) EXPECT_EQ(ReplacePlaceholder(c.text, '@', "V", 100), c.expected) << c.text;
   EXPECT_EQ(ReplacePlaceholder("TU @", '@', "A@B", 100), "TU A B");
   EXPECT_EQ(ReplacePlaceholder("@ @ @", '@', "LONGCALL", 12), "LONGCALL LON");
+  // The cut keeps a prefix of the whole expansion, even where a character
+  // that does not fit is dropped.
+  EXPECT_EQ(ReplacePlaceholder(std::string(98, 'x') + "\xE2\x82\xAC@", '@', "K1ABC", 100), std::string(98, 'x'));
 }
 
 TEST(TextUtils, NormaliseComListKeepsRealPortsOnceInOrder) {
