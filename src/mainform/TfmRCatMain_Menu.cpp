@@ -252,8 +252,9 @@ void TfmRCatMain::SetupLocalLogCommand() {
 void TfmRCatMain::AboutCommand() {
   TfmAbout dialog(this);
   dialog.SetVersion(m_app.Files().version.str());
+  // A library file that is not there has no date: 0 would read as 1899.
   const double built = FileDateTime(m_app.Files().devicesDir.str() + "SioOstrel.DLL");
-  dialog.SetLibraryDate(platform::FormatDateTime("dd-mmm-yyyy hh:nn", built));
+  dialog.SetLibraryDate(built > 0 ? platform::FormatDateTime("dd-mmm-yyyy hh:nn", built) : "(not installed)");
   dialog.adjustSize();
   const QRect main = frameGeometry();
   dialog.move(main.left() + main.width() / 2 - dialog.frameGeometry().width() / 2, main.top());

@@ -507,15 +507,18 @@ TEST(ContactLoop, MenuCommandsWithTheirDialogs) {
   EXPECT_EQ(window.MsgOverEvent(), platform::kNoEvent);
   EXPECT_NE(window.MsgStartEvent(), platform::kNoEvent);
 
-  // "About": the version cut to 14 characters.
+  // "About": the version cut to 14 characters; no date for a serial I/O
+  // library that is not installed.
   station.program.app->ApplyIniEntry("VERSION", "12345678901234567890");
-  QString version;
+  QString version, credit;
   OnNextModal([&](QDialog& dialog) {
     version = dialog.findChild<QLabel*>(QStringLiteral("pnVersion"))->text();
+    credit = dialog.findChild<QLabel*>(QStringLiteral("Label1"))->text();
     dialog.reject();
   });
   window.Menu().about->trigger();
   EXPECT_EQ(version, "Version 12345678901234");
+  EXPECT_TRUE(credit.endsWith(" Built (not installed)")) << credit.toStdString();
 }
 
 TEST(ContactLoop, SetBandLimitsShowsTheBandListAndAppliesTheConfirmedLimits) {
