@@ -290,6 +290,9 @@ class TTalvexApp : public TWindowApp {
 
  private:
   // The steps of the operations above, called only from within.
+  /// The band of that name (any case), or nullptr.
+  TRadioBand* FindBand(const std::string& name);
+  const TRadioBand* FindBand(const std::string& name) const;
   /// Reads the restart file, falling back to the backup when it has no marker.
   bool LoadRestartFile();
   /// Reads the names file at start-up; false (with a message) when it is missing.

@@ -176,32 +176,31 @@ void TTalvexApp::ApplyBandLimitText(const std::string& text) {
   SetBandLimits(pieces[0], limits);
 }
 
+TRadioBand* TTalvexApp::FindBand(const std::string& name) {
+  for (auto& band : m_bands)
+    if (SameText(band.name.view(), name)) return &band;
+  return nullptr;
+}
+
+const TRadioBand* TTalvexApp::FindBand(const std::string& name) const {
+  return const_cast<TTalvexApp*>(this)->FindBand(name);
+}
+
 void TTalvexApp::SetBandLimits(const std::string& name, const std::array<std::string, 8>& limits) {
-  for (auto& band : m_bands) {
-    if (SameText(band.name.view(), name)) {
-      band.SetLimits(limits);
-      break;
-    }
-  }
+  if (TRadioBand* band = FindBand(name)) band->SetLimits(limits);
   for (const auto& band : m_bands) m_radioPair->SetBandLimits(3, band);
 }
 
 bool TTalvexApp::GetBandLimitText(const std::string& name, std::size_t length, std::string& text) const {
-  for (const auto& band : m_bands) {
-    if (SameText(band.name.view(), name)) {
-      text = band.FormatLimits(length);
-      return true;
-    }
-  }
-  return false;
+  const TRadioBand* band = FindBand(name);
+  if (band) text = band->FormatLimits(length);
+  return band != nullptr;
 }
 
 std::optional<std::array<std::int32_t, 8>> TTalvexApp::BandLimits(const std::string& name) const {
-  for (const auto& band : m_bands)
-    if (SameText(band.name.view(), name))
-      return std::array<std::int32_t, 8>{band.fccMin, band.fccMax, band.cwMin, band.cwMax,
-                                         band.phMin,  band.phMax,  band.ryMin, band.ryMax};
-  return std::nullopt;
+  const TRadioBand* b = FindBand(name);
+  if (!b) return std::nullopt;
+  return std::array<std::int32_t, 8>{b->fccMin, b->fccMax, b->cwMin, b->cwMax, b->phMin, b->phMax, b->ryMin, b->ryMax};
 }
 
 void TTalvexApp::ApplyBandLimits(const std::vector<TBandLimitRow>& rows) {
