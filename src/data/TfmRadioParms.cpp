@@ -138,6 +138,8 @@ TfmRadioParms::TfmRadioParms(QWidget* parent) : QDialog(parent) {
   bnClose->setObjectName(QStringLiteral("bnClose"));
   connect(bnApply, &QPushButton::clicked, this, [this] { bnApplyClick(); });
   connect(bnClose, &QPushButton::clicked, this, &QDialog::reject);
+  // Enter ends a cell's edit and nothing more: only a click applies.
+  for (QPushButton* button : {bnApply, bnClose}) button->setAutoDefault(false);
 
   auto* layout = new QGridLayout(this);
   layout->addWidget(pnBandLimitHdr, 0, 0, 1, 3);

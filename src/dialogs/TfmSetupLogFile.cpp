@@ -38,6 +38,8 @@ TfmSetupLogFile::TfmSetupLogFile(QWidget* parent) : QDialog(parent) {
   connect(browse, &QPushButton::clicked, this, [this] { Browse(); });
   connect(apply, &QPushButton::clicked, this, [this] { Apply(); });
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
+  // Enter in the file name does nothing: only a click browses or applies.
+  for (QPushButton* button : {browse, apply, close}) button->setAutoDefault(false);
 
   auto* layout = new QGridLayout(this);
   layout->addWidget(format, 0, 0, 1, 3);

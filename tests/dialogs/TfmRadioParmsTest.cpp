@@ -1,9 +1,15 @@
 // The band limits dialog: loading sets of limits, showing and saving the
-// limits a class does not have, and what "Apply" leaves behind.
+// limits a class does not have, and what "Apply" leaves behind; what Enter
+// and Escape do there and in the log file set-up.
 
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -12,6 +18,7 @@
 #include "RecordingMessageSink.h"
 #include "TempProgramDir.h"
 #include "data/TfmRadioParms.h"
+#include "dialogs/TfmSetupLogFile.h"
 
 namespace {
 
@@ -104,4 +111,45 @@ TEST(TfmRadioParms, ApplyWritesNotAvailableAsMinusOneAndAMissingSetChangesNothin
   const std::string failed = "Could not write the band limits file " + f.dir.Path("Gone/BandLimitsMostRecent.txt");
   EXPECT_EQ(f.messages.Messages().at(0).rfind(failed + ": ", 0), 0u);
   EXPECT_TRUE(f.dialog.Applied());
+}
+
+// Enter in the band limits grid and in the log file's name only edits: it
+// neither applies nor browses; Escape still closes without applying.
+TEST(DialogKeys, EnterOnlyEditsAndEscapeCloses) {
+  Fixture f;
+  TfmSetupLogFile setup;
+  f.dialog.show();
+  QTableWidget* grid = f.dialog.findChild<QTableWidget*>("sgBandLimits");
+  grid->setCurrentCell(2, 3);
+  grid->editItem(grid->item(2, 3));
+  setup.show();
+  QLineEdit* name = setup.findChild<QLineEdit*>("ebFileName");
+  const struct {
+    QDialog* dialog;
+    std::function<QWidget*()> field;
+    std::function<bool()> applied;
+  } rows[] = {
+      {&f.dialog, [&] { return grid->indexWidget(grid->model()->index(2, 3)); }, [&] { return f.dialog.Applied(); }},
+      {&setup, [&] { return name; }, [&] { return setup.Applied(); }},
+  };
+  for (const auto& row : rows) {
+    QWidget* field = row.field();
+    ASSERT_NE(field, nullptr);
+    bool chooserOpened = false;  // "Browse" would open a modal file chooser
+    QTimer::singleShot(50, [&] {
+      if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != row.dialog) {
+        chooserOpened = true;
+        modal->close();
+      }
+    });
+    QTest::keyClick(field, Qt::Key_Return);
+    QTest::qWait(100);
+    EXPECT_FALSE(chooserOpened);
+    EXPECT_TRUE(row.dialog->isVisible());
+    EXPECT_FALSE(row.applied());
+    QTest::keyClick(row.dialog, Qt::Key_Escape);
+    EXPECT_FALSE(row.dialog->isVisible());
+    EXPECT_FALSE(row.applied());
+  }
+  EXPECT_FALSE(std::filesystem::exists(f.dir.Path("BandLimitsMostRecent.txt")));
 }
