@@ -238,10 +238,7 @@ void TfmRCatMain::SetClientHeight(int height) {
 
 void TfmRCatMain::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  // The window is never minimised: a minimise (the title bar's button, a
-  // window manager's key) is taken back at once.
-  if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized))
-    QTimer::singleShot(0, this, [this] { setWindowState(windowState() & ~Qt::WindowMinimized); });
+  // A minimise is taken back by the message filter (KeyPreviewFilter.h).
   // Activation work shows modal dialogs: run it after the event, not inside it.
   if (event->type() == QEvent::ActivationChange && isActiveWindow())
     QTimer::singleShot(0, this, [this] { FormActivate(); });
@@ -258,13 +255,6 @@ void TfmRCatMain::showEvent(QShowEvent* event) {
 }
 
 void TfmRCatMain::closeEvent(QCloseEvent* event) {
-  // "Disable Alt-F4": a close asked for while Alt is held down is the
-  // window manager's Alt+F4 (the close button comes without Alt).
-  if (!m_closed && !m_endRequested && m_app.Options().disableAltF4 &&
-      (QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier)) {
-    event->ignore();
-    return;
-  }
   // A contact no log has taken is never dropped without a word: the
   // operator is asked, or, when the system asked the program to end, the
   // contact is kept in a file of its own.
@@ -274,6 +264,13 @@ void TfmRCatMain::closeEvent(QCloseEvent* event) {
   }
   FormClose();
   event->accept();
+}
+
+bool TfmRCatMain::RefusesAltF4Close() const {
+  // A close asked for while Alt is held down is the window manager's Alt+F4
+  // (the close button comes without Alt).
+  return !m_closed && !m_endRequested && m_app.Options().disableAltF4 &&
+         (QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier);
 }
 
 void TfmRCatMain::CloseAtEndRequest() {

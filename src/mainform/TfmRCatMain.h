@@ -12,11 +12,13 @@
 // logging grid (_Grid.cpp) and the menu (_Menu.cpp).
 
 #include <QMainWindow>
+#include <QKeySequence>
 #include <QPointer>
 #include <array>
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 #include <string>
 
 #include "platform/ScreenSaver.h"
@@ -25,6 +27,7 @@
 
 class QAction;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QTableWidget;
@@ -107,6 +110,12 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   bool HandleKeyRelease(int key);
   /// Whether the key is one of ESC, F1 to F7.
   static bool IsMessageKey(int key);
+  /// Whether the key is the shortcut of a menu item ("Change VFO-A
+  /// Frequency"'s Ctrl+A and the others of the menu table).
+  bool IsMenuShortcut(const QKeyEvent& key) const;
+  /// With "Disable Alt-F4" checked, whether a close asked for now is the
+  /// window manager's Alt+F4, to be refused (any window of the program).
+  bool RefusesAltF4Close() const;
 
   // ---- logging grid ----
 
@@ -235,6 +244,7 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   QTimer* tmHealthCheck = nullptr;
   QTimer* m_connectQuestion = nullptr;
   TMainMenu m_menu;
+  std::vector<QKeySequence> m_menuShortcuts;
   platform::ScreenSaver m_screenSaver;
   std::unique_ptr<TRadioSession> m_session;
 

@@ -143,6 +143,7 @@ void TfmRCatMain::SetItemChecked(TSessionItem item, bool checked) {
     case TSessionItem::kKeyboard: m_menu.showKeyboard->setChecked(checked); break;
     case TSessionItem::kLogGrid: m_menu.attachLogGrid->setChecked(checked); break;
     case TSessionItem::kMessageButtons: m_menu.showMessageButtons->setChecked(checked); break;
+    case TSessionItem::kTitleBars: m_menu.showTitleBars->setChecked(checked); break;
   }
 }
 

@@ -33,6 +33,8 @@ struct MenuRow {
   const char* shortcut = "";
   bool checkable = false;
   bool disabled = false;
+  // The shortcut is shown in the item's row but belongs to another item.
+  bool shortcutShownOnly = false;
 };
 
 using M = TMainMenu;
@@ -66,8 +68,9 @@ const MenuRow kMenu[] = {
     {"Messaging", "Load Template From File", &M::loadTemplate},
     {"Messaging", nullptr, nullptr},
     {"Messaging", "Show Keyboard", &M::showKeyboard, "Ctrl+K", true, true},
-    // Ctrl+B belongs to "Change VFO-B Frequency"; here it is only shown.
-    {"Messaging", "Show Message Buttons", &M::showMessageButtons, "", true, true},
+    // Both rows name Ctrl+B: "Change VFO-B Frequency" takes the key, here it
+    // is only shown.
+    {"Messaging", "Show Message Buttons", &M::showMessageButtons, "Ctrl+B", true, true, true},
     {"Messaging", nullptr, nullptr},
     {"Messaging", "Set Auto CQ Delay", &M::setAutoCqDelay},
     {"Messaging", "Enable Auto CQ", &M::enableAutoCq, "", true},
@@ -118,7 +121,14 @@ void TfmRCatMain::BuildMenu() {
     QAction* action = menu->addAction(caption);
     action->setCheckable(row.checkable);
     action->setEnabled(!row.disabled);
-    if (*row.shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
+    const QKeySequence shortcut(QString::fromLatin1(row.shortcut));
+    if (row.shortcutShownOnly) {
+      // A menu draws the text after a tab in its shortcut column.
+      action->setText(caption + QLatin1Char('\t') + shortcut.toString(QKeySequence::NativeText));
+    } else if (!shortcut.isEmpty()) {
+      action->setShortcut(shortcut);
+      m_menuShortcuts.push_back(shortcut);
+    }
     m_menu.*row.item = action;
   }
   m_menu.radio->setEnabled(false);
@@ -179,10 +189,17 @@ void TfmRCatMain::BuildMenu() {
 
 QAction* TfmRCatMain::MenuItem(const QString& caption) const {
   for (QAction* action : menuBar()->findChildren<QAction*>())
-    if (action->text() == caption && !action->menu()) return action;
+    if (action->text().section(QLatin1Char('\t'), 0, 0) == caption && !action->menu()) return action;
   for (QMenu* menu : menuBar()->findChildren<QMenu*>())
     if (menu->title() == caption) return menu->menuAction();
   return nullptr;
+}
+
+bool TfmRCatMain::IsMenuShortcut(const QKeyEvent& key) const {
+  const QKeySequence pressed(key.keyCombination());
+  for (const QKeySequence& shortcut : m_menuShortcuts)
+    if (shortcut == pressed) return true;
+  return false;
 }
 
 void TfmRCatMain::RebuildRunMacros() {

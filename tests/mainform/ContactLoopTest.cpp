@@ -373,6 +373,45 @@ TEST(ContactLoop, KeysTypedRightAfterAClickAllLandInTheCell) {
             std::string::npos);
 }
 
+// Every shortcut of the menu table, pressed in STN.WRKD's editor during a
+// contact, runs its item; the editor keeps the call and its other keys.
+TEST(ContactLoop, MenuShortcutsWinOverTheCellEditor) {
+  Station station;
+  TfmRCatMain& window = *station.window;
+  VaroSimProbe& sim = *station.program.sim;
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  QLineEdit* editor = TypeInto(window, kCellStation, "K1AB");
+  ASSERT_NE(editor, nullptr);
+  struct Shortcut {
+    Qt::Key key;
+    const char* export_;  // the export its item calls
+    const char* call;     // that call in the trace, or "" for any
+  };
+  const Shortcut table[] = {
+      {Qt::Key_A, "FOCUSVFOKNOB", "FOCUSVFOKNOB('A', 1)"},
+      {Qt::Key_B, "FOCUSVFOKNOB", "FOCUSVFOKNOB('B', 1)"},
+      {Qt::Key_K, "SHOWKEYBOARD", ""},
+      {Qt::Key_S, "STOPAUTOREPEATMESSAGE", ""},
+  };
+  for (const Shortcut& s : table) {
+    sim.ClearTrace();
+    QTest::keyClick(QApplication::focusWidget(), s.key, Qt::ControlModifier);
+    const auto calls = sim.Calls(s.export_);
+    ASSERT_EQ(calls.size(), 1u) << s.export_;
+    if (*s.call) EXPECT_EQ(calls[0], s.call);
+    EXPECT_EQ(station.program.Cell(kCellStation), "K1AB") << s.export_;
+  }
+  // "Show Message Buttons" shows Ctrl+B in its row, but the key is VFO B's.
+  EXPECT_EQ(window.Menu().showMessageButtons->shortcut(), QKeySequence());
+  EXPECT_TRUE(window.Menu().showMessageButtons->text().endsWith("\tCtrl+B"));
+  QTest::keyClicks(QApplication::focusWidget(), "C");
+  EXPECT_EQ(station.program.Cell(kCellStation), "K1ABC");
+  // Ctrl+W clears the log line.
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_W, Qt::ControlModifier);
+  EXPECT_EQ(station.program.Cell(kCellStation), "");
+}
+
 TEST(ContactLoop, ALoggedContactGoesOutOfTheSerialLoggingPort) {
   PseudoTerminal farEnd;
   WindowProgram program;

@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
@@ -402,6 +403,18 @@ TEST(MainWindow, TheMessageFilterRefusesAltF4AltSpaceAndMinimising) {
   ASSERT_TRUE(program.app->Options().disableAltF4);
   QTest::keyPress(&window, Qt::Key_Alt, Qt::AltModifier);
   EXPECT_FALSE(window.close());
+  // The filter is the program's: a dialog is kept open, keeps Alt+Space out
+  // of its fields and is not minimised either.
+  QDialog dialog(&window);
+  auto* field = new QLineEdit(&dialog);
+  dialog.show();
+  EXPECT_FALSE(dialog.close());
+  EXPECT_TRUE(dialog.isVisible());
+  QTest::keyClick(field, Qt::Key_Space, Qt::AltModifier);
+  EXPECT_EQ(field->text(), "");
+  dialog.showMinimized();
+  EXPECT_TRUE(PumpUntil([&] { return !dialog.isMinimized(); }));
   QTest::keyRelease(&window, Qt::Key_Alt, Qt::NoModifier);
+  EXPECT_TRUE(dialog.close());
   EXPECT_TRUE(window.close());
 }
