@@ -166,7 +166,9 @@ void TfmRCatMain::BuildComponents() {
   imVaroPanel = new TfmPanel(m_central);
   imVaroPanel->setObjectName(QStringLiteral("imVaroPanel"));
   imVaroPanel->setGeometry(4, kPanel1Height + kKeysHeight, 910, 295);
-  imVaroPanel->setPixmap(DrawVaroPanelPicture());
+  // Drawn when it is painted, not kept as an image: the window maps without
+  // waiting for the drawing, and no copy of it stays in memory.
+  imVaroPanel->SetPainter(PaintVaroPanelPicture);
   imVaroPanel->SetClickHandler([this] { ConnectCommand(); });
 
   pnActivateSoftPanel = new TfmPanel(QStringLiteral("Click to Activate Soft Panel"), m_central);

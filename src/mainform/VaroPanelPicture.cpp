@@ -323,6 +323,13 @@ QPixmap DrawVaroPanelPicture() {
   QImage image(kVaroPanelWidth, kVaroPanelHeight, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   QPainter p(&image);
+  PaintVaroPanelPicture(p);
+  p.end();
+  return QPixmap::fromImage(image);
+}
+
+void PaintVaroPanelPicture(QPainter& p) {
+  p.save();
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
 
@@ -366,6 +373,5 @@ QPixmap DrawVaroPanelPicture() {
   DrawKnob(p, vfo, 92, true);
   DrawButton(p, QRectF(680, 38, 36, 16), "LOCK", false);
   DrawButton(p, QRectF(852, 38, 36, 16), "FAST", false);
-  p.end();
-  return QPixmap::fromImage(image);
+  p.restore();
 }
