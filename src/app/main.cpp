@@ -6,28 +6,28 @@
 
 #include <cstdio>
 #include <exception>
+#include <functional>
 #include <memory>
 
 #include "app/QtApplication.h"
 #include "platform/AppTitle.h"
 #include "platform/EndSignals.h"
 #include "app/QtPlatform.h"
-#include "app/QtSingleInstance.h"
 #include "app/TTalvexApp.h"
 #include "mainform/TfmRCatMain.h"
 #include "platform/QtText.h"
+#include "platform/SingleInstance.h"
 #include "platform/WindowGone.h"
 
 namespace {
 
-void RunProgram(QApplication& app, QtSingleInstance& instance) {
+void RunProgram(QApplication& app, std::function<void()>& raiseRequested) {
   std::unique_ptr<TfmRCatMain> mainForm;
   try {
     TalvexApp = new TTalvexApp;
     if (TalvexApp->OpenDataFiles()) {
       mainForm = std::make_unique<TfmRCatMain>(*TalvexApp);
-      QObject::connect(&instance, &QtSingleInstance::raiseRequested, mainForm.get(),
-                       &TfmRCatMain::BringToFront);
+      raiseRequested = [&mainForm] { mainForm->BringToFront(); };
       // A request to end from outside (a logout, kill, Ctrl+C), and a window
       // destroyed by another program, close the window as its close box does.
       platform::EndSignalWatch endRequests([&mainForm] { mainForm->CloseAtEndRequest(); });
@@ -45,6 +45,7 @@ void RunProgram(QApplication& app, QtSingleInstance& instance) {
   } catch (...) {
     ShowException(nullptr);
   }
+  raiseRequested = nullptr;
   mainForm.reset();
   delete TalvexApp;
   TalvexApp = nullptr;
@@ -57,10 +58,15 @@ int main(int argc, char* argv[]) {
   app.setApplicationName(platform::ToQString(kAppTitle));
   talvexqt::InstallQtPlatform();
   {
-    QtSingleInstance instance(platform::ToQString(kInstanceName));
-    if (instance.BecomeFirstOrRaiseOther()) {
+    // A later copy's request to come to the front reaches the main window
+    // once there is one.
+    std::function<void()> raiseRequested;
+    platform::SingleInstance instance(kInstanceName);
+    if (instance.BecomeFirstOrRaiseOther([&raiseRequested] {
+          if (raiseRequested) raiseRequested();
+        })) {
       try {
-        RunProgram(app, instance);
+        RunProgram(app, raiseRequested);
       } catch (...) {
       }
     }

@@ -91,7 +91,12 @@ TEST(Startup, SecondCopyRaisesTheFirstAndExitsWithoutTouchingFiles) {
   std::erase_if(beforeFiltered, [&](const std::string& s) { return s.rfind(firstErr, 0) == 0; });
   EXPECT_EQ(beforeFiltered, after);
   fs::remove(secondErr);
+  // A copy killed outright leaves its socket behind; the next start takes it over.
   first.Kill();
+  ProgramRun next(program.exe, program.Env(), program.dir.Path("next.txt"));
+  EXPECT_TRUE(WaitForText(program.dir.Path("next.txt"), "main window shown", 30000))
+      << ReadWholeFile(program.dir.Path("next.txt"));
+  next.Kill();
 }
 
 TEST(Startup, TwoCopiesStartedTogetherLeaveOneRunning) {

@@ -399,7 +399,9 @@ TEST(ContactLoop, MenuShortcutsWinOverTheCellEditor) {
     QTest::keyClick(QApplication::focusWidget(), s.key, Qt::ControlModifier);
     const auto calls = sim.Calls(s.export_);
     ASSERT_EQ(calls.size(), 1u) << s.export_;
-    if (*s.call) EXPECT_EQ(calls[0], s.call);
+    if (*s.call) {
+      EXPECT_EQ(calls[0], s.call);
+    }
     EXPECT_EQ(station.program.Cell(kCellStation), "K1AB") << s.export_;
   }
   // "Show Message Buttons" shows Ctrl+B in its row, but the key is VFO B's.
