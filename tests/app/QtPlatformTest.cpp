@@ -1,5 +1,6 @@
 // The Qt side of the platform layer: message boxes (the main thread's only),
-// the main loop's handling of exceptions, the window-gone watch.
+// the main loop's handling of exceptions, the window-gone watch, the single
+// running copy.
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,13 @@
 #include <cstdint>
 #include <cstring>
 #include <stdexcept>
+#include <filesystem>
 #include <thread>
+#ifndef _WIN32
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
 
 #include "Eventually.h"
 #include "QtTestApp.h"
@@ -19,7 +26,9 @@
 #include "platform/AppTitle.h"
 #include "platform/MessageSink.h"
 #include "platform/ThreadChecks.h"
+#include "platform/SingleInstance.h"
 #include "platform/WindowGone.h"
+#include "TempProgramDir.h"
 
 TEST(QtPlatform, BoxesAreShownOnTheMainThreadOnly) {
   EnsureQtApp();
@@ -99,4 +108,41 @@ TEST(QtPlatform, AWindowDestroyedByAnotherProgramIsNoticedOnce) {
   }
   feed(17, ours);  // the watch is gone
   EXPECT_EQ(gone, 1);
+}
+
+// One copy per name: a later copy's start reaches the first on its event
+// loop, a killed copy's socket is taken over, and a name the system cannot
+// hold (too long for a local socket) still lets the copy run.
+TEST(QtPlatform, SingleInstanceRaisesTheFirstCopyAndOutlivesAStaleSocket) {
+  EnsureQtApp();
+  TempProgramDir dir;
+  const std::string runtime = dir.Path("run");
+  std::filesystem::create_directory(runtime);
+  setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+  unsetenv("TALVEX_INSTANCE_NAME");
+#ifndef _WIN32
+  {
+    // The socket of a copy that was killed: bound, never removed.
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, (runtime + "/Talvex-test").c_str());
+    const int stale = socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(bind(stale, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    close(stale);
+  }
+#endif
+  int raised = 0;
+  platform::SingleInstance first("Talvex-test");
+  EXPECT_TRUE(first.BecomeFirstOrRaiseOther([&raised] { ++raised; }));
+  for (int later = 1; later <= 2; ++later) {
+    platform::SingleInstance second("Talvex-test");
+    EXPECT_FALSE(second.BecomeFirstOrRaiseOther([] { ADD_FAILURE() << "a later copy is never raised"; }));
+    EXPECT_TRUE(Eventually([&] {
+      QCoreApplication::processEvents();
+      return raised == later;
+    }));
+  }
+  platform::SingleInstance alone(std::string(200, 'x'));
+  EXPECT_TRUE(alone.BecomeFirstOrRaiseOther(nullptr));
+  unsetenv("XDG_RUNTIME_DIR");
 }
