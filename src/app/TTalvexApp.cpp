@@ -25,7 +25,8 @@ TTalvexApp::TTalvexApp()
       m_radioPairStartup(std::make_unique<TRadioPairStartup>()),
       m_bands(DefaultBands()),
       m_operators(std::make_unique<TOperatorList>()),
-      m_contactLog(std::make_unique<TContactLog>()) {
+      m_contactLog(std::make_unique<TContactLog>()),
+      m_worked(std::make_unique<TWorkedIndex>()) {
   // The module's own folder, or the user's folder for an installed copy.
   m_programDirectory = ChooseProgramDirectory(platform::ProgramPath(), TProgramDirectoryEnvironment::FromProcess());
   BuildFileSet(m_programDirectory.modulePath);
@@ -59,6 +60,9 @@ bool TTalvexApp::OpenDataFiles() {
   m_namesFileRead = OpenNamesFile();
   // 7. the message templates
   LoadMessageTemplates();
+  // 8. the default log, indexed by call for the worked-before text (a log
+  // not written yet is an empty one)
+  m_worked->Load(m_files.defaultLogFile.str());
   return true;
 }
 

@@ -182,6 +182,9 @@ class TTalvexApp : public TWindowApp {
   /// Logs the log line at the moment utc to the default and local logs and
   /// hands its record line to sendSerial (TLogLine::Log).
   TLogLine::Logged LogTheQso(double utc, const std::function<void(const std::string&)>& sendSerial) override;
+  /// From the default log as indexed at start-up and since (what a radio
+  /// library's grid logged included), with the log line's FREQ and MODE.
+  TWorkedSummary WorkedBefore(std::string_view call) override;
   bool MayCloseWithContact(bool endRequested) override;
   std::string GetLocalLogTypeName() const;
   bool IsLocalLogAdif() const { return m_options.localLogAdif; }
@@ -323,6 +326,7 @@ class TTalvexApp : public TWindowApp {
   std::vector<TRadioBand> m_bands;
   std::unique_ptr<TOperatorList> m_operators;
   std::unique_ptr<TContactLog> m_contactLog;
+  std::unique_ptr<TWorkedIndex> m_worked;  // the default log by call
 
   std::function<WindowBounds()> m_boundsSource;
 

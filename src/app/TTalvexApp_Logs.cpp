@@ -3,6 +3,7 @@
 
 #include "app/TTalvexApp.h"
 #include "data/TContactLog.h"
+#include "data/TWorkedIndex.h"
 #include "data/TextUtils.h"
 #include "platform/MessageSink.h"
 
@@ -28,9 +29,20 @@ bool TTalvexApp::AppendLocalLog(const TLogContact& contact) {
 }
 
 TLogLine::Logged TTalvexApp::LogTheQso(double utc, const std::function<void(const std::string&)>& sendSerial) {
-  return m_logLine.Log(utc, {.appendDefault = [this](const std::string& line) { return AppendDefaultLog(line); },
-                             .appendLocal = [this](const TLogContact& contact) { return AppendLocalLog(contact); },
-                             .sendSerial = sendSerial});
+  const TLogLine::Logged logged =
+      m_logLine.Log(utc, {.appendDefault = [this](const std::string& line) { return AppendDefaultLog(line); },
+                          .appendLocal = [this](const TLogContact& contact) { return AppendLocalLog(contact); },
+                          .sendSerial = sendSerial});
+  // What the default log took is in the index before the next call is typed.
+  if (logged != TLogLine::Logged::kNoCall) m_worked->Refresh();
+  return logged;
+}
+
+TWorkedSummary TTalvexApp::WorkedBefore(std::string_view call) {
+  // The log may have grown without this object: a radio library's attached
+  // grid logs into it itself. One look at its size tells.
+  m_worked->Refresh();
+  return m_worked->Lookup(call, m_logLine.Cell(kCellFreq), m_logLine.Cell(kCellMode));
 }
 
 bool TTalvexApp::AskQuitWithUnloggedContact() {

@@ -19,6 +19,7 @@
 #include "data/TMessageTemplates.h"
 #include "data/TRestartFile.h"
 #include "data/TResumeChoice.h"
+#include "data/TWorkedIndex.h"
 
 struct TSioLogSettings;
 class TRadioSession;
@@ -81,6 +82,9 @@ class TWindowApp {
   virtual std::string LookupOperator(std::string_view call, std::size_t length) const = 0;
   /// Reads the names file again; false when it cannot be read.
   virtual bool LoadNamesFile() = 0;
+  /// What the default log holds of the call, and whether it is a dupe on
+  /// the band and mode of the contact in progress (its FREQ and MODE).
+  virtual TWorkedSummary WorkedBefore(std::string_view call) = 0;
   /// Logs the contact in progress at the moment utc to the logs and hands
   /// its record line to sendSerial.
   virtual TLogLine::Logged LogTheQso(double utc, const std::function<void(const std::string&)>& sendSerial) = 0;

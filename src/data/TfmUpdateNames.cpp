@@ -1,5 +1,7 @@
 #include "data/TfmUpdateNames.h"
 
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -11,6 +13,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "data/TOperatorList.h"
+#include "data/TfmRosterImport.h"
 #include "platform/MessageSink.h"
 #include "platform/QtText.h"
 #include "platform/QtGridCells.h"
@@ -118,6 +122,7 @@ TfmUpdateNames::TfmUpdateNames(QWidget* parent) : QDialog(parent) {
     void (TfmUpdateNames::*handler)();
   } rows[] = {{"bnApply", "Apply", &TfmUpdateNames::bnApplyClick},
               {"bnClear", "Clear", &TfmUpdateNames::bnClearClick},
+              {"bnImport", "Import...", &TfmUpdateNames::bnImportClick},
               {"bnClose", "Close", &TfmUpdateNames::bnCloseClick}};
   for (const auto& row : rows) {
     auto* button = new QPushButton(QString::fromLatin1(row.caption), this);
@@ -221,4 +226,36 @@ void TfmUpdateNames::reject() {
                                  platform::MessageButtons::YesNoCancel) != platform::MessageAnswer::Yes)
     return;
   QDialog::reject();
+}
+
+void TfmUpdateNames::bnImportClick() {
+  QFileDialog dialog(this, QStringLiteral("Import Roster File"),
+                     QFileInfo(platform::ToQString(m_namesFile)).absolutePath(),
+                     QStringLiteral("Roster files (*.txt *.csv *.TXT *.CSV);;All files (*)"));
+  dialog.setObjectName(QStringLiteral("dlgRosterFile"));
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  ImportRoster(platform::FromQString(dialog.selectedFiles().first()));
+}
+
+void TfmUpdateNames::ImportRoster(const std::string& path) {
+  TRoster roster;
+  std::string failure;
+  if (!ReadRoster(path, roster, failure)) {
+    platform::ShowMessage(failure);
+    return;
+  }
+  TOperatorList names;
+  names.LoadNamesFile(m_namesFile);
+  const int today = TodayYmd();
+  TfmRosterImport preview(roster, names, m_namesFile, today, this);
+  preview.exec();
+  if (!preview.Confirmed()) return;
+  std::size_t added = 0;
+  if (!MergeRoster(m_namesFile, roster, preview.Club(), today, added, failure)) {
+    platform::ShowMessage(failure);
+    return;
+  }
+  if (added > 0) m_written = true;
+  LoadKnownCalls();
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The names data editor: up to ten call and name pairs, each marked as a new
 // call or as one the names file already holds; "Apply" adds the new ones to
-// the file. The file work is TNamesUpdate's; this form wires the grid to it.
+// the file. "Import..." merges a club roster file after a preview
+// (TfmRosterImport). The file work is TNamesUpdate's and TRosterImport's;
+// this form wires the grid and the buttons to it.
 
 #include <QDialog>
 #include <string>
@@ -32,6 +34,12 @@ class TfmUpdateNames : public QDialog {
   void bnApplyClick();
   void bnClearClick();
   void bnCloseClick();
+  /// "Import...": the roster file asked for, then ImportRoster.
+  void bnImportClick();
+  /// Reads the roster file and shows its preview; a confirmed import is
+  /// merged into the names file. A file that cannot be imported, or a names
+  /// file that cannot take it, is reported, and the names file is unchanged.
+  void ImportRoster(const std::string& path);
 
  public slots:
   /// Escape and the window's close go through the unsaved-data question.

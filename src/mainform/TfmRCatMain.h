@@ -13,7 +13,9 @@
 
 #include <QMainWindow>
 #include <QKeySequence>
+#include <QPalette>
 #include <QPointer>
+#include <QRect>
 #include <array>
 #include <memory>
 #include <optional>
@@ -157,8 +159,16 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   /// Row 1's STN.WRKD becomes the current cell with the keyboard focus,
   /// when the grid is visible.
   void FocusStation();
-  /// A short notice in the key row's status panel, until the next key.
-  void ShowNotice(const QString& text, const QString& hint);
+  /// A short notice in the key row's status panel, until the next key; a
+  /// warning in red.
+  void ShowNotice(const QString& text, const QString& hint, bool warning = false);
+  /// The status panel sized for what it shows: a notice wider than the
+  /// panel takes room to its left, over the keys (which still take their
+  /// clicks), until it goes.
+  void FitNotice(bool warning = false);
+  /// Once STN.WRKD holds a call the names were looked up for: the key row's
+  /// worked-before or DUPE notice, nothing for a new call.
+  void ShowWorkedBefore(const std::string& call);
   void InstallKeyPreview();
   void RemoveKeyPreview();
   void SetClientHeight(int height);
@@ -261,6 +271,8 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   bool m_radioGone = false;
   /// The status panel's caption and hint while a notice hides them.
   std::optional<std::pair<QString, QString>> m_beforeNotice;
+  /// The status panel's place and colours when it shows no notice.
+  std::optional<std::pair<QRect, QPalette>> m_sendingHome;
   bool m_closed = false;
   bool m_endRequested = false;
   bool m_shownOnce = false;

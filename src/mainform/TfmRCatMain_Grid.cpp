@@ -12,12 +12,14 @@
 #include <QTableWidget>
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 #include "platform/QtGridCells.h"
 #include "platform/QtText.h"
 #include "app/TWindowApp.h"
 #include "data/TLogLine.h"
 #include "data/TLogRecord.h"
+#include "data/TWorkedIndex.h"
 #include "data/TextUtils.h"
 #include "mainform/TfmPanel.h"
 #include "mainform/TfmRCatMain.h"
@@ -198,10 +200,31 @@ void TfmRCatMain::sgLogSelectCell(int row, int column) {
 
 void TfmRCatMain::sgLogSetEditText(int row, int column, const QString& typed) {
   if (row != 1) return;
-  const bool detailsChanged = m_app.LogLine().Edit(
-      column, platform::FromQString(typed), [this](std::string_view call) { return m_app.LookupOperator(call, 23); });
+  // The worked-before text comes at the moment the names are looked up.
+  std::optional<std::string> lookedUp;
+  const bool detailsChanged =
+      m_app.LogLine().Edit(column, platform::FromQString(typed), [this, &lookedUp](std::string_view call) {
+        lookedUp.emplace(call);
+        return m_app.LookupOperator(call, 23);
+      });
   ShowLogLine();
+  if (lookedUp) ShowWorkedBefore(*lookedUp);
   if (detailsChanged) PrepareMessages();
+}
+
+void TfmRCatMain::ShowWorkedBefore(const std::string& call) {
+  const TWorkedSummary worked = m_app.WorkedBefore(call);
+  if (worked.count == 0) return;
+  TWorkedSummary before = worked;
+  before.dupe = false;
+  const QString history = platform::ToQString(WorkedText(before));
+  if (worked.dupe)
+    ShowNotice(platform::ToQString(WorkedText(worked)),
+               platform::ToQString(UpperCase(call)) + QStringLiteral(" is in the default log on ") +
+                   platform::ToQString(worked.band + " " + worked.mode) + QStringLiteral(" already: ") + history,
+               true);
+  else
+    ShowNotice(history, platform::ToQString(UpperCase(call)) + QStringLiteral(" is in the default log: ") + history);
 }
 
 void TfmRCatMain::ClearLogLine() {
@@ -221,10 +244,11 @@ void TfmRCatMain::LogTheQso(bool asked) {
   FocusStation();
 }
 
-void TfmRCatMain::ShowNotice(const QString& text, const QString& hint) {
+void TfmRCatMain::ShowNotice(const QString& text, const QString& hint, bool warning) {
   if (!m_beforeNotice) m_beforeNotice.emplace(pnSending->text(), pnSending->toolTip());
   pnSending->setText(text);
   pnSending->setToolTip(hint);
+  FitNotice(warning);
 }
 
 void TfmRCatMain::ClearNotice() {
@@ -232,4 +256,20 @@ void TfmRCatMain::ClearNotice() {
   pnSending->setText(m_beforeNotice->first);
   pnSending->setToolTip(m_beforeNotice->second);
   m_beforeNotice.reset();
+  FitNotice();
+}
+
+void TfmRCatMain::FitNotice(bool warning) {
+  if (!m_sendingHome) m_sendingHome.emplace(pnSending->geometry(), pnSending->palette());
+  const auto& [home, palette] = *m_sendingHome;
+  const int needed = pnSending->fontMetrics().horizontalAdvance(pnSending->text()) + 12;
+  const bool wide = m_beforeNotice && needed > home.width();
+  const int left = wide ? std::max(pnEsc->geometry().left(), home.right() + 1 - needed) : home.left();
+  pnSending->setGeometry(left, home.top(), home.right() + 1 - left, home.height());
+  QPalette colours = palette;
+  if (m_beforeNotice && warning) colours.setColor(QPalette::WindowText, QColor(0xc0, 0x00, 0x00));
+  pnSending->setPalette(colours);
+  pnSending->setAutoFillBackground(wide);
+  pnSending->setAttribute(Qt::WA_TransparentForMouseEvents, wide);
+  if (wide) pnSending->raise();
 }

@@ -98,6 +98,7 @@ void TfmRCatMain::MsgOverStep() {
   m_beforeNotice.reset();
   pnSending->setText(QString());
   pnSending->setToolTip(QString());
+  FitNotice();
   pnSending->repaint();
 }
 
@@ -108,6 +109,7 @@ void TfmRCatMain::MsgStartStep() {
     m_beforeNotice.reset();
     pnSending->setText(QString::fromLatin1(kSending[id].caption));
     pnSending->setToolTip(pnF[kSending[id].key]->toolTip());
+    FitNotice();
     std::fprintf(stderr, "Talvex: %s\n", kSending[id].caption);
   }
   pnSending->repaint();

@@ -323,6 +323,54 @@ TEST(ContactLoop, F7WithoutACallSaysWhyAndClosingWithAnUnloggedContactAsks) {
   EXPECT_FALSE(station.program.app->IsRadioConnected(1));
 }
 
+TEST(ContactLoop, TheKeyRowSaysAsTheCallIsTypedWhenItWasWorkedAndWhenItIsADupe) {
+  WindowProgram program;
+  program.dir.Write("Logs/Dravel_DEFAULTLOG.txt",
+                    "2026-10-02:7025:CW:100:1300:K9XYZ:599:599:1301:N/A:ANN:CWOP\n"
+                    "2026-11-28:14025:CW:100:1423:W1AW:599:599:1424:N/A:HIRAM:FOC\n");
+  program.dir.Write("Documents/Talvex_NAMES.txt", "W1AW,Hiram,1234,FOC\n");
+  program.WriteRestartFile(kRestartOnCom7);
+  TfmRCatMain& window = program.ShowAndResume(Resume(true));
+  program.sim->Control("FREQ=14025000");
+  program.sim->Control("MODE=CW");
+  ASSERT_TRUE(PumpUntil([&] { return program.Cell(kCellFreq) == "14025" && program.Cell(kCellMode) == "CW"; }));
+  QLabel* sending = window.findChild<QLabel*>(QStringLiteral("pnSending"));
+  const QRect home = sending->geometry();
+  const QColor normal = sending->palette().color(QPalette::WindowText);
+
+  // Worked on another band: the history, wider than the panel, over the keys.
+  QLineEdit* editor = TypeInto(window, kCellStation, "k9xyz");
+  EXPECT_EQ(sending->text(), QString::fromUtf8("worked 1\u00d7 \u2014 last 2026-10-02 7025 CW"));
+  EXPECT_GT(sending->width(), home.width());
+  EXPECT_EQ(sending->geometry().right(), home.right());
+  EXPECT_EQ(sending->palette().color(QPalette::WindowText), normal);
+  // The next key takes it back (K9XY, a call nobody worked, shows nothing).
+  PressKey(editor, Qt::Key_Backspace);
+  EXPECT_EQ(program.Cell(kCellStation), "k9xy");
+  EXPECT_FALSE(sending->text().startsWith(QStringLiteral("worked")));
+  EXPECT_EQ(sending->geometry(), home);
+
+  // Logged on this band and mode: DUPE in the warning colour; the names
+  // lookup fills its cells as ever, and nothing else changes.
+  window.ClearLogLine();
+  TypeInto(window, kCellStation, "W1AW");
+  EXPECT_EQ(sending->text(), "DUPE 20M CW");
+  EXPECT_NE(sending->palette().color(QPalette::WindowText), normal);
+  EXPECT_NE(sending->toolTip().indexOf(QString::fromUtf8("worked 1\u00d7 \u2014 last 2026-11-28 14025 CW")), -1);
+  EXPECT_EQ(program.Cell(kCellName), "Hiram");
+  EXPECT_EQ(program.app->LogLine().StationWorked(), "W1AW");
+
+  // A contact just logged counts at once.
+  window.ClearLogLine();
+  TypeInto(window, kCellStation, "n0new");
+  EXPECT_FALSE(sending->text().startsWith(QStringLiteral("worked")));
+  PressKey(Grid(window), Qt::Key_F7);
+  ASSERT_TRUE(PumpUntil([&] { return program.Cell(kCellStation).isEmpty(); }));
+  TypeInto(window, kCellStation, "N0NEW");
+  EXPECT_EQ(sending->text(), "DUPE 20M CW");
+  program.Close();
+}
+
 TEST(ContactLoop, TheConnectQuestionNeverCrashesHoweverItIsAnswered) {
   WindowProgram program;
   TfmRCatMain& window = program.ShowAndResume(nullptr);  // no radio
