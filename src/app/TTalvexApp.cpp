@@ -15,11 +15,6 @@
 
 TTalvexApp* TalvexApp = nullptr;
 
-namespace {
-// Copies a directory or path out into a caller's buffer of 261 characters.
-void CopyOut(char* out, const PathText& path) { CopyText(out, path.c_str(), 260); }
-}  // namespace
-
 TTalvexApp::TTalvexApp()
     : m_radioPair(std::make_unique<TRadioPair>()),
       m_radioPairStartup(std::make_unique<TRadioPairStartup>()),
