@@ -28,6 +28,7 @@ bool TTalvexApp::AppendLocalLog(const TLogContact& contact) {
 }
 
 TLogLine::Logged TTalvexApp::LogTheQso(double utc, const std::function<void(const std::string&)>& sendSerial) {
+  Journal();  // every target has its place in the log before the line goes in
   return m_logLine.Log(utc, {.appendDefault = [this](const std::string& line) { return AppendDefaultLog(line); },
                              .appendLocal = [this](const TLogContact& contact) { return AppendLocalLog(contact); },
                              .sendSerial = sendSerial});

@@ -1,0 +1,82 @@
+// Delivering logged contacts: the serial I/O logging port and the network
+// targets are fed from the default log (the application object's journal)
+// after each contact the window logs, and once a second for the lines a
+// radio library's attached grid appended; the same tick watches for the
+// logging port's device to come back. The key row says how many contacts
+// wait for the port.
+
+#include <QAction>
+#include <QFrame>
+#include <QTimer>
+
+#include "app/TWindowApp.h"
+#include "data/TLogJournal.h"
+#include "data/TNetLogSettings.h"
+#include "dialogs/TfmNetLog.h"
+#include "mainform/TfmPanel.h"
+#include "mainform/TfmRCatMain.h"
+#include "platform/MessageSink.h"
+#include "platform/QtText.h"
+#include "serial/TSioLogController.h"
+
+namespace {
+constexpr int kDeliveryTickMs = 1000;
+}  // namespace
+
+void TfmRCatMain::InstallDelivery() {
+  // Over the sending status at the key row's end: while contacts wait, that
+  // is what the operator must see there.
+  pnLogWait = new TfmPanel(pnKeys);
+  pnLogWait->setObjectName(QStringLiteral("pnLogWait"));
+  pnLogWait->setGeometry(pnSending->geometry());
+  pnLogWait->setAlignment(Qt::AlignCenter);
+  pnLogWait->setWordWrap(true);
+  pnLogWait->setAutoFillBackground(true);
+  QFont small = pnLogWait->font();
+  small.setPixelSize(9);
+  pnLogWait->setFont(small);
+  QPalette red = pnLogWait->palette();
+  red.setColor(QPalette::WindowText, QColor(0xc0, 0x00, 0x00));
+  pnLogWait->setPalette(red);
+  pnLogWait->setToolTip(QStringLiteral("\"Perform Serial I/O Logging\" sends them or discards them"));
+  pnLogWait->hide();
+
+  m_sioLog->AttachJournal(&m_app.Journal());
+  m_sioLog->SetWaitingHandler([this](std::size_t count) { ShowWaitingContacts(count); });
+
+  tmDelivery = new QTimer(this);
+  tmDelivery->setObjectName(QStringLiteral("tmDelivery"));
+  tmDelivery->setInterval(kDeliveryTickMs);
+  connect(tmDelivery, &QTimer::timeout, this, [this] {
+    if (m_closed) return;
+    if (const auto port = m_sioLog->RefindDevice()) {
+      TSioLogSettings settings = m_app.SioLogSettings();
+      settings.texts.port = *port;
+      m_app.StoreSioLogSettings(settings);
+    }
+    DeliverContacts();
+  });
+  tmDelivery->start();
+  DeliverContacts();
+}
+
+void TfmRCatMain::DeliverContacts() {
+  m_sioLog->DeliverWaiting(!m_app.SioLogSettings().texts.port.empty());
+  m_app.DeliverNetworkContacts();
+}
+
+void TfmRCatMain::ShowWaitingContacts(std::size_t count) {
+  pnLogWait->setText(platform::ToQString(TSioLogController::WaitingText(count)));
+  pnLogWait->setVisible(count > 0);
+  if (count > 0) pnLogWait->raise();
+}
+
+void TfmRCatMain::NetworkLoggingCommand() {
+  TfmNetLog dialog([this](const TNetLogSettings& settings) { return m_app.SendNetHeartbeat(settings); }, this);
+  dialog.SetSettings(m_app.NetLogSettings());
+  dialog.exec();
+  if (!dialog.Applied()) return;
+  if (const auto settings = dialog.Settings(); settings && !m_app.StoreNetLogSettings(*settings))
+    platform::ShowMessage("Could not write the network logging settings to " + m_app.Files().programDir.str() +
+                          kNetLogFileName);
+}
