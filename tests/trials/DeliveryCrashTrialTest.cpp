@@ -1,0 +1,201 @@
+// The delivery crash trial: a child logs contacts as the program does (the
+// line appended to the default log, then the serial I/O logging port fed
+// from the journal) and is killed with SIGKILL at a random moment; in some
+// runs the logging port is there, in others it is not. Every run starts on
+// the files the last one left, as a restarted program does. At the end the
+// far end of the line must have received every logged contact, in order,
+// with no gap, and a contact again only right after itself: the one line a
+// kill caught between its send and the position written after it, once per
+// such kill.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <random>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+#include "PseudoTerminal.h"
+#include "RecordingMessageSink.h"
+#include "TempProgramDir.h"
+#include "data/TContactLog.h"
+#include "data/TLogJournal.h"
+#include "data/TextFile.h"
+#include "serial/TSioLogController.h"
+
+namespace {
+
+constexpr int kContacts = 200;
+constexpr int kMaxRuns = 600;  // a bound: the trial ends, whatever the kills do
+constexpr unsigned kSeed = 20261210;
+constexpr int kMaxDelayMicroseconds = 4000;
+
+// The dialog is never shown: logging is resumed from the stored texts.
+class NoDialog : public TSioLogDialog {
+ public:
+  void SetStoredTexts(const TSerialTexts&) override {}
+  void CentreOnMainWindow() override {}
+  void ShowModal() override {}
+  bool ConnectPressed() const override { return false; }
+  bool DisconnectPressed() const override { return false; }
+  TSerialTexts SelectedTexts() const override { return {}; }
+  std::string PortText() const override { return {}; }
+  bool AdifSelected() const override { return false; }
+  bool ArrlSelected() const override { return true; }
+  void SetLoggingButtons(bool) override {}
+};
+
+std::string LineOf(int n) { return "2026-12-10:7025:CW:5:1200:W1AW:599:599:1201:Q" + std::to_string(n) + ":N/A:N/A"; }
+
+// A program run: logging resumed on COM7, then contacts n, n+1, ... logged
+// until kContacts; with finish, it returns once everything waiting was sent.
+void ProgramRunOn(const TempProgramDir& dir, bool finish) {
+  RecordingMessageSink sink;  // "Error opening comm port." when the port is not there
+  TLogJournal journal(dir.Path("Logs/Dravel_DEFAULTLOG.txt"), dir.Path("Logs/Talvex_DELIVERY.txt"));
+  journal.Track(TLogJournal::kSerialTarget);
+  NoDialog dialog;
+  TSioLogController sio(dialog, dir.Path("Devices/Dravel_PORTS.txt"));
+  sio.AttachJournal(&journal);
+  TSioLogSettings settings;
+  settings.texts.port = "COM7";
+  settings.texts.baud = "115200";
+  settings.texts.dataBits = "8";
+  settings.texts.stopBits = "1";
+  settings.texts.parity = "None";
+  sio.ResumeSerialIoLogging(true, settings);
+  if (finish) return;
+  std::vector<std::string> lines;
+  LoadTextLines(journal.LogFile(), lines);
+  TContactLog log;
+  for (int n = static_cast<int>(lines.size()); n < kContacts; ++n) {
+    log.AppendLine(journal.LogFile(), LineOf(n));
+    sio.DeliverWaiting(true);
+  }
+  for (;;) pause();  // logged all: wait for the kill
+}
+
+// The far end of the line while it is plugged in: everything it receives.
+class FarEnd {
+ public:
+  explicit FarEnd(const TempProgramDir& dir) {
+    dir.Write("Devices/Dravel_PORTS.txt", "COM7=" + m_pty.Device() + "\n");
+    m_reader = std::thread([this] {
+      for (;;) {
+        const int waiting = m_pty.Pending();
+        if (waiting > 0) {
+          const std::string bytes = m_pty.Receive(static_cast<std::size_t>(waiting));
+          std::lock_guard lock(m_mutex);
+          m_received += bytes;
+        } else if (m_stop) {
+          return;
+        } else {
+          std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+      }
+    });
+  }
+  /// Unplugged: what it received.
+  std::string Unplug() {
+    m_stop = true;
+    m_reader.join();
+    return m_received;
+  }
+
+ private:
+  PseudoTerminal m_pty;
+  std::thread m_reader;
+  std::atomic<bool> m_stop{false};
+  std::mutex m_mutex;
+  std::string m_received;
+};
+
+}  // namespace
+
+TEST(DeliveryCrashTrial, EveryContactReachesTheLoggingPortInOrderWithAtMostOneRepeatPerKill) {
+  TempProgramDir dir;
+  std::mt19937 random(kSeed);
+  const auto started = std::chrono::steady_clock::now();
+  std::string received;
+  int runs = 0, runsWithPort = 0;
+  for (; runs < kMaxRuns; ++runs) {
+    std::vector<std::string> logged;
+    LoadTextLines(dir.Path("Logs/Dravel_DEFAULTLOG.txt"), logged);
+    if (logged.size() >= kContacts) break;
+    const bool plugged = random() % 2 == 0;
+    std::unique_ptr<FarEnd> farEnd;
+    if (plugged) {
+      farEnd = std::make_unique<FarEnd>(dir);
+      ++runsWithPort;
+    } else {
+      dir.Write("Devices/Dravel_PORTS.txt", "COM7=" + dir.Path("unplugged-tty") + "\n");
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+      ProgramRunOn(dir, false);
+      _exit(0);
+    }
+    ASSERT_GT(child, 0);
+    std::this_thread::sleep_for(
+        std::chrono::microseconds(std::uniform_int_distribution<int>(0, kMaxDelayMicroseconds)(random)));
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "run " << runs << " ended on its own, status " << status;
+    if (farEnd) received += farEnd->Unplug();
+  }
+  ASSERT_LT(runs, kMaxRuns) << "the contacts were not all logged";
+  {
+    // The last start, the port plugged in, sends what still waited.
+    FarEnd farEnd(dir);
+    ProgramRunOn(dir, true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    received += farEnd.Unplug();
+  }
+
+  // What the far end read: a carriage return at each opening, then lines ended by ":;".
+  std::vector<std::string> lines;
+  std::string current;
+  for (char c : received) {
+    if (c == '\r') {
+      ASSERT_TRUE(current.empty()) << "an opening inside a line: " << current;
+      continue;
+    }
+    current += c;
+    if (current.ends_with(":;")) {
+      lines.push_back(current.substr(0, current.size() - 2));
+      current.clear();
+    }
+  }
+  EXPECT_TRUE(current.empty()) << "a line cut short: " << current;
+  int next = 0, repeats = 0;
+  std::map<int, int> times;
+  for (const std::string& line : lines) {
+    if (next < kContacts && line == LineOf(next)) {
+      ++times[next++];
+    } else {
+      ASSERT_TRUE(next > 0 && line == LineOf(next - 1)) << "out of order after contact " << next - 1 << ": " << line;
+      ++repeats;
+      ++times[next - 1];
+    }
+  }
+  const int gaps = kContacts - next;
+  EXPECT_EQ(gaps, 0);
+  // Each repeat is owed to one kill of a run that had the port: a run
+  // killed after sending a line and before writing its position. Two such
+  // kills in a row repeat the same line twice.
+  EXPECT_LE(repeats, runsWithPort);
+  int mostTimes = 0;
+  for (const auto& [n, count] : times) mostTimes = std::max(mostTimes, count);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  std::printf("[ trials   ] delivery: %d contacts, %d runs killed (%d with the port plugged in), "
+              "%zu lines received, %d repeats (a line at most %d times), %d gaps, %.1f s (seed %u)\n",
+              kContacts, runs, runsWithPort, lines.size(), repeats, mostTimes, gaps, seconds, kSeed);
+}
