@@ -144,5 +144,5 @@ void TLogJournal::Save() {
     text += target + "_LAST=" + position.last + "\n";
   }
   text += kMarker;
-  m_stateWritten = platform::WriteFileAtomically(m_stateFile, text);
+  m_stateWritten = platform::WriteFileAtomically(m_stateFile, text, &m_stateError);
 }

@@ -55,8 +55,10 @@ class TLogJournal {
   void Discard(const std::string& target) { Feed(target, nullptr); }
 
   /// False when the last state file write failed (the positions are kept in
-  /// memory and written again with the next line).
+  /// memory and written again with the next line); StateError is the
+  /// system's code of that failure.
   bool StateWritten() const { return m_stateWritten; }
+  int StateError() const { return m_stateError; }
 
   const std::string& LogFile() const { return m_logFile; }
   const std::string& StateFile() const { return m_stateFile; }
@@ -76,4 +78,5 @@ class TLogJournal {
   std::string m_stateFile;
   std::map<std::string, Position> m_positions;
   bool m_stateWritten = true;
+  int m_stateError = 0;
 };

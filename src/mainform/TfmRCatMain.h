@@ -259,6 +259,8 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   /// The key row's "3 contacts wait for the logging port", shown while any do.
   TfmPanel* pnLogWait = nullptr;
   QTimer* tmDelivery = nullptr;
+  /// The delivery positions could not be written, and the operator was told.
+  bool m_toldDeliveryFile = false;
   std::unique_ptr<TfmRadioPort> m_radioPort;
   std::unique_ptr<TfmResume> m_resume;
   std::unique_ptr<KeyPreviewFilter> m_keyPreview;

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QFrame>
 #include <QTimer>
+#include <utility>
 
 #include "app/TWindowApp.h"
 #include "data/TLogJournal.h"
@@ -17,6 +18,7 @@
 #include "mainform/TfmRCatMain.h"
 #include "platform/MessageSink.h"
 #include "platform/QtText.h"
+#include "platform/SystemError.h"
 #include "serial/TSioLogController.h"
 
 namespace {
@@ -63,6 +65,16 @@ void TfmRCatMain::InstallDelivery() {
 void TfmRCatMain::DeliverContacts() {
   m_sioLog->DeliverWaiting(!m_app.SioLogSettings().texts.port.empty());
   m_app.DeliverNetworkContacts();
+  // Positions that do not reach the disk are lost with the program: after a
+  // restart the targets would start at the end of the log. Said once, until
+  // the file can be written again.
+  const TLogJournal& journal = m_app.Journal();
+  if (journal.StateWritten()) {
+    m_toldDeliveryFile = false;
+  } else if (!std::exchange(m_toldDeliveryFile, true)) {
+    platform::ShowMessage(platform::WithSystemError("Could not write " + journal.StateFile(), journal.StateError()) +
+                          " - contacts that wait for the logging port or the network are lost if Talvex ends now");
+  }
 }
 
 void TfmRCatMain::ShowWaitingContacts(std::size_t count) {

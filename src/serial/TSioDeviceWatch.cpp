@@ -35,6 +35,14 @@ void TSioDeviceWatch::Lost() {
   m_sawGone = false;
 }
 
+void TSioDeviceWatch::OpenFailed(const std::string& portName, const std::string& portFile) {
+  m_portName = portName;
+  m_device.clear();
+  m_byId.clear();
+  m_watching = Resolved(platform::SerialPortRegistry(portFile).DeviceOf(Trim(portName))).empty();
+  m_sawGone = true;
+}
+
 std::optional<std::string> TSioDeviceWatch::Returned(const std::string& portFile) {
   if (!m_watching) return std::nullopt;
   const platform::SerialPortRegistry ports(portFile);

@@ -21,6 +21,10 @@ class TSioDeviceWatch {
   void Opened(const std::string& portName, const std::string& portFile);
   /// The port failed: watch for its device.
   void Lost();
+  /// The port could not be opened: when its device file is missing (the
+  /// adapter not plugged in), watch for it to appear; otherwise (held by
+  /// another program, refused) nothing is watched.
+  void OpenFailed(const std::string& portName, const std::string& portFile);
   /// The operator stopped logging: nothing is watched.
   void Forget() { m_watching = false; }
   bool Watching() const { return m_watching; }

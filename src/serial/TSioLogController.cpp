@@ -1,6 +1,10 @@
 #include "serial/TSioLogController.h"
 
+#include <algorithm>
+#include <cstdio>
+
 #include "data/TLogJournal.h"
+#include "data/TLogRecord.h"
 #include "data/TextUtils.h"
 #include "platform/MessageSink.h"
 #include "platform/SystemError.h"
@@ -32,7 +36,10 @@ void TSioLogController::CreateAndStart(const std::string& portName) {
   m_thread = std::make_unique<TSIOThread>(portName, m_portFile);
   m_thread->Configure(portName, m_converted.baudRate, m_converted.dataBits, m_converted.stopBits,
                       m_converted.parity, false, false);
-  if (!m_thread->Start()) return;
+  if (!m_thread->Start()) {
+    m_watch.OpenFailed(portName, m_portFile);
+    return;
+  }
   m_watch.Opened(portName, m_portFile);
   DeliverWaiting();
 }
@@ -130,7 +137,15 @@ std::size_t TSioLogController::DeliverWaiting(bool portChosen) {
   if (!m_thread && !portChosen) {
     m_journal->Discard(TLogJournal::kSerialTarget);
   } else if (IsPortOpen()) {
-    m_journal->Feed(TLogJournal::kSerialTarget, [this](const std::string& line) { return SendContact(line); });
+    const std::size_t before = m_waiting;
+    const std::size_t sent = m_journal->Feed(TLogJournal::kSerialTarget, [this](const std::string& line) {
+      // A line without the record line's twelve fields is no contact: the
+      // part of one that a power cut left at the end of the log.
+      return std::count(line.begin(), line.end(), ':') != kLogCells - 1 || SendContact(line);
+    });
+    if (before > 0 && sent > 0)
+      std::fprintf(stderr, "Talvex: %zu contact(s) that waited sent out of %s\n", std::min(before, sent),
+                   m_thread ? m_thread->PortName().c_str() : "the logging port");
   }
   SetWaiting(m_journal->Waiting(TLogJournal::kSerialTarget));
   return m_waiting;
@@ -155,16 +170,13 @@ std::optional<std::string> TSioLogController::RefindDevice() {
     if (const auto error = m_thread->ReaderError()) Failed(*error);
     return std::nullopt;
   }
-  if (m_thread) return std::nullopt;
   const auto port = m_watch.Returned(m_portFile);
   if (!port) return std::nullopt;
+  DiscardThread();  // one whose port could not be opened
   CreateAndStart(*port);
-  if (!IsPortOpen()) {
-    DiscardThread();
-    m_watch.Lost();
-    return std::nullopt;
-  }
   m_dialog.SetLoggingButtons(true);
+  if (!IsPortOpen()) return std::nullopt;  // told by the open, and watched again if its file is gone
   SetMenuChecked(true);
+  std::fprintf(stderr, "Talvex: the logging port's device is back, as %s\n", port->c_str());
   return port;
 }

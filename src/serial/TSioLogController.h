@@ -91,11 +91,13 @@ class TSioLogController {
   /// Called with the count whenever it changes.
   void SetWaitingHandler(std::function<void(std::size_t)> handler) { m_onWaiting = std::move(handler); }
 
-  /// Watches for the device of a port that failed to come back: when it
-  /// appears again (by its /dev/serial/by-id name, so under another device
-  /// file too, or else as the same device file), logging starts again on it
-  /// and the journal's waiting lines follow. Answers the port name it
-  /// started on (the port table's name of the device), nothing otherwise.
+  /// Watches for the device of a port that failed to come back, or of one
+  /// that could not be opened for want of its device file to appear: when
+  /// it does (by its /dev/serial/by-id name, so under another device file
+  /// too, or else as the same device file), logging starts again on it and
+  /// the journal's waiting lines follow. Answers the port name it started
+  /// on (the port table's name of the device), nothing otherwise. Call it
+  /// now and then (the window does, once a second).
   std::optional<std::string> RefindDevice();
   /// The folder of the persistent device names (tests use their own).
   void SetByIdFolder(std::string folder) { m_watch.SetByIdFolder(std::move(folder)); }

@@ -316,6 +316,8 @@ TEST(SioLogging, ContactsLoggedWhileThePortWasAwayFollowWhenItOpensAndDiscardedO
   t.Press(FakeSioLogDialog::Press::Connect);
   EXPECT_EQ(t.dialog.waitingShown, 1u);
   EXPECT_EQ(t.pty.Receive(1 + OnPort("K1AAA").size()), "\r" + OnPort("K1AAA"));
+  // The part of a line a power cut left (the next append ends it) is no contact.
+  ASSERT_TRUE(platform::AppendFileDurably(t.journal.LogFile(), "2026-12-08:14025:C\n"));
   EXPECT_EQ(t.Log("K1BBB"), 0u);
   EXPECT_EQ(t.pty.Receive(OnPort("K1BBB").size()), OnPort("K1BBB"));
 
@@ -357,6 +359,17 @@ TEST(SioLogging, ContactsLoggedWhileThePortWasAwayFollowWhenItOpensAndDiscardedO
 
 TEST(SioLogging, AnAdapterThatComesBackAsAnotherDeviceIsFoundByItsPersistentName) {
   Journalled t;
+  // Not plugged in at the start: the port cannot open, and is opened once its device is there.
+  t.dir.Write("Devices/Dravel_PORTS.txt", "COM7=" + t.dir.Path("no-such-tty") + "\n");
+  t.settings.texts.port = "COM7";
+  t.sio.ResumeSerialIoLogging(true, t.settings);
+  EXPECT_EQ(t.sink.Messages(), std::vector<std::string>{"Error opening comm port. Port already in use - me?"});
+  EXPECT_EQ(t.Log("K0AAA"), 1u);
+  EXPECT_EQ(t.sio.RefindDevice(), std::nullopt);
+  t.MapCom7To(t.pty);
+  EXPECT_EQ(t.sio.RefindDevice(), std::optional<std::string>("COM7"));
+  EXPECT_EQ(t.pty.Receive(1 + OnPort("K0AAA").size()), "\r" + OnPort("K0AAA"));
+  t.sink.Clear();
   const std::string byId = t.dir.Path("by-id/");
   const std::string link = byId + "usb-Talvex_Test_Adapter_0001-if00-port0";
   std::filesystem::create_directories(byId);
