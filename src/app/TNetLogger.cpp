@@ -10,15 +10,16 @@
 bool TNetLogger::Send(const std::string& target, const TUdpAddress& address, const std::string& bytes) {
   int error = 0;
   const bool sent = m_udp.SendTo(address.host, address.port, bytes, &error);
-  bool& failing = m_failing[target];
-  if (!sent && !failing)
-    std::fprintf(stderr, "Talvex: %s\n",
-                 platform::WithSystemError("network logging could not send to " + address.Text() +
-                                               " (the contacts are sent again later)",
-                                           error)
-                     .c_str());
-  failing = !sent;
-  return sent;
+  std::string& failing = m_failing[target];
+  if (sent) {
+    failing.clear();
+    return true;
+  }
+  if (failing.empty()) {
+    failing = platform::WithSystemError("Network logging could not send to " + address.Text(), error);
+    std::fprintf(stderr, "Talvex: %s (the contacts are sent again later)\n", failing.c_str());
+  }
+  return false;
 }
 
 bool TNetLogger::SendWsjtx(const std::string& line) {
@@ -38,6 +39,13 @@ void TNetLogger::Deliver(TLogJournal& journal) {
   using Deliver = std::function<bool(const std::string&)>;
   journal.Feed(kWsjtxTarget, m_settings.wsjtx ? Deliver([this](const std::string& l) { return SendWsjtx(l); }) : nullptr);
   journal.Feed(kN1mmTarget, m_settings.n1mm ? Deliver([this](const std::string& l) { return SendN1mm(l); }) : nullptr);
+}
+
+std::string TNetLogger::Failure() const {
+  std::string text;
+  for (const auto& [target, failure] : m_failing)
+    if (!failure.empty()) text += (text.empty() ? "" : "; ") + failure;
+  return text;
 }
 
 std::string TNetLogger::SendHeartbeat(const TNetLogSettings& settings) {

@@ -37,6 +37,10 @@ class TNetLogger {
   /// "Heartbeat sent to 127.0.0.1:2237" or the failure with its reason.
   std::string SendHeartbeat(const TNetLogSettings& settings);
 
+  /// While a target's datagrams are refused: what the system said, for the
+  /// dialog; empty once every target sends again.
+  std::string Failure() const;
+
  private:
   bool Send(const std::string& target, const TUdpAddress& address, const std::string& bytes);
   bool SendWsjtx(const std::string& line);
@@ -45,5 +49,5 @@ class TNetLogger {
   std::string m_version;
   TNetLogSettings m_settings;
   platform::UdpSender m_udp;
-  std::map<std::string, bool> m_failing;  // told of, until a send works
+  std::map<std::string, std::string> m_failing;  // told of, until a send works
 };

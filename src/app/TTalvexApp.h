@@ -273,6 +273,7 @@ class TTalvexApp : public TWindowApp {
   TNetLogSettings NetLogSettings() override;
   bool StoreNetLogSettings(const TNetLogSettings& settings) override;
   std::string SendNetHeartbeat(const TNetLogSettings& settings) override;
+  std::string NetLogFailure() override;
 
   TRadioPair& RadioPair() { return *m_radioPair; }
   const TRadioPairStartup& RadioPairStartup() const { return *m_radioPairStartup; }

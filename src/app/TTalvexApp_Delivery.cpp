@@ -53,3 +53,5 @@ bool TTalvexApp::StoreNetLogSettings(const TNetLogSettings& settings) {
 std::string TTalvexApp::SendNetHeartbeat(const TNetLogSettings& settings) {
   return NetLogger().SendHeartbeat(settings);
 }
+
+std::string TTalvexApp::NetLogFailure() { return NetLogger().Failure(); }

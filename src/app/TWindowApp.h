@@ -104,6 +104,8 @@ class TWindowApp {
   /// Stores and applies the settings and writes their file; false when the
   /// file cannot be written (the settings apply all the same).
   virtual bool StoreNetLogSettings(const TNetLogSettings& settings) = 0;
+  /// What the system said while network datagrams are refused ("" while they go).
+  virtual std::string NetLogFailure() = 0;
   /// A heartbeat to the WSJT-X address of settings; what happened, for the dialog.
   virtual std::string SendNetHeartbeat(const TNetLogSettings& settings) = 0;
 

@@ -32,6 +32,10 @@ TfmNetLog::TfmNetLog(Test test, QWidget* parent) : QDialog(parent), m_test(std::
   ckbN1mm->setObjectName(QStringLiteral("ckbN1mm"));
   ebN1mmAddress = new QLineEdit(this);
   ebN1mmAddress->setObjectName(QStringLiteral("ebN1mmAddress"));
+  const QString addressHint = QStringLiteral("An IPv4 address and a port: 127.0.0.1 for this computer, another "
+                                            "computer's address, or a multicast group such as 224.0.0.1");
+  ebWsjtxAddress->setToolTip(addressHint);
+  ebN1mmAddress->setToolTip(addressHint);
   ebStationCall = new QLineEdit(this);
   ebStationCall->setObjectName(QStringLiteral("ebStationCall"));
   ebStationCall->setMaxLength(30);
@@ -99,7 +103,7 @@ std::optional<TNetLogSettings> TfmNetLog::Settings() {
 
 void TfmNetLog::showEvent(QShowEvent* event) {
   m_applied = false;
-  lbStatus->clear();
+  lbStatus->setText(platform::ToQString(m_status));
   QDialog::showEvent(event);
 }
 

@@ -28,6 +28,8 @@ class TfmNetLog : public QDialog {
   /// The settings as the dialog shows them; nothing while an address or the
   /// call cannot be read (the status line says which).
   std::optional<TNetLogSettings> Settings();
+  /// A text for the status line at the next showing (a send that failed).
+  void SetStatus(const std::string& text) { m_status = text; }
   /// True when the dialog was last closed with "OK"; cleared each time it shows.
   bool Applied() const { return m_applied; }
 
@@ -47,4 +49,5 @@ class TfmNetLog : public QDialog {
   QLineEdit* ebStationCall = nullptr;
   QLabel* lbStatus = nullptr;
   bool m_applied = false;
+  std::string m_status;
 };

@@ -86,6 +86,7 @@ void TfmRCatMain::ShowWaitingContacts(std::size_t count) {
 void TfmRCatMain::NetworkLoggingCommand() {
   TfmNetLog dialog([this](const TNetLogSettings& settings) { return m_app.SendNetHeartbeat(settings); }, this);
   dialog.SetSettings(m_app.NetLogSettings());
+  dialog.SetStatus(m_app.NetLogFailure());
   dialog.exec();
   if (!dialog.Applied()) return;
   if (const auto settings = dialog.Settings(); settings && !m_app.StoreNetLogSettings(*settings))

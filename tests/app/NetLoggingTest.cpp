@@ -23,13 +23,9 @@ const double kMoment = platform::EncodeDateTime(2026, 12, 8, 14, 25, 30);
 const std::string kJulianDay = std::to_string(static_cast<long long>(std::floor(kMoment)) + 2415019);
 
 void Log(TTalvexApp& app, const std::string& call, const std::string& qth) {
-  const std::pair<int, const char*> cells[] = {
-      {kCellDate, "2026-12-08"}, {kCellFreq, "14025"}, {kCellMode, "CW"},    {kCellPower, "100"},
-      {kCellUtcOn, "1423"},      {kCellSentRst, "579"}, {kCellRcvdRst, "559"}, {kCellUtcOff, "1425"},
-      {kCellName, "Bob"},        {kCellOrgs, "FOC"}};
-  for (const auto& [cell, text] : cells) app.LogLine().SetCell(cell, text);
-  app.LogLine().SetCell(kCellStation, call);
-  app.LogLine().SetCell(kCellQth, qth);
+  const std::string cells[kLogCells] = {"2026-12-08", "14025", "CW",  "100", "1423", call,
+                                       "579",        "559",   "1425", qth,   "Bob",  "FOC"};
+  for (int c = 0; c < kLogCells; ++c) app.LogLine().SetCell(c, cells[c]);
   ASSERT_EQ(app.LogTheQso(kMoment, {}), TLogLine::Logged::kLogged);
   app.DeliverNetworkContacts();
 }
@@ -54,20 +50,12 @@ TEST(NetLogging, EachContactReachesBothReadersInTheFormatsTheyRead) {
   settings = {.wsjtx = true, .wsjtxAddress = {"127.0.0.1", wsjtxReader.Port()}, .n1mm = true,
               .n1mmAddress = {"127.0.0.1", n1mmReader.Port()}, .stationCall = "W9TLX"};
   ASSERT_TRUE(app.StoreNetLogSettings(settings));
-  {
-    TTalvexApp restarted;
-    EXPECT_EQ(restarted.NetLogSettings(), settings);
-  }
+  EXPECT_EQ(TTalvexApp().NetLogSettings(), settings);  // read back at the next start
 
   Log(app, "k1abc", "Boston & <Co>");
-  const auto qsoLogged = wsjtxReader.Receive();
-  ASSERT_TRUE(qsoLogged);
-  const WsjtxMessage m = ReadWsjtx(*qsoLogged);
-  EXPECT_TRUE(m.complete);
-  EXPECT_EQ(m.magic, 0xadbccbdau);
-  EXPECT_EQ(m.schema, 2u);
-  EXPECT_EQ(m.type, 5u);
-  EXPECT_EQ(m.id, "Talvex");
+  const WsjtxMessage m = ReadWsjtx(wsjtxReader.Receive().value_or(""));
+  EXPECT_TRUE(m.complete && m.magic == 0xadbccbdau && m.schema == 2 && m.type == 5 && m.id == "Talvex")
+      << m.magic << " " << m.schema << " " << m.type << " " << m.id;
   const std::vector<std::string> expected{
       "JD " + kJulianDay + " MS 51900000 SPEC 1",  // 14:25 UTC
       "K1ABC", "", "14025000", "CW", "579", "559", "100", "FOC", "BOB",
@@ -80,37 +68,28 @@ TEST(NetLogging, EachContactReachesBothReadersInTheFormatsTheyRead) {
   std::cout << "QSO Logged (type " << m.type << ", schema " << m.schema << ", id " << m.id << "):\n";
   for (std::size_t i = 0; i < m.fields.size(); ++i) std::cout << "  " << names[i] << ": " << m.fields[i] << "\n";
 
-  const auto loggedAdif = wsjtxReader.Receive();
-  ASSERT_TRUE(loggedAdif);
-  const WsjtxMessage adifMessage = ReadWsjtx(*loggedAdif);
-  EXPECT_EQ(adifMessage.type, 12u);
-  EXPECT_TRUE(adifMessage.complete);
+  const WsjtxMessage adifMessage = ReadWsjtx(wsjtxReader.Receive().value_or(""));
+  ASSERT_TRUE(adifMessage.type == 12 && adifMessage.complete);
   const auto adif = ReadAdif(adifMessage.fields.at(0));
   ASSERT_TRUE(adif.has_value());
   EXPECT_EQ(adif->headerEnds, 1);
   EXPECT_TRUE(adif->header.at("ADIF_VER").starts_with("3.1")) << adif->header.at("ADIF_VER");
   ASSERT_EQ(adif->records.size(), 1u);
-  const std::map<std::string, std::string> record{
-      {"QSO_DATE", "20261208"}, {"TIME_ON", "1423"}, {"TIME_OFF", "1425"}, {"CALL", "K1ABC"},
-      {"FREQ", "14.025"},       {"BAND", "20m"},     {"MODE", "CW"},       {"TX_PWR", "100"},
-      {"RST_SENT", "579"},      {"RST_RCVD", "559"}, {"QTH", "BOSTON & <CO>"}, {"NAME", "BOB"},
-      {"COMMENT", "FOC"}};
-  EXPECT_EQ(adif->records[0], record);
+  EXPECT_EQ(adif->records[0], (std::map<std::string, std::string>{
+                                  {"QSO_DATE", "20261208"}, {"TIME_ON", "1423"}, {"TIME_OFF", "1425"}, {"CALL", "K1ABC"},
+                                  {"FREQ", "14.025"}, {"BAND", "20m"}, {"MODE", "CW"}, {"TX_PWR", "100"},
+                                  {"RST_SENT", "579"}, {"RST_RCVD", "559"}, {"QTH", "BOSTON & <CO>"},
+                                  {"NAME", "BOB"}, {"COMMENT", "FOC"}}));
 
-  const auto contactInfo = n1mmReader.Receive();
-  ASSERT_TRUE(contactInfo);
-  std::cout << "contactinfo:\n" << *contactInfo;
-  const auto elements = ReadContactInfo(*contactInfo);
+  const std::string contactInfo = n1mmReader.Receive().value_or("");
+  std::cout << "contactinfo:\n" << contactInfo;
+  const auto elements = ReadContactInfo(contactInfo);
   ASSERT_TRUE(elements.has_value());
-  for (const auto& [name, value] :
-       std::map<std::string, std::string>{{"app", "Talvex"},        {"timestamp", "2026-12-08 14:23:00"},
-                                          {"mycall", "W9TLX"},      {"band", "14"},
-                                          {"rxfreq", "1402500"},    {"txfreq", "1402500"},
-                                          {"mode", "CW"},           {"call", "K1ABC"},
-                                          {"snt", "579"},           {"rcv", "559"},
-                                          {"qth", "BOSTON & <CO>"}, {"name", "BOB"},
-                                          {"power", "100"},         {"comment", "FOC"},
-                                          {"IsOriginal", "True"},   {"radionr", "1"}})
+  for (const auto& [name, value] : std::map<std::string, std::string>{
+           {"app", "Talvex"}, {"timestamp", "2026-12-08 14:23:00"}, {"mycall", "W9TLX"}, {"band", "14"},
+           {"rxfreq", "1402500"}, {"txfreq", "1402500"}, {"mode", "CW"}, {"call", "K1ABC"}, {"snt", "579"},
+           {"rcv", "559"}, {"qth", "BOSTON & <CO>"}, {"name", "BOB"}, {"power", "100"}, {"comment", "FOC"},
+           {"IsOriginal", "True"}, {"radionr", "1"}})
     EXPECT_EQ(elements->at(name), value) << name;
   EXPECT_EQ(elements->at("ID").size(), 32u);
 
@@ -120,16 +99,9 @@ TEST(NetLogging, EachContactReachesBothReadersInTheFormatsTheyRead) {
   app.DeliverNetworkContacts();
   EXPECT_EQ(CallOf(wsjtxReader.Receive()), "W1AW");
   EXPECT_TRUE(wsjtxReader.Receive());  // its Logged ADIF
-  const auto grid = ReadContactInfo(n1mmReader.Receive().value_or(""));
-  ASSERT_TRUE(grid);
-  EXPECT_EQ(grid->at("band"), "7");
-  EXPECT_EQ(grid->at("name"), "");
+  auto grid = ReadContactInfo(n1mmReader.Receive().value_or("")).value_or(std::map<std::string, std::string>{});
+  EXPECT_EQ(grid["band"] + "," + grid["name"] + "," + grid["call"], "7,,W1AW");
 
-  // The test button: a heartbeat to the WSJT-X address.
-  EXPECT_EQ(app.SendNetHeartbeat(settings), "Heartbeat sent to 127.0.0.1:" + std::to_string(wsjtxReader.Port()));
-  const WsjtxMessage heartbeat = ReadWsjtx(wsjtxReader.Receive().value_or(""));
-  EXPECT_EQ(heartbeat.type, 0u);
-  EXPECT_EQ(heartbeat.fields, (std::vector<std::string>{"2", "unknown", ""}));
   EXPECT_TRUE(sink.Messages().empty());
 }
 
@@ -139,17 +111,18 @@ TEST(NetLogging, ARefusedDatagramIsSentAgainInOrderAndATargetTurnedOffReplaysNot
   TTalvexApp app;
   LoopbackReceiver reader;
   TNetLogSettings settings = app.NetLogSettings();
-  settings.wsjtx = true;
-  settings.wsjtxAddress = {"127.0.0.1", 0};  // the system refuses port 0
+  settings.wsjtx = true, settings.wsjtxAddress = {"127.0.0.1", 0};  // the system refuses port 0
   ASSERT_TRUE(app.StoreNetLogSettings(settings));
   Log(app, "K1AAA", "");
   Log(app, "K1BBB", "");
+  EXPECT_EQ(app.NetLogFailure(), "Network logging could not send to 127.0.0.1:0: Invalid argument");
   settings.wsjtxAddress.port = reader.Port();
   app.StoreNetLogSettings(settings);
   app.DeliverNetworkContacts();
   std::vector<std::string> calls;
   for (int i = 0; i < 4; ++i) calls.push_back(CallOf(reader.Receive()));
   EXPECT_EQ(calls, (std::vector<std::string>{"K1AAA", "", "K1BBB", ""}));  // each QSO Logged, then its ADIF
+  EXPECT_EQ(app.NetLogFailure(), "");
 
   // Off: contacts go nowhere, and turning it on again sends only what follows.
   settings.wsjtx = false;

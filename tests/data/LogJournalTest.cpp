@@ -28,11 +28,7 @@ struct Receiver {
   std::vector<std::string> got;
   std::size_t limit = 1000;
   std::function<bool(const std::string&)> Deliver() {
-    return [this](const std::string& line) {
-      if (got.size() >= limit) return false;
-      got.push_back(line);
-      return true;
-    };
+    return [this](const std::string& line) { return got.size() < limit && (got.push_back(line), true); };
   }
 };
 
