@@ -63,7 +63,10 @@ void TfmRCatMain::InstallDelivery() {
 }
 
 void TfmRCatMain::DeliverContacts() {
-  m_sioLog->DeliverWaiting(!m_app.SioLogSettings().texts.port.empty());
+  // A port is chosen when one is stored and a format with it: the dialog's
+  // "Connect" stores both, declining serial logging at resume empties the port.
+  const TSioLogSettings chosen = m_app.SioLogSettings();
+  m_sioLog->DeliverWaiting(!chosen.texts.port.empty() && (chosen.wantsAdif || chosen.wantsArrl));
   m_app.DeliverNetworkContacts();
   // Positions that do not reach the disk are lost with the program: after a
   // restart the targets would start at the end of the log. Said once, until

@@ -34,6 +34,7 @@ void TSioLogController::DiscardThread() {
 
 void TSioLogController::CreateAndStart(const std::string& portName) {
   m_thread = std::make_unique<TSIOThread>(portName, m_portFile);
+  m_used = true;
   m_thread->Configure(portName, m_converted.baudRate, m_converted.dataBits, m_converted.stopBits,
                       m_converted.parity, false, false);
   if (!m_thread->Start()) {
@@ -134,7 +135,7 @@ void TSioLogController::Failed(const ECommError& error) {
 
 std::size_t TSioLogController::DeliverWaiting(bool portChosen) {
   if (!m_journal) return 0;
-  if (!m_thread && !portChosen) {
+  if (!m_used && !portChosen) {
     m_journal->Discard(TLogJournal::kSerialTarget);
   } else if (IsPortOpen()) {
     const std::size_t before = m_waiting;

@@ -79,9 +79,10 @@ class TSioLogController {
   /// The journal the contacts are sent from; null for none (SendContact only).
   void AttachJournal(TLogJournal* journal) { m_journal = journal; }
   /// With the port open, sends the journal's lines it has not taken yet, in
-  /// order, until one cannot be sent. Without a thread and without a chosen
-  /// port (portChosen: a port name is stored) nobody uses the port, and the
-  /// lines are dropped instead of waiting. Answers how many lines wait.
+  /// order, until one cannot be sent. While nobody uses the port (no
+  /// logging thread was started in this run, and portChosen says that no
+  /// earlier run chose one) the lines are dropped instead of waiting.
+  /// Answers how many lines wait.
   std::size_t DeliverWaiting(bool portChosen = true);
   /// The lines that waited after the last delivery.
   std::size_t Waiting() const { return m_waiting; }
@@ -129,6 +130,7 @@ class TSioLogController {
   bool m_menuChecked = false;
   std::function<void(bool)> m_onMenuCheck;
   TLogJournal* m_journal = nullptr;
+  bool m_used = false;  // a logging thread was started in this run
   std::size_t m_waiting = 0;
   std::function<void(std::size_t)> m_onWaiting;
   TSioDeviceWatch m_watch;
