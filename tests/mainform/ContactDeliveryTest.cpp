@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
+#include <cstdio>
 
 #include "MainWindowTestSupport.h"
 #include "NetLogReader.h"
@@ -81,6 +82,7 @@ TEST(ContactDelivery, TheRadiosGridAndAnUnpluggedPortLoseNoContactAndTheNetworkG
   const std::string fromGrid = LastLinesOnPort(log(), 2);
   EXPECT_NE(fromGrid.find(":K1GRD:"), std::string::npos);
   EXPECT_EQ(port.Receive(fromGrid.size()), fromGrid);
+  std::printf("logging port, from the radio's grid: %s\n", fromGrid.c_str());
 
   // Unplugged: the next contact cannot go, the operator is told once, the key row counts.
   port.HangUp();
@@ -106,6 +108,7 @@ TEST(ContactDelivery, TheRadiosGridAndAnUnpluggedPortLoseNoContactAndTheNetworkG
   EXPECT_NE(missed.find(":K3UNP:"), std::string::npos);
   EXPECT_NE(missed.find(":K4UNP:"), std::string::npos);
   EXPECT_EQ(replug.Receive(1 + missed.size()), "\r" + missed);
+  std::printf("logging port, after the replug: %s\n", missed.c_str());
   EXPECT_EQ(KeyRowWait(window), "");
 
   // "Network Logging...", the last item of the Logging menu: on, with its test.
