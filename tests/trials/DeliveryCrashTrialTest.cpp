@@ -18,6 +18,7 @@
 #include <map>
 #include <memory>
 #include <random>
+#include <poll.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -36,7 +37,7 @@ namespace {
 constexpr int kContacts = 200;
 constexpr int kMaxRuns = 600;  // a bound: the trial ends, whatever the kills do
 constexpr unsigned kSeed = 20261210;
-constexpr int kMaxDelayMicroseconds = 4000;
+constexpr int kMaxDelayMicroseconds = 1500;
 
 // The dialog is never shown: logging is resumed from the stored texts.
 struct NoDialog : TSioLogDialog {
@@ -55,8 +56,9 @@ struct NoDialog : TSioLogDialog {
 std::string LineOf(int n) { return "2026-12-10:7025:CW:5:1200:W1AW:599:599:1201:Q" + std::to_string(n) + ":N/A:N/A"; }
 
 // A program run: logging resumed on COM7, then contacts n, n+1, ... logged
-// until kContacts; with finish, it returns once everything waiting was sent.
-void ProgramRunOn(const TempProgramDir& dir, bool finish) {
+// until kContacts, a byte written to progress after each; with no progress
+// to report (-1), it returns once everything waiting was sent.
+void ProgramRunOn(const TempProgramDir& dir, int progress) {
   RecordingMessageSink sink;  // "Error opening comm port." when the port is not there
   TLogJournal journal(dir.Path("Logs/Dravel_DEFAULTLOG.txt"), dir.Path("Logs/Talvex_DELIVERY.txt"));
   journal.Track(TLogJournal::kSerialTarget);
@@ -65,13 +67,14 @@ void ProgramRunOn(const TempProgramDir& dir, bool finish) {
   sio.AttachJournal(&journal);
   TSioLogSettings settings{.texts = Texts("COM7", "115200", "1", "8", "None")};
   sio.ResumeSerialIoLogging(true, settings);
-  if (finish) return;
+  if (progress < 0) return;
   std::vector<std::string> lines;
   LoadTextLines(journal.LogFile(), lines);
   TContactLog log;
   for (int n = static_cast<int>(lines.size()); n < kContacts; ++n) {
     log.AppendLine(journal.LogFile(), LineOf(n));
     sio.DeliverWaiting(true);
+    if (write(progress, "c", 1) != 1) _exit(2);
   }
   for (;;) pause();  // logged all: wait for the kill
 }
@@ -130,17 +133,21 @@ TEST(DeliveryCrashTrial, EveryContactReachesTheLoggingPortInOrderWithAtMostOneRe
     const pid_t child = fork();
     if (child == 0) {
       if (write(ready[1], "r", 1) != 1) _exit(2);
-      ProgramRunOn(dir, false);
+      ProgramRunOn(dir, ready[1]);
       _exit(0);
     }
     ASSERT_GT(child, 0);
+    // Started, then up to two contacts logged, then a random moment inside the next steps.
     char r = 0;
     EXPECT_EQ(read(ready[0], &r, 1), 1);
-    close(ready[0]);
-    close(ready[1]);
+    pollfd next{ready[0], POLLIN, 0};
+    for (int steps = std::uniform_int_distribution<int>(0, 2)(random); steps > 0 && poll(&next, 1, 2000) == 1; --steps)
+      EXPECT_EQ(read(ready[0], &r, 1), 1);
     const int delay = kMaxDelayMicroseconds * (1 + stalled);
     std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, delay)(random)));
     kill(child, SIGKILL);
+    close(ready[0]);
+    close(ready[1]);
     int status = 0;
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status)) << "run " << runs << " ended on its own, status " << status;
@@ -150,7 +157,7 @@ TEST(DeliveryCrashTrial, EveryContactReachesTheLoggingPortInOrderWithAtMostOneRe
   {
     // The last start, the port plugged in, sends what still waited.
     FarEnd farEnd(dir);
-    ProgramRunOn(dir, true);
+    ProgramRunOn(dir, -1);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     received += farEnd.Unplug();
   }
