@@ -146,8 +146,7 @@ TEST(DeliveryCrashTrial, EveryContactReachesTheLoggingPortInOrderWithAtMostOneRe
     const int delay = kMaxDelayMicroseconds * (1 + stalled);
     std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, delay)(random)));
     kill(child, SIGKILL);
-    close(ready[0]);
-    close(ready[1]);
+    for (int fd : ready) close(fd);
     int status = 0;
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status)) << "run " << runs << " ended on its own, status " << status;
