@@ -1,5 +1,7 @@
 #include "app/TTalvexApp.h"
 #include "app/TRadioSession.h"
+#include "app/TNetLogger.h"
+#include "data/TLogJournal.h"
 
 #include "data/TContactLog.h"
 #include "data/TOperatorList.h"

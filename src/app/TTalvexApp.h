@@ -32,6 +32,7 @@
 #include "platform/Event.h"
 
 class TContactLog;
+class TNetLogger;
 struct TSioLogSettings;
 class TOperatorList;
 class TRadioPair;
@@ -268,6 +269,15 @@ class TTalvexApp : public TWindowApp {
 
   std::unique_ptr<TRadioSession> OpenSession(TSessionWindow& window) override;
 
+  // ---- delivering logged contacts (TTalvexApp_Delivery.cpp) ----
+
+  TLogJournal& Journal() override;
+  void DeliverNetworkContacts() override;
+  TNetLogSettings NetLogSettings() override;
+  bool StoreNetLogSettings(const TNetLogSettings& settings) override;
+  std::string SendNetHeartbeat(const TNetLogSettings& settings) override;
+  std::string NetLogFailure() override;
+
   TRadioPair& RadioPair() { return *m_radioPair; }
   const TRadioPairStartup& RadioPairStartup() const { return *m_radioPairStartup; }
 
@@ -329,6 +339,10 @@ class TTalvexApp : public TWindowApp {
   std::unique_ptr<TWorkedIndex> m_worked;  // the default log by call
 
   std::function<WindowBounds()> m_boundsSource;
+  // made at their first use, from the file set
+  std::unique_ptr<TLogJournal> m_journal;
+  std::unique_ptr<TNetLogger> m_netLogger;
+  TNetLogger& NetLogger();
 
   TRestartSettings m_options;
   FixedText<20> m_radioModel;  // not persisted; "Varo" once connected

@@ -29,6 +29,7 @@ bool TTalvexApp::AppendLocalLog(const TLogContact& contact) {
 }
 
 TLogLine::Logged TTalvexApp::LogTheQso(double utc, const std::function<void(const std::string&)>& sendSerial) {
+  Journal();  // every target has its place in the log before the line goes in
   const TLogLine::Logged logged =
       m_logLine.Log(utc, {.appendDefault = [this](const std::string& line) { return AppendDefaultLog(line); },
                           .appendLocal = [this](const TLogContact& contact) { return AppendLocalLog(contact); },

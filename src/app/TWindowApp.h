@@ -21,7 +21,9 @@
 #include "data/TResumeChoice.h"
 #include "data/TWorkedIndex.h"
 
+struct TNetLogSettings;
 struct TSioLogSettings;
+class TLogJournal;
 class TRadioSession;
 class TSessionWindow;
 
@@ -93,6 +95,23 @@ class TWindowApp {
   /// after keeping the contact in Logs/Talvex_UNSAVED.txt; otherwise the
   /// operator's answer to "The contact with <CALL> was not logged. Quit anyway?".
   virtual bool MayCloseWithContact(bool endRequested) = 0;
+
+  // ---- delivering logged contacts ----
+
+  /// The default log as the journal that the serial I/O logging port and
+  /// the network targets are fed from; every target has its position.
+  virtual TLogJournal& Journal() = 0;
+  /// Sends the network targets the default log's lines they have not taken yet.
+  virtual void DeliverNetworkContacts() = 0;
+  /// Network logging's settings (Talvex_NETLOG.txt).
+  virtual TNetLogSettings NetLogSettings() = 0;
+  /// Stores and applies the settings and writes their file; false when the
+  /// file cannot be written (the settings apply all the same).
+  virtual bool StoreNetLogSettings(const TNetLogSettings& settings) = 0;
+  /// What the system said while network datagrams are refused ("" while they go).
+  virtual std::string NetLogFailure() = 0;
+  /// A heartbeat to the WSJT-X address of settings; what happened, for the dialog.
+  virtual std::string SendNetHeartbeat(const TNetLogSettings& settings) = 0;
 
   // ---- files ----
 

@@ -93,6 +93,7 @@ TfmRCatMain::TfmRCatMain(TWindowApp& app, QWidget* parent)
   m_sioLog = std::make_unique<TSioLogController>(*m_sioLogDialog, portsFile);
   m_sioLog->SetMenuCheckHandler(
       [this](bool checked) { m_menu.performSioLogging->setChecked(checked); });
+  InstallDelivery();
   TSessionWindow& sessionWindow = *this;
   m_session = m_app.OpenSession(sessionWindow);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {

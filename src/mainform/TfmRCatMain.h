@@ -59,6 +59,7 @@ struct TMainMenu {
           *stopMessage = nullptr;
   QAction *clearLogLine = nullptr, *showFoc = nullptr, *showCwops = nullptr, *setupLocalLog = nullptr,
           *performSioLogging = nullptr;
+  QAction* networkLogging = nullptr;
   QAction *userNotes = nullptr, *checkUpdates = nullptr, *varoManual = nullptr, *ostrelSite = nullptr,
           *usAllocations = nullptr, *about = nullptr;
 };
@@ -142,6 +143,13 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   platform::EventHandle MsgOverEvent() const;
   TSioLogController& SioLog() { return *m_sioLog; }
 
+  // ---- delivering logged contacts (_Delivery.cpp) ----
+
+  /// Sends the serial I/O logging port and the network targets what the
+  /// default log holds for them (the radio library's contacts included),
+  /// and shows in the key row how many contacts wait for the port.
+  void DeliverContacts();
+
  protected:
   void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -211,6 +219,12 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   void ToggleAttachLogGrid();
   void ToggleShowTitleBars();
   void PerformSerialIoLogging();
+  /// "Network Logging...": the dialog, then its settings stored.
+  void NetworkLoggingCommand();
+  /// Hands the journal to the serial I/O logging and starts the watch on
+  /// the default log and the logging port's device.
+  void InstallDelivery();
+  void ShowWaitingContacts(std::size_t count);
   void ExitCommand();
   /// "Set Band Limits": the band limits dialog filled from the band list,
   /// then the confirmed limits into the band list and the radio restart file.
@@ -262,6 +276,11 @@ class TfmRCatMain : public QMainWindow, private TSessionWindow {
   // The logging dialog outlives the controller that talks to it.
   std::unique_ptr<TfmSioLog> m_sioLogDialog;
   std::unique_ptr<TSioLogController> m_sioLog;
+  /// The key row's "3 contacts wait for the logging port", shown while any do.
+  TfmPanel* pnLogWait = nullptr;
+  QTimer* tmDelivery = nullptr;
+  /// The delivery positions could not be written, and the operator was told.
+  bool m_toldDeliveryFile = false;
   std::unique_ptr<TfmRadioPort> m_radioPort;
   std::unique_ptr<TfmResume> m_resume;
   std::unique_ptr<KeyPreviewFilter> m_keyPreview;

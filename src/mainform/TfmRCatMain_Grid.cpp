@@ -234,9 +234,8 @@ void TfmRCatMain::ClearLogLine() {
 }
 
 void TfmRCatMain::LogTheQso(bool asked) {
-  const auto logged = m_app.LogTheQso(UtcNow(), [this](const std::string& line) {
-    m_sioLog->SendContact(line);  // only when logging runs and its port is open
-  });
+  // The line goes out from the default log, after what waited there before it.
+  const auto logged = m_app.LogTheQso(UtcNow(), [this](const std::string&) { DeliverContacts(); });
   if (logged == TLogLine::Logged::kNoCall && asked)
     ShowNotice(QStringLiteral("No valid call"), QStringLiteral("F7 logs the contact once STN.WRKD holds a call sign"));
   if (logged != TLogLine::Logged::kLogged) return;

@@ -83,6 +83,7 @@ const MenuRow kMenu[] = {
     {"Logging", "Setup Local Log File", &M::setupLocalLog},
     {"Logging", nullptr, nullptr},
     {"Logging", "Perform Serial I/O Logging", &M::performSioLogging, "", true},
+    {"Logging", "Network Logging...", &M::networkLogging},
     {"Help", "User Notes", &M::userNotes},
     {"Help", "Check Updates", &M::checkUpdates},
     {"Help", nullptr, nullptr},
@@ -170,6 +171,7 @@ void TfmRCatMain::BuildMenu() {
   on(m_menu.showFoc, [this] { ToggleShowMembers(); });
   on(m_menu.showCwops, [this] { ToggleShowMembers(); });
   on(m_menu.performSioLogging, [this] { PerformSerialIoLogging(); });
+  on(m_menu.networkLogging, [this] { NetworkLoggingCommand(); });
   on(m_menu.setBandLimits, [this] { SetBandLimitsCommand(); });
   on(m_menu.turnOffRadio, [this] { TurnOffRadioCommand(); });
   on(m_menu.setupLocalLog, [this] { SetupLocalLogCommand(); });

@@ -22,15 +22,26 @@
 // error that ended the reader, stops logging the next time a contact is sent:
 // the operator is told once which port failed, the thread is ended and
 // discarded, the menu item unchecked and the dialog offers "Connect" again.
+//
+// With a journal attached (AttachJournal), the contacts go out from the
+// default log: DeliverWaiting sends every line the port has not taken yet,
+// so the contacts logged while the port was closed, unplugged or not yet
+// opened follow as soon as it opens (from the dialog, at resume, or when
+// RefindDevice sees the same device come back). The dialog shows how many
+// wait and offers "Send Now" and "Discard".
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "serial/TSIOThread.h"
+#include "serial/TSioDeviceWatch.h"
 #include "serial/TSioLogDialog.h"
 #include "serial/TSioLogSettings.h"
+
+class TLogJournal;
 
 class TSioLogController {
  public:
@@ -65,6 +76,33 @@ class TSioLogController {
   /// it was sent. Never raises.
   bool SendContact(std::string_view recordLine);
 
+  /// The journal the contacts are sent from; null for none (SendContact only).
+  void AttachJournal(TLogJournal* journal) { m_journal = journal; }
+  /// With the port open, sends the journal's lines it has not taken yet, in
+  /// order, until one cannot be sent. While nobody uses the port (no
+  /// logging thread was started in this run, and portChosen says that no
+  /// earlier run chose one) the lines are dropped instead of waiting.
+  /// Answers how many lines wait.
+  std::size_t DeliverWaiting(bool portChosen = true);
+  /// The lines that waited after the last delivery.
+  std::size_t Waiting() const { return m_waiting; }
+  /// "1 contact waits for the logging port", "3 contacts wait for the
+  /// logging port"; empty for none.
+  static std::string WaitingText(std::size_t count);
+  /// Called with the count whenever it changes.
+  void SetWaitingHandler(std::function<void(std::size_t)> handler) { m_onWaiting = std::move(handler); }
+
+  /// Watches for the device of a port that failed to come back, or of one
+  /// that could not be opened for want of its device file to appear: when
+  /// it does (by its /dev/serial/by-id name, so under another device file
+  /// too, or else as the same device file), logging starts again on it and
+  /// the journal's waiting lines follow. Answers the port name it started
+  /// on (the port table's name of the device), nothing otherwise. Call it
+  /// now and then (the window does, once a second).
+  std::optional<std::string> RefindDevice();
+  /// The folder of the persistent device names (tests use their own).
+  void SetByIdFolder(std::string folder) { m_watch.SetByIdFolder(std::move(folder)); }
+
   bool MenuItemChecked() const { return m_menuChecked; }
   /// Called with the new check mark whenever it changes.
   void SetMenuCheckHandler(std::function<void(bool)> handler) { m_onMenuCheck = std::move(handler); }
@@ -80,6 +118,10 @@ class TSioLogController {
   void SetMenuChecked(bool checked);
   void CreateAndStart(const std::string& portName);
   void DiscardThread();
+  void SetWaiting(std::size_t count);
+  /// A port error at a send or in the reader: logging stops, the operator
+  /// is told once which port failed, and its device is watched for.
+  void Failed(const ECommError& error);
 
   TSioLogDialog& m_dialog;
   std::string m_portFile;
@@ -87,4 +129,9 @@ class TSioLogController {
   TSerialSettings m_converted;
   bool m_menuChecked = false;
   std::function<void(bool)> m_onMenuCheck;
+  TLogJournal* m_journal = nullptr;
+  bool m_used = false;  // a logging thread was started in this run
+  std::size_t m_waiting = 0;
+  std::function<void(std::size_t)> m_onWaiting;
+  TSioDeviceWatch m_watch;
 };

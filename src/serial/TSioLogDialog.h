@@ -2,6 +2,7 @@
 // The serial I/O logging dialog as the logging controller sees it. TfmSioLog
 // is the real one; tests put a fake in its place. Main thread only.
 
+#include <cstddef>
 #include <string>
 
 #include "serial/TSerialTexts.h"
@@ -28,4 +29,11 @@ class TSioLogDialog {
   virtual bool ArrlSelected() const = 0;
   /// Logging on: "Disconnect" enabled and "Connect" disabled; off: the reverse.
   virtual void SetLoggingButtons(bool loggingOn) = 0;
+
+  /// The contacts that wait for the logging port, shown at the next showing
+  /// with "Send Now" and "Discard" offered while there are any.
+  virtual void SetWaitingContacts(std::size_t count) { (void)count; }
+  /// "Send Now" or "Discard" closed the last showing.
+  virtual bool SendNowPressed() const { return false; }
+  virtual bool DiscardPressed() const { return false; }
 };

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "serial/QtSerialBoxes.h"
+#include "serial/TSioLogController.h"
 
 TfmSioLog::TfmSioLog(std::string portFile, QWidget* parent)
     : QDialog(parent), m_portFile(std::move(portFile)) {
@@ -52,9 +53,32 @@ TfmSioLog::TfmSioLog(std::string portFile, QWidget* parent)
   buttons->addWidget(m_bnStart);
   buttons->addWidget(m_bnStop);
 
+  m_lbWaiting = new QLabel(this);
+  m_lbWaiting->setObjectName("lbWaiting");
+  m_bnSendNow = new QPushButton("Send Now", this);
+  m_bnSendNow->setObjectName("bnSendNow");
+  m_bnSendNow->setAutoDefault(false);
+  m_bnDiscard = new QPushButton("Discard", this);
+  m_bnDiscard->setObjectName("bnDiscard");
+  m_bnDiscard->setAutoDefault(false);
+  connect(m_bnSendNow, &QPushButton::clicked, this, [this] {
+    m_sendNowPressed = true;
+    accept();
+  });
+  connect(m_bnDiscard, &QPushButton::clicked, this, [this] {
+    m_discardPressed = true;
+    accept();
+  });
+  auto* waiting = new QHBoxLayout;
+  waiting->addWidget(m_lbWaiting, 1);
+  waiting->addWidget(m_bnSendNow);
+  waiting->addWidget(m_bnDiscard);
+  SetWaitingContacts(0);
+
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(boxes);
   layout->addWidget(m_rgLogFormat);
+  layout->addLayout(waiting);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -68,6 +92,8 @@ void TfmSioLog::showEvent(QShowEvent* event) {
   SelectText(*m_cbParity, m_texts.parity.view());
   m_connectPressed = false;
   m_disconnectPressed = false;
+  m_sendNowPressed = false;
+  m_discardPressed = false;
   QDialog::showEvent(event);
 }
 
@@ -96,6 +122,13 @@ bool TfmSioLog::ArrlSelected() const { return m_rbArrl->isChecked(); }
 void TfmSioLog::SetLoggingButtons(bool loggingOn) {
   m_bnStop->setEnabled(loggingOn);
   m_bnStart->setEnabled(!loggingOn);
+}
+
+void TfmSioLog::SetWaitingContacts(std::size_t count) {
+  m_lbWaiting->setText(count == 0 ? QStringLiteral("No contact waits for the logging port")
+                                  : QString::fromStdString(TSioLogController::WaitingText(count)));
+  m_bnSendNow->setEnabled(count > 0);
+  m_bnDiscard->setEnabled(count > 0);
 }
 
 void TfmSioLog::Connect() {

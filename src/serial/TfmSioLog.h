@@ -3,7 +3,10 @@
 // (fmSioLog): port, baud rate, data bits, stop bits, parity and log format.
 // Created once at start-up and kept, so the two buttons' enabled state and
 // the log format carry over from one showing to the next. The logging
-// controller (TSioLogController) fills it, shows it and reads it.
+// controller (TSioLogController) fills it, shows it and reads it. While
+// contacts wait for the logging port, it says how many and offers "Send Now"
+// (over the open port, or by connecting with the boxes' settings) and
+// "Discard" (they are never sent).
 
 #include <QDialog>
 #include <string>
@@ -12,6 +15,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QPushButton;
 class QRadioButton;
 
@@ -33,6 +37,9 @@ class TfmSioLog : public QDialog, public TSioLogDialog {
   bool AdifSelected() const override;
   bool ArrlSelected() const override;
   void SetLoggingButtons(bool loggingOn) override;
+  void SetWaitingContacts(std::size_t count) override;
+  bool SendNowPressed() const override { return m_sendNowPressed; }
+  bool DiscardPressed() const override { return m_discardPressed; }
 
  protected:
   /// Activation: the port list afresh, the stored texts selected, the flags cleared.
@@ -46,6 +53,8 @@ class TfmSioLog : public QDialog, public TSioLogDialog {
   TSerialTexts m_texts;
   bool m_connectPressed = false;
   bool m_disconnectPressed = false;
+  bool m_sendNowPressed = false;
+  bool m_discardPressed = false;
   QComboBox* m_cbPort;
   QComboBox* m_cbBaud;
   QComboBox* m_cbDataBits;
@@ -56,4 +65,7 @@ class TfmSioLog : public QDialog, public TSioLogDialog {
   QGroupBox* m_rgLogFormat;
   QRadioButton* m_rbArrl;
   QRadioButton* m_rbAdif;
+  QLabel* m_lbWaiting;
+  QPushButton* m_bnSendNow;
+  QPushButton* m_bnDiscard;
 };

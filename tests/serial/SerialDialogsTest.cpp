@@ -75,7 +75,8 @@ TEST(SioLogDialog, HasItsControlsAndStartsWithConnectAndArrl) {
     EXPECT_FALSE(Find<QComboBox>(form, box)->isEditable()) << box;
   QStringList labels;
   for (auto* label : form.findChildren<QLabel*>()) labels << label->text();
-  EXPECT_EQ(labels, QStringList({"Port ", "Baud", "Data Bits", "Stop Bits", "Parity"}));
+  EXPECT_EQ(labels, QStringList({"Port ", "Baud", "Data Bits", "Stop Bits", "Parity",
+                                 "No contact waits for the logging port"}));
   auto* start = Find<QPushButton>(form, "bnStart");
   auto* stop = Find<QPushButton>(form, "bnStop");
   EXPECT_EQ(start->text(), "Connect");

@@ -2,6 +2,7 @@
 
 #include "SerialTestTexts.h"
 
+#include <filesystem>
 #include <functional>
 #include <iterator>
 #include <memory>
@@ -10,6 +11,8 @@
 #include "RecordingMessageSink.h"
 #include "TempProgramDir.h"
 #include "data/TextUtils.h"
+#include "data/TLogJournal.h"
+#include "platform/Files.h"
 #include "serial/TSIOThread.h"
 #include "serial/TSioLogController.h"
 
@@ -18,7 +21,7 @@ namespace {
 
 class FakeSioLogDialog : public TSioLogDialog {
  public:
-  enum class Press { Connect, Disconnect, Escape };
+  enum class Press { Connect, Disconnect, Escape, SendNow, Discard };
   Press next = Press::Escape;
   TSerialTexts selected = Texts("COM7", "9600", "1", "8", "None");
   bool adif = false;
@@ -33,6 +36,8 @@ class FakeSioLogDialog : public TSioLogDialog {
     ++showings;
     m_connect = next == Press::Connect;
     m_disconnect = next == Press::Disconnect;
+    m_sendNow = next == Press::SendNow;
+    m_discard = next == Press::Discard;
     if (m_connect || m_disconnect) SetLoggingButtons(m_connect);
   }
   bool ConnectPressed() const override { return m_connect; }
@@ -42,9 +47,13 @@ class FakeSioLogDialog : public TSioLogDialog {
   bool AdifSelected() const override { return adif; }
   bool ArrlSelected() const override { return !adif; }
   void SetLoggingButtons(bool on) override { loggingButtons = on; }
+  std::size_t waitingShown = 0;
+  void SetWaitingContacts(std::size_t count) override { waitingShown = count; }
+  bool SendNowPressed() const override { return m_sendNow; }
+  bool DiscardPressed() const override { return m_discard; }
 
  private:
-  bool m_connect = false, m_disconnect = false;
+  bool m_connect = false, m_disconnect = false, m_sendNow = false, m_discard = false;
 };
 
 // A logging port on a pseudo-terminal named COM7 by a port file of the test's own.
@@ -269,4 +278,118 @@ TEST(SioLogging, DisconnectStopsAndEscapeChangesNothing) {
   EXPECT_FALSE(t.sio.HasThread());
   EXPECT_FALSE(t.dialog.loggingButtons);
   EXPECT_TRUE(t.sink.Messages().empty());
+}
+
+namespace {
+
+// Serial I/O logging fed from a default log of the test's own, as the
+// program runs it: the journal knows the port before the first contact.
+struct Journalled : Logging {
+  TLogJournal journal{dir.Path("Logs/Dravel_DEFAULTLOG.txt"), dir.Path("Logs/Talvex_DELIVERY.txt")};
+  std::vector<std::size_t> counts;  // what the key row was told
+  Journalled() {
+    journal.Track(TLogJournal::kSerialTarget);
+    sio.AttachJournal(&journal);
+    sio.SetWaitingHandler([this](std::size_t n) { counts.push_back(n); });
+  }
+  // A contact logged: its line in the log, then what the window does after it.
+  std::size_t Log(const std::string& call, bool portChosen = true) {
+    EXPECT_TRUE(platform::AppendFileDurably(journal.LogFile(), "2026-12-08:14025:CW:100:1423:" + call + ":599:599:1424:N/A:N/A:N/A\n"));
+    return sio.DeliverWaiting(portChosen);
+  }
+  void Press(FakeSioLogDialog::Press press) {
+    if (sio.MenuItemChecked()) sio.PerformSerialIoLogging(settings, false);  // unchecks first
+    dialog.next = press;
+    sio.PerformSerialIoLogging(settings, false);
+  }
+};
+
+std::string OnPort(const std::string& call) { return "2026-12-08:14025:CW:100:1423:" + call + ":599:599:1424:N/A:N/A:N/A:;"; }
+
+}  // namespace
+
+TEST(SioLogging, ContactsLoggedWhileThePortWasAwayFollowWhenItOpensAndDiscardedOnesNever) {
+  Journalled t;
+  // Nobody uses the port (none chosen, none started in this run): nothing piles up for it.
+  EXPECT_EQ(t.Log("K0NUL", false), 0u);
+  // Chosen but not opened yet in this run: the contact waits, and the key row says so.
+  EXPECT_EQ(t.Log("K1AAA"), 1u);
+  EXPECT_EQ(TSioLogController::WaitingText(t.sio.Waiting()), "1 contact waits for the logging port");
+  t.Press(FakeSioLogDialog::Press::Connect);
+  EXPECT_EQ(t.dialog.waitingShown, 1u);
+  EXPECT_EQ(t.pty.Receive(1 + OnPort("K1AAA").size()), "\r" + OnPort("K1AAA"));
+  // The part of a line a power cut left (the next append ends it) is no contact.
+  ASSERT_TRUE(platform::AppendFileDurably(t.journal.LogFile(), "2026-12-08:14025:C\n"));
+  EXPECT_EQ(t.Log("K1BBB"), 0u);
+  EXPECT_EQ(t.pty.Receive(OnPort("K1BBB").size()), OnPort("K1BBB"));
+
+  // Unplugged: told once, and the contacts of that time wait.
+  t.pty.HangUp();
+  EXPECT_EQ(t.Log("K2CCC"), 1u);
+  EXPECT_EQ(t.Log("K2DDD"), 2u);
+  EXPECT_EQ(t.sink.Messages().size(), 1u);
+
+  // Plugged in again: "Send Now" opens the port with the dialog's settings and sends them, in order.
+  PseudoTerminal replug;
+  t.MapCom7To(replug);
+  t.Press(FakeSioLogDialog::Press::SendNow);
+  EXPECT_EQ(t.dialog.waitingShown, 2u);
+  EXPECT_EQ(replug.Receive(1 + 2 * OnPort("K2CCC").size()), "\r" + OnPort("K2CCC") + OnPort("K2DDD"));
+  EXPECT_EQ(t.sio.Waiting(), 0u);
+
+  // Stopped by the operator, two contacts wait; "Discard" drops them for good.
+  t.Press(FakeSioLogDialog::Press::Disconnect);
+  t.Log("K3EEE");
+  EXPECT_EQ(t.Log("K3FFF"), 2u);
+  t.Press(FakeSioLogDialog::Press::Discard);
+  EXPECT_EQ(t.sio.Waiting(), 0u);
+  EXPECT_FALSE(t.sio.HasThread());
+  t.Log("K4GGG");
+  t.Press(FakeSioLogDialog::Press::Connect);
+  EXPECT_EQ(replug.Receive(1 + OnPort("K4GGG").size()), "\r" + OnPort("K4GGG"));
+  EXPECT_EQ(t.counts, (std::vector<std::size_t>{1, 0, 1, 2, 0, 1, 2, 0, 1, 0}));
+  EXPECT_EQ(t.sink.Messages().size(), 1u);
+}
+
+TEST(SioLogging, AnAdapterThatComesBackAsAnotherDeviceIsFoundByItsPersistentName) {
+  Journalled t;
+  // Not plugged in at the start: the port cannot open, and is opened once its device is there.
+  t.dir.Write("Devices/Dravel_PORTS.txt", "COM7=" + t.dir.Path("no-such-tty") + "\n");
+  t.settings.texts.port = "COM7";
+  t.sio.ResumeSerialIoLogging(true, t.settings);
+  EXPECT_EQ(t.sink.Messages(), std::vector<std::string>{"Error opening comm port. Port already in use - me?"});
+  EXPECT_EQ(t.Log("K0AAA"), 1u);
+  EXPECT_EQ(t.sio.RefindDevice(), std::nullopt);
+  t.MapCom7To(t.pty);
+  EXPECT_EQ(t.sio.RefindDevice(), std::optional<std::string>("COM7"));
+  EXPECT_EQ(t.pty.Receive(1 + OnPort("K0AAA").size()), "\r" + OnPort("K0AAA"));
+  t.sink.Clear();
+  const std::string byId = t.dir.Path("by-id/");
+  const std::string link = byId + "usb-Talvex_Test_Adapter_0001-if00-port0";
+  std::filesystem::create_directories(byId);
+  std::filesystem::create_symlink(t.pty.Device(), link);
+  t.sio.SetByIdFolder(byId);
+  t.Press(FakeSioLogDialog::Press::Connect);
+  ASSERT_EQ(t.pty.Receive(1), "\r");
+
+  // Pulled out: the reader's error is told at the next look, not at the next contact.
+  t.pty.HangUp();
+  std::filesystem::remove(link);
+  ASSERT_TRUE(WaitUntil([&] { return t.sio.Thread()->ReaderError().has_value(); }));
+  EXPECT_EQ(t.sio.RefindDevice(), std::nullopt);
+  EXPECT_EQ(t.sink.Messages(),
+            std::vector<std::string>{"Serial I/O logging stopped: could not read from COM7: Input/output error"});
+  EXPECT_EQ(t.Log("K1AAA"), 1u);
+  EXPECT_EQ(t.sio.RefindDevice(), std::nullopt);  // not back yet
+
+  // Back as another device file, which the port table calls COM8.
+  PseudoTerminal back;
+  t.dir.Write("Devices/Dravel_PORTS.txt", "COM7=/dev/nonexistent-tty\nCOM8=" + back.Device() + "\n");
+  std::filesystem::create_symlink(back.Device(), link);
+  EXPECT_EQ(t.sio.RefindDevice(), std::optional<std::string>("COM8"));
+  EXPECT_TRUE(t.sio.IsPortOpen());
+  EXPECT_TRUE(t.sio.MenuItemChecked());
+  EXPECT_EQ(back.Receive(1 + OnPort("K1AAA").size()), "\r" + OnPort("K1AAA"));
+  EXPECT_EQ(t.sio.RefindDevice(), std::nullopt);  // nothing more to do
+  EXPECT_EQ(t.sink.Messages().size(), 1u);
 }
