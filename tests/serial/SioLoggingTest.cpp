@@ -150,8 +150,10 @@ TEST(SioLogging, DeletingTheThreadInAnyStateNeverWaitsForTheMainThread) {
     SCOPED_TRACE(i);
     Logging t;
     auto thread = std::make_unique<TSIOThread>("COM7", t.portFile);
-    if (i > 0) ASSERT_TRUE(thread->Start());
-    if (i > 0) ASSERT_EQ(t.pty.Receive(1), "\r");
+    if (i > 0) {
+      ASSERT_TRUE(thread->Start());
+      ASSERT_EQ(t.pty.Receive(1), "\r");
+    }
     states[i](*thread, t.pty);
     thread.reset();  // a fault hangs or crashes here
   }
