@@ -7,6 +7,7 @@
 #include "data/TLogRecord.h"
 #include "data/TextUtils.h"
 #include "platform/MessageSink.h"
+#include "platform/SerialPortRegistry.h"
 #include "platform/SystemError.h"
 
 TSioLogController::TSioLogController(TSioLogDialog& dialog, std::string portFile)
@@ -47,7 +48,18 @@ void TSioLogController::CreateAndStart(const std::string& portName) {
 
 void TSioLogController::ResumeSerialIoLogging(bool resumeWanted, TSioLogSettings& settings) {
   if (!resumeWanted) {
-    settings.texts.port.Clear();
+    // A port the resume could not offer (its adapter not plugged in) was not
+    // refused: the contacts of this run wait for it, and it opens by itself
+    // once its device is there. A port offered and declined is given up.
+    const std::string port(Trim(settings.texts.port.view()));
+    if (!port.empty() && !platform::SerialPortRegistry(m_portFile).DeviceOf(port).empty())
+      m_watch.OpenFailed(port, m_portFile);
+    if (!m_watch.Watching()) {
+      settings.texts.port.Clear();
+      return;
+    }
+    m_converted = ConvertSerialTexts(settings.texts);
+    m_used = true;
     return;
   }
   DiscardThread();

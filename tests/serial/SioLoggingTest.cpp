@@ -354,6 +354,20 @@ TEST(SioLogging, ContactsLoggedWhileThePortWasAwayFollowWhenItOpensAndDiscardedO
 }
 
 TEST(SioLogging, AnAdapterThatComesBackAsAnotherDeviceIsFoundByItsPersistentName) {
+  {
+    // Missing at the start, so the resume could not offer it: not a refusal.
+    // The contacts wait, and the port opens, without a word, once the device is there.
+    Journalled t;
+    t.dir.Write("Devices/Dravel_PORTS.txt", "COM7=" + t.dir.Path("no-such-tty") + "\n");
+    t.settings.texts.port = "COM7";
+    t.sio.ResumeSerialIoLogging(false, t.settings);
+    EXPECT_EQ(t.settings.texts.port.str(), "COM7");
+    EXPECT_EQ(t.Log("K0ZZZ"), 1u);
+    t.MapCom7To(t.pty);
+    EXPECT_EQ(t.sio.RefindDevice(), std::optional<std::string>("COM7"));
+    EXPECT_EQ(t.pty.Receive(1 + OnPort("K0ZZZ").size()), "\r" + OnPort("K0ZZZ"));
+    EXPECT_TRUE(t.sink.Messages().empty());
+  }
   Journalled t;
   // Not plugged in at the start: the port cannot open, and is opened once its device is there.
   t.dir.Write("Devices/Dravel_PORTS.txt", "COM7=" + t.dir.Path("no-such-tty") + "\n");
