@@ -22,7 +22,8 @@ void TRadioSession::StartListeners() {
 
 void TRadioSession::Resume(const TResumeChoice& choices) {
   m_choices = choices;
-  if (!choices.sioLog) m_app.ClearSioLogComPort();
+  // The serial logging port's fate (given up when declined, kept when the
+  // resume could not offer it) is the window's resume of serial I/O logging.
   if (!choices.userLog)
     m_app.SetLocalLogFile("");
   else

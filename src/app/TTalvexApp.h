@@ -108,7 +108,6 @@ class TTalvexApp : public TWindowApp {
   }
   void SetColumnWidths(const std::array<int, 12>& widths) { m_options.columnWidths = widths; }
   void RememberPanels(const TResumeChoice& choice) override;
-  void ClearSioLogComPort() { m_options.sioLogComPort = ""; }
   /// The serial I/O logging part of the options (serial/TSioLogSettings.h).
   TSioLogSettings SioLogSettings() const override;
   void StoreSioLogSettings(const TSioLogSettings& settings) override;
