@@ -5,8 +5,10 @@
 //
 // The worker thread owns the Hamlib handle (RigLink): it opens the radio,
 // polls it, keys messages, runs macros, and reopens after a loss. The keyer
-// thread (the kit's) only times messages (PARIS timing at the radio's keyer
-// speed) and sets the message events; the radio's own keyer sends them.
+// thread (the kit's) sets the message events: with keying RIG or NONE it
+// times messages (PARIS timing at the radio's keyer speed) and the radio's
+// own keyer sends them; with CWDAEMON or WINKEYER the kit's output keys
+// them and tells their end.
 // Every member may be called from any thread and returns without waiting
 // for the radio: one mutex guards the state (taken before the keyer's, never
 // the other way), and it is never held across a Hamlib call. Connect waits for the worker to create
@@ -54,6 +56,8 @@ struct RadioStatus {
   std::string modelName;
   std::string path;
   std::string keying;
+  std::string keyer;  // cwdaemon's or the WinKeyer's state, empty for RIG and NONE
+  std::int64_t lastKeyingMs = -1;  // start to over of the last message keyed to its end
   int pollMs = 0;
   int timeoutMs = 0;
   int retry = 0;
@@ -180,6 +184,10 @@ class HamlibRadio : private radiokit::KeyerRadio {
   /// False when the worker was told to stop meanwhile.
   bool Execute(const WorkerControl& control, RigLink& link, const Command& command, Lock& lock);
   int KeyerSpeed() override;
+  /// cwdaemon's or the WinKeyer's trouble: told once, as a silent radio is.
+  void KeyerTrouble(const std::string& text, bool recovered) override;
+  /// The WinKeyer's speed pot: the keyer speed from now on.
+  void KeyerPotSpeed(int wpm) override;
   void MessageStarted(int slot, const std::string& text, std::uint64_t message) override;
   /// The worker's side of Perform; false when told to stop meanwhile.
   bool ExecuteAction(const WorkerControl& control, RigLink& link, RigAction action, Lock& lock);
@@ -224,6 +232,8 @@ class HamlibRadio : private radiokit::KeyerRadio {
   std::string m_keyedText;
   std::chrono::steady_clock::time_point m_keyedAt{};
   int m_keyedWpm = 0;
+  // The speed an external keyer's own control set (0: the radio's).
+  int m_keyerWpm = 0;
   std::string m_baud = "9600";
   char m_knob = 'A';
   LinkState m_link = LinkState::Idle;

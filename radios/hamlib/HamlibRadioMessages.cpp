@@ -55,7 +55,24 @@ int HamlibRadio::SendingSlot() const { return m_keyer.SendingSlot(); }
 // speed says so (rig_wait_morse in Hamlib 4.5 only watches PTT).
 int HamlibRadio::KeyerSpeed() {
   Lock lock(m_mutex);
+  if (m_keyerWpm > 0) return m_keyerWpm;
   return m_reading.keyerSpeed > 0 ? m_reading.keyerSpeed : kDefaultWpm;
+}
+
+void HamlibRadio::KeyerTrouble(const std::string& text, bool recovered) {
+  Lock lock(m_mutex);
+  if (!m_connected) return;
+  if (recovered) Log(lock, text + ".");
+  else Report(lock, text + ".");
+}
+
+void HamlibRadio::KeyerPotSpeed(int wpm) {
+  {
+    Lock lock(m_mutex);
+    if (!m_connected || wpm == m_keyerWpm) return;
+    m_keyerWpm = wpm;
+  }
+  m_events.Raise(radiokit::RadioEventKind::RadioChange);
 }
 
 void HamlibRadio::MessageStarted(int, const std::string& text, std::uint64_t message) {

@@ -66,10 +66,14 @@ ConnectionSettings ParseConnectionText(std::string_view text) {
     s.baud = baud.substr(0, 10);
   s.model = LeadingNumber(field(3));
   s.rigPath = f.size() > 4 ? f[4] : std::string(1, '-');
-  std::string keying = Upper(field(5));
-  if (!keying.empty()) {
-    s.keyingText = keying;
-    s.keying = keying == "RIG" ? CwKeying::Rig : keying == "NONE" ? CwKeying::None : CwKeying::Unknown;
+  s.keyer = radiokit::ParseKeying(field(5));
+  s.keyingText = s.keyer.kind == radiokit::KeyerKind::Cat ? "RIG" : s.keyer.text;
+  switch (s.keyer.kind) {
+    case radiokit::KeyerKind::Cat: s.keying = CwKeying::Rig; break;
+    case radiokit::KeyerKind::None: s.keying = CwKeying::None; break;
+    case radiokit::KeyerKind::Cwdaemon: s.keying = CwKeying::Cwdaemon; break;
+    case radiokit::KeyerKind::WinKeyer: s.keying = CwKeying::WinKeyer; break;
+    case radiokit::KeyerKind::Unknown: s.keying = CwKeying::Unknown; break;
   }
   std::string poll = field(6);
   if (!poll.empty() && LeadingNumber(poll) > 0)

@@ -7,7 +7,9 @@
 //           path) from the settings file
 //   extra2  rig path: a device file, host:port for rigctld (model 2), or "-"
 //           for the device of the COM port Talvex hands over
-//   extra3  how CW is keyed: RIG (the radio's own keyer) or NONE
+//   extra3  how CW is keyed: RIG (the radio's own keyer), NONE,
+//           CWDAEMON[:host:port] (cwdaemon, default 127.0.0.1:6789) or
+//           WINKEYER:COMn (a WinKeyer on a port of its own)
 //   extra4  poll interval in milliseconds
 //
 // Settings file HamlibRadio_CONFIG.txt, KEY=value lines:
@@ -15,6 +17,8 @@
 
 #include <string>
 #include <string_view>
+
+#include "KeyerOutput.h"
 
 namespace hamlibradio {
 
@@ -31,7 +35,7 @@ constexpr const char* kMacroFileName = "HamlibRadio_MACROS.txt";
 constexpr const char* kLogFileName = "HamlibRadio_LOG.txt";
 constexpr const char* kPortFileName = "Dravel_PORTS.txt";
 
-enum class CwKeying { Rig, None, Unknown };
+enum class CwKeying { Rig, None, Cwdaemon, WinKeyer, Unknown };
 
 /// What the connection text says.
 struct ConnectionSettings {
@@ -39,6 +43,7 @@ struct ConnectionSettings {
   std::string rigPath;  // "-" = the COM port's device
   CwKeying keying = CwKeying::Rig;
   std::string keyingText = "RIG";
+  radiokit::KeyingSettings keyer;  // where cwdaemon or the WinKeyer is
   int pollMs = kDefaultPollMs;
   std::string baud;   // digits only; empty when the field is not a number
   bool rtsOn = false;  // from the RTS/DTR tag (P = on)
