@@ -41,13 +41,17 @@ KeyingSettings ParseKeying(std::string_view field) {
     s.kind = KeyerKind::None;
   } else if (word == "CWDAEMON") {
     s.kind = KeyerKind::Cwdaemon;
-    const std::size_t portColon = rest.rfind(':');
-    std::string host(Trim(std::string_view(rest).substr(0, portColon)));
-    if (!host.empty()) s.host = host;
-    if (portColon != std::string::npos) {
-      const int port = PortNumber(Trim(std::string_view(rest).substr(portColon + 1)));
-      if (port > 0) s.port = port;
+    // CWDAEMON:port as well: the whole connection text has 64 characters.
+    std::string_view where = Trim(rest), host = where, port;
+    if (PortNumber(where) > 0) {
+      host = {};
+      port = where;
+    } else if (const std::size_t c = where.rfind(':'); c != std::string_view::npos) {
+      host = Trim(where.substr(0, c));
+      port = Trim(where.substr(c + 1));
     }
+    if (!host.empty()) s.host = std::string(host);
+    if (PortNumber(port) > 0) s.port = PortNumber(port);
   } else if (word == "WINKEYER") {
     s.comPort = Upper(Trim(rest));
     s.kind = s.comPort.empty() ? KeyerKind::Unknown : KeyerKind::WinKeyer;

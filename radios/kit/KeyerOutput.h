@@ -8,7 +8,7 @@
 //   WINKEYER  a WinKeyer-protocol keyer on a serial port of its own; the
 //             end of each message is its busy status clearing
 // The devices entry's keying field names the kind: RIG (or CAT), NONE,
-// CWDAEMON[:host[:port]], WINKEYER:COMn.
+// CWDAEMON[:host[:port]] or CWDAEMON:port, WINKEYER:COMn.
 //
 // An output that reports ends is given each message by the keyer thread and
 // calls KeyerSink::Keyed from a thread of its own once the last element has

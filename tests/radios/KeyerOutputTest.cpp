@@ -272,6 +272,7 @@ TEST(KeyerOutputs, KeyingFieldNamesTheKindAndWhereItIs) {
       {"cwdaemon:shack.local:7000", radiokit::KeyerKind::Cwdaemon, "shack.local", 7000, ""},
       {"CWDAEMON:10.0.0.2", radiokit::KeyerKind::Cwdaemon, "10.0.0.2", 6789, ""},
       {"CWDAEMON::99999", radiokit::KeyerKind::Cwdaemon, "127.0.0.1", 6789, ""},
+      {"CWDAEMON:45425", radiokit::KeyerKind::Cwdaemon, "127.0.0.1", 45425, ""},
       {"winkeyer:com5", radiokit::KeyerKind::WinKeyer, "127.0.0.1", 6789, "COM5"},
       {"WINKEYER", radiokit::KeyerKind::Unknown, "127.0.0.1", 6789, ""},
       {"PADDLE", radiokit::KeyerKind::Unknown, "127.0.0.1", 6789, ""},
