@@ -60,6 +60,10 @@ void HamlibRadio::Connect(const char* portName, RadioEvent radioChangeEvent, con
   ConnectionSettings settings = ParseConnectionText(connectionText ? connectionText : "");
   SavedSettings saved = ReadSavedSettings(libraryDir + "/" + kSettingsFileName);
 
+  if (settings.keyingFromSettings && !saved.keying.empty()) SetKeying(settings, saved.keying);
+  if (saved.weight > 0) settings.keyer.weight = saved.weight;
+  settings.keyer.farnsworth = saved.farnsworth;
+
   LinkOptions options;
   std::string configError;
   options.model = settings.model;
@@ -187,9 +191,7 @@ void HamlibRadio::SetMsgEvents(RadioEvent msgOverEvent, RadioEvent msgStartEvent
 
 RigReading HamlibRadio::Reading() const {
   Lock lock(m_mutex);
-  RigReading reading = m_reading;
-  if (m_keyerWpm > 0) reading.keyerSpeed = m_keyerWpm;
-  return reading;
+  return WithKeyerSpeed(lock, m_reading);
 }
 
 int HamlibRadio::ModeIndex() const {

@@ -43,6 +43,8 @@ using radiokit::kMessageSlots;
 /// The longest DISCONNECTRADIO waits for the worker's Hamlib call.
 constexpr auto kDisconnectWait = std::chrono::milliseconds(250);
 constexpr std::size_t kMaxVfoMemories = 100;
+/// Messages go at this speed while nothing has told one.
+constexpr int kDefaultWpm = 25;
 
 enum class LinkState { Idle, Waiting, Up, Lost, Off, Failed };
 
@@ -57,6 +59,7 @@ struct RadioStatus {
   std::string path;
   std::string keying;
   std::string keyer;  // cwdaemon's or the WinKeyer's state, empty for RIG and NONE
+  bool externalKeyer = false;  // keying CWDAEMON or WINKEYER: the library holds the keyer speed
   std::int64_t lastKeyingMs = -1;  // start to over of the last message keyed to its end
   int pollMs = 0;
   int timeoutMs = 0;
@@ -150,6 +153,9 @@ class HamlibRadio : private radiokit::KeyerRadio {
   /// fast while the radio is slow sends the last one, not every step.
   /// Ignored while not connected or switched off.
   void Perform(const RigAction& action);
+  /// The keyer speed of an external keyer (CWDAEMON, WINKEYER), 5..99;
+  /// ignored with keying RIG or NONE, whose speed is the radio's.
+  void SetKeyerWpm(int wpm);
   /// Keys free text with the radio's keyer (CW keying RIG and a model that
   /// sends Morse), after what it is keying already.
   void SendText(std::string_view text);
@@ -196,6 +202,8 @@ class HamlibRadio : private radiokit::KeyerRadio {
   std::string KeyedSoFar(Lock& lock) const;
   bool KeyingNow(Lock& lock) const;
   void Apply(Lock& lock, const RigReading& reading);
+  /// The reading with the keyer speed an external keyer goes at.
+  RigReading WithKeyerSpeed(Lock& lock, RigReading reading) const;
   void Answered(Lock& lock, const RigReading& reading);
   void NotAnswered(Lock& lock, const std::string& error);
   void LinkLost(Lock& lock, const std::string& error);

@@ -51,8 +51,8 @@ RadioStatus HamlibRadio::Status() const {
   s.lastMorse = m_lastMorse;
   s.sendingSlot = m_keyer.SendingSlot();
   s.keyerBusy = m_keyer.Busy();
-  s.reading = m_reading;
-  if (m_keyerWpm > 0) s.reading.keyerSpeed = m_keyerWpm;
+  s.reading = WithKeyerSpeed(lock, m_reading);
+  s.externalKeyer = m_settings.keying == CwKeying::Cwdaemon || m_settings.keying == CwKeying::WinKeyer;
   s.keyer = m_keyer.OutputText();
   s.lastKeyingMs = m_keyer.LastKeyingMs();
   s.meters = m_meters;

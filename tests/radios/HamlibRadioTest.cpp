@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -338,6 +339,9 @@ TEST(HamlibRadio, KeysMessagesThroughCwdaemonOrAWinKeyer) {
     EXPECT_EQ(radio.Read("LINK"), "UP");
     EXPECT_TRUE(messages.Messages().empty());
     radio.Disconnect();
+    if (winKeyer) {
+      EXPECT_EQ(winKeyer->Log().front(), "open");
+    }
     cwdaemon.reset();
     winKeyer.reset();
   }
@@ -833,8 +837,36 @@ TEST(HamlibRadio, SettingsDialogChoosesTheModelForTheNextConnection) {
   QWidget* panel = window("pnlHamlibMain");
   ASSERT_NE(panel, nullptr);
   EXPECT_EQ(panel->findChild<QLabel*>("lbRadioName")->text(), "Hamlib NET rigctl");
+
+  // The keyer chosen in the dialog keys when the entry leaves it open ("-").
+  CwdaemonProcess cwdaemon;
+  radio.lib->ShowConfig(1);
+  dialog = window("fmHamlibConfig");
+  ASSERT_NE(dialog, nullptr);
+  auto* keyer = dialog->findChild<QComboBox*>("cbKeyer");
+  keyer->setCurrentIndex(keyer->findData(QString("CWDAEMON")));
+  dialog->findChild<QLineEdit*>("edKeyerWhere")->setText(QString::number(cwdaemon.Port()));
+  dialog->findChild<QSpinBox*>("seWeight")->setValue(60);
+  dialog->findChild<QSpinBox*>("seFarnsworth")->setValue(15);
+  dialog->findChild<QPushButton*>("bnSave")->click();
+  EXPECT_NE(radio.dir.Read("Devices/HamlibRadio_CONFIG.txt")
+                .find("KEYING=CWDAEMON:" + std::to_string(cwdaemon.Port()) + "\nWEIGHT=60\nFARNSWORTH=15\n"),
+            std::string::npos)
+      << radio.dir.Read("Devices/HamlibRadio_CONFIG.txt");
   radio.Disconnect();
   EXPECT_EQ(window("pnlHamlibMain"), nullptr);
+  for (const char* keying : {"-", "RIG"}) {
+    radio.Connect(std::string("0,-,") + keying + ",100");
+    ASSERT_TRUE(radio.LinkBecomes("UP")) << radio.Read("ERROR");
+    if (std::string(keying) == "-") {
+      EXPECT_EQ(radio.Read("KEYING"), "CWDAEMON:" + std::to_string(cwdaemon.Port()));
+      EXPECT_NE(radio.Read("KEYER").find(" ANSWERS"), std::string::npos) << radio.Read("KEYER");
+    } else {
+      EXPECT_EQ(radio.Read("KEYING"), "RIG") << "the entry's keying comes first";
+      EXPECT_EQ(radio.Read("KEYER"), "");
+    }
+    radio.Disconnect();
+  }
 }
 
 namespace {

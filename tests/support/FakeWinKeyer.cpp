@@ -85,11 +85,24 @@ bool FakeWinKeyer::HostOpen() const {
   return m_open;
 }
 
+std::chrono::steady_clock::time_point FakeWinKeyer::When(const std::string& entry) const {
+  std::lock_guard lock(m_mutex);
+  for (std::size_t i = m_log.size(); i-- > 0;)
+    if (m_log[i] == entry) return m_times[i];
+  return {};
+}
+
+// Under the lock.
+void FakeWinKeyer::Note(std::string entry) {
+  m_log.push_back(std::move(entry));
+  m_times.push_back(std::chrono::steady_clock::now());
+}
+
 // Under the lock.
 void FakeWinKeyer::Status(bool busy) {
   if (busy == m_busy) return;
   m_busy = busy;
-  if (!busy) m_log.push_back("idle");
+  if (!busy) Note("idle");
   const unsigned char b = static_cast<unsigned char>(0xC0 | (busy ? 0x04 : 0));
   (void)write(m_master, &b, 1);
 }
@@ -108,18 +121,18 @@ void FakeWinKeyer::Command(unsigned char b) {
     case 0x00:
       if (c[1] == 0x02) {
         m_open = true;
-        m_log.push_back("open");
+        Note("open");
         (void)write(m_master, &kVersion, 1);
       } else if (c[1] == 0x03) {
         m_open = false;
-        m_log.push_back("close");
+        Note("close");
       }
       break;
-    case 0x02: m_wpm = std::max<int>(5, c[1]); m_log.push_back("speed " + std::to_string(c[1])); break;
-    case 0x03: m_log.push_back("weight " + std::to_string(c[1])); break;
-    case 0x0D: m_log.push_back("farnsworth " + std::to_string(c[1])); break;
+    case 0x02: m_wpm = std::max<int>(5, c[1]); Note("speed " + std::to_string(c[1])); break;
+    case 0x03: Note("weight " + std::to_string(c[1])); break;
+    case 0x0D: Note("farnsworth " + std::to_string(c[1])); break;
     case 0x0A:
-      m_log.push_back("clear");
+      Note("clear");
       m_buffer.clear();
       m_keyed.clear();
       Status(false);
@@ -140,7 +153,7 @@ void FakeWinKeyer::Run() {
       if (charEnd != std::chrono::steady_clock::time_point::max() && now >= charEnd) {
         charEnd = std::chrono::steady_clock::time_point::max();
         if (m_buffer.empty()) {
-          m_log.push_back("keyed " + m_keyed);
+          Note("keyed " + m_keyed);
           m_keyed.clear();
           Status(false);
         }

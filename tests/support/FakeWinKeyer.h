@@ -9,6 +9,7 @@
 // name to the slave.
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <string>
@@ -38,11 +39,14 @@ class FakeWinKeyer {
   /// True once the log holds the entry.
   bool Saw(const std::string& entry) const;
   bool HostOpen() const;
+  /// When the entry was last logged (the clock's epoch when never): for the bench.
+  std::chrono::steady_clock::time_point When(const std::string& entry) const;
 
  private:
   void Run();
   void Command(unsigned char b);
   void Status(bool busy);
+  void Note(std::string entry);
 
   int m_master = -1;
   std::string m_slave;
@@ -51,6 +55,7 @@ class FakeWinKeyer {
 
   mutable std::mutex m_mutex;
   std::vector<std::string> m_log;
+  std::vector<std::chrono::steady_clock::time_point> m_times;  // of each log entry
   std::vector<unsigned char> m_args;  // the command being read and its parameters
   std::string m_buffer;               // text waiting to be keyed
   std::string m_keyed;                // keyed since the buffer was last empty
