@@ -154,7 +154,8 @@ QDialog* MakeConfig(const std::string& libraryDir, int number) {
     s.retry = retry->value();
     const QString kind = keyer->currentData().toString();
     const QString at = where->text().trimmed();
-    if (!kind.isEmpty()) s.keying = (at.isEmpty() || kind == "RIG" || kind == "NONE" ? kind : kind + ":" + at).toStdString();
+    const bool bare = at.isEmpty() || kind == "RIG" || kind == "NONE";
+    if (!kind.isEmpty()) s.keying = (bare ? kind : kind + ":" + at).toStdString();
     s.weight = weight->value() == radiokit::kNormalWeight ? 0 : weight->value();
     s.farnsworth = farnsworth->value() >= 10 ? farnsworth->value() : 0;
     std::string error;

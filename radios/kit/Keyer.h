@@ -78,8 +78,6 @@ class Keyer : private KeyerSink {
   void SetOutput(std::unique_ptr<KeyerOutput> output);
   /// The output's status line, empty without one.
   std::string OutputText() const;
-  /// How long after its last element the output reported the last message
-  /// that ran to its end (from the output's Start, less its Morse time);
   /// Starts the keyer thread unless it runs.
   void StartThread();
   /// Ends the message being sent (over event), drops a pending one and
