@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev
   libhamlib-dev libhamlib-utils
+  cwdaemon
   xvfb xauth fonts-dejavu-core
   appstream desktop-file-utils dpkg-dev file
   openbox xdotool x11-utils imagemagick

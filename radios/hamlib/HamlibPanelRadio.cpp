@@ -23,7 +23,7 @@ radiopanel::PanelAbilities HamlibPanelRadio::Abilities() const {
   p.modeNames = a.modeNames;
   p.power = a.setPower;
   p.maxPower = a.maxPowerW;
-  p.keyerSpeed = a.setKeyerSpeed;
+  p.keyerSpeed = a.setKeyerSpeed || s.externalKeyer;
   p.rit = a.maxRit > 0;
   p.xit = a.maxXit > 0;
   p.maxRitOffset = a.maxRit;
@@ -107,6 +107,11 @@ void HamlibPanelRadio::SetPower(int watts) {
 }
 
 void HamlibPanelRadio::SetKeyerSpeed(int wpm) {
+  // An external keyer's speed is the library's own.
+  if (m_radio.Status().externalKeyer) {
+    m_radio.SetKeyerWpm(wpm);
+    return;
+  }
   RigAction a;
   a.kind = RigAction::Kind::KeyerSpeed;
   a.value = wpm;

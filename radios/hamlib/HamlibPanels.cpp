@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +15,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 
 #include "HamlibRadio.h"
@@ -101,8 +103,38 @@ QDialog* MakeConfig(const std::string& libraryDir, int number) {
   form->addRow("Time-out per reply", timeout);
   form->addRow("Retries", retry);
 
+  // The keyer: kind, where it is, weight and Farnsworth speed.
+  const std::string savedKind = saved.keying.substr(0, saved.keying.find(':'));
+  auto* keyer = new QComboBox;
+  keyer->setObjectName("cbKeyer");
+  keyer->addItem("As the devices entry says", QString());
+  keyer->addItem("The radio's own keyer (RIG)", QString("RIG"));
+  keyer->addItem("No keying (NONE)", QString("NONE"));
+  keyer->addItem("cwdaemon (CWDAEMON)", QString("CWDAEMON"));
+  keyer->addItem("WinKeyer (WINKEYER)", QString("WINKEYER"));
+  keyer->setCurrentIndex(std::max(0, keyer->findData(QString::fromStdString(savedKind).toUpper())));
+  auto* where = new QLineEdit(QString::fromStdString(
+      saved.keying.find(':') == std::string::npos ? std::string() : saved.keying.substr(saved.keying.find(':') + 1)));
+  where->setObjectName("edKeyerWhere");
+  where->setPlaceholderText("cwdaemon: host:port (127.0.0.1:6789); WinKeyer: COMn");
+  auto* weight = new QSpinBox;
+  weight->setObjectName("seWeight");
+  weight->setRange(10, 90);
+  weight->setValue(saved.weight > 0 ? saved.weight : radiokit::kNormalWeight);
+  auto* farnsworth = new QSpinBox;
+  farnsworth->setObjectName("seFarnsworth");
+  farnsworth->setRange(9, 99);
+  farnsworth->setSpecialValueText("Off");
+  farnsworth->setSuffix(" WPM");
+  farnsworth->setValue(saved.farnsworth > 0 ? saved.farnsworth : 9);
+  form->addRow("CW keyer", keyer);
+  form->addRow("Keyer address or port", where);
+  form->addRow("Weight (50 normal)", weight);
+  form->addRow("Farnsworth speed", farnsworth);
+
   auto* note = new QLabel("The model and rig path are used at the next connection when extra1 of the "
-                          "devices entry is 0; the time-outs at every next connection.");
+                          "devices entry is 0, the keyer when its extra3 is empty or \"-\"; the "
+                          "time-outs, weight and Farnsworth speed at every next connection.");
   note->setWordWrap(true);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel);
   buttons->button(QDialogButtonBox::Save)->setObjectName("bnSave");
@@ -120,6 +152,12 @@ QDialog* MakeConfig(const std::string& libraryDir, int number) {
     s.rigPath = path->text().trimmed().toStdString();
     s.timeoutMs = timeout->value() > 0 ? std::max(timeout->value(), kMinTimeoutMs) : 0;
     s.retry = retry->value();
+    const QString kind = keyer->currentData().toString();
+    const QString at = where->text().trimmed();
+    const bool bare = at.isEmpty() || kind == "RIG" || kind == "NONE";
+    if (!kind.isEmpty()) s.keying = (bare ? kind : kind + ":" + at).toStdString();
+    s.weight = weight->value() == radiokit::kNormalWeight ? 0 : weight->value();
+    s.farnsworth = farnsworth->value() >= 10 ? farnsworth->value() : 0;
     std::string error;
     if (!WriteSavedSettings(file, s, &error)) {
       QMessageBox::warning(dialog, dialog->windowTitle(), QString::fromStdString(error));
@@ -127,7 +165,7 @@ QDialog* MakeConfig(const std::string& libraryDir, int number) {
     }
     dialog->accept();
   });
-  dialog->resize(520, 560);
+  dialog->resize(520, 680);
   return dialog;
 }
 

@@ -60,6 +60,10 @@ void HamlibRadio::Connect(const char* portName, RadioEvent radioChangeEvent, con
   ConnectionSettings settings = ParseConnectionText(connectionText ? connectionText : "");
   SavedSettings saved = ReadSavedSettings(libraryDir + "/" + kSettingsFileName);
 
+  if (settings.keyingFromSettings && !saved.keying.empty()) SetKeying(settings, saved.keying);
+  if (saved.weight > 0) settings.keyer.weight = saved.weight;
+  settings.keyer.farnsworth = saved.farnsworth;
+
   LinkOptions options;
   std::string configError;
   options.model = settings.model;
@@ -104,14 +108,23 @@ void HamlibRadio::Connect(const char* portName, RadioEvent radioChangeEvent, con
   m_lastError.clear();
   m_noAnswerReported = false;
   m_reports = m_recoveries = m_polls = m_opens = m_morseSent = 0;
+  m_keyerWpm = 0;
   m_lastMorse.clear();
   m_readNow = false;
   m_commands.clear();
   m_control = std::make_shared<WorkerControl>();
   if (settings.keying == CwKeying::Unknown)
-    m_lastError = "CW keying \"" + settings.keyingText + "\" is not known (RIG or NONE): messages are not keyed";
+    m_lastError = "CW keying \"" + settings.keyingText + "\" is not known (RIG, NONE, CWDAEMON[:host:port] or "
+                  "WINKEYER:COMn): messages are not keyed";
   m_worker = std::thread(&HamlibRadio::WorkerMain, this, m_control, options, configError);
   m_events.Set(radiokit::RadioEventKind::RadioChange, radioChangeEvent);
+  // Made without the lock: its thread reports through KeyerTrouble at once.
+  lock.unlock();
+  const std::string portFile = libraryDir + "/" + kPortFileName;
+  m_keyer.SetOutput(radiokit::MakeKeyerOutput(settings.keyer, m_keyer.Sink(), [portFile](const std::string& com) {
+    return radiokit::PortTable(portFile).DeviceOf(com);
+  }));
+  lock.lock();
   m_keyer.StartThread();
   // The program reads the mode names and RIT support right after this call.
   if (!m_initDone.wait_for(lock, kInitWait, [&] { return m_initialised; })) {
@@ -134,6 +147,8 @@ void HamlibRadio::Disconnect() {
   }
   m_workerWake.notify_all();
   m_keyer.StopThread();
+  // Closes cwdaemon's socket or the WinKeyer's host mode and port.
+  m_keyer.SetOutput(nullptr);
   bool letGo = false;
   if (worker.joinable()) {
     std::unique_lock wait(control->mutex);
@@ -176,7 +191,7 @@ void HamlibRadio::SetMsgEvents(RadioEvent msgOverEvent, RadioEvent msgStartEvent
 
 RigReading HamlibRadio::Reading() const {
   Lock lock(m_mutex);
-  return m_reading;
+  return WithKeyerSpeed(lock, m_reading);
 }
 
 int HamlibRadio::ModeIndex() const {

@@ -5,8 +5,10 @@
 //
 // The worker thread owns the Hamlib handle (RigLink): it opens the radio,
 // polls it, keys messages, runs macros, and reopens after a loss. The keyer
-// thread (the kit's) only times messages (PARIS timing at the radio's keyer
-// speed) and sets the message events; the radio's own keyer sends them.
+// thread (the kit's) sets the message events: with keying RIG or NONE it
+// times messages (PARIS timing at the radio's keyer speed) and the radio's
+// own keyer sends them; with CWDAEMON or WINKEYER the kit's output keys
+// them and tells their end.
 // Every member may be called from any thread and returns without waiting
 // for the radio: one mutex guards the state (taken before the keyer's, never
 // the other way), and it is never held across a Hamlib call. Connect waits for the worker to create
@@ -41,6 +43,8 @@ using radiokit::kMessageSlots;
 /// The longest DISCONNECTRADIO waits for the worker's Hamlib call.
 constexpr auto kDisconnectWait = std::chrono::milliseconds(250);
 constexpr std::size_t kMaxVfoMemories = 100;
+/// Messages go at this speed while nothing has told one.
+constexpr int kDefaultWpm = 25;
 
 enum class LinkState { Idle, Waiting, Up, Lost, Off, Failed };
 
@@ -54,6 +58,9 @@ struct RadioStatus {
   std::string modelName;
   std::string path;
   std::string keying;
+  std::string keyer;  // cwdaemon's or the WinKeyer's state, empty for RIG and NONE
+  bool externalKeyer = false;  // keying CWDAEMON or WINKEYER: the library holds the keyer speed
+  std::int64_t lastKeyingMs = -1;  // start to over of the last message keyed to its end
   int pollMs = 0;
   int timeoutMs = 0;
   int retry = 0;
@@ -146,6 +153,9 @@ class HamlibRadio : private radiokit::KeyerRadio {
   /// fast while the radio is slow sends the last one, not every step.
   /// Ignored while not connected or switched off.
   void Perform(const RigAction& action);
+  /// The keyer speed of an external keyer (CWDAEMON, WINKEYER), 5..99;
+  /// ignored with keying RIG or NONE, whose speed is the radio's.
+  void SetKeyerWpm(int wpm);
   /// Keys free text with the radio's keyer (CW keying RIG and a model that
   /// sends Morse), after what it is keying already.
   void SendText(std::string_view text);
@@ -180,6 +190,10 @@ class HamlibRadio : private radiokit::KeyerRadio {
   /// False when the worker was told to stop meanwhile.
   bool Execute(const WorkerControl& control, RigLink& link, const Command& command, Lock& lock);
   int KeyerSpeed() override;
+  /// cwdaemon's or the WinKeyer's trouble: told once, as a silent radio is.
+  void KeyerTrouble(const std::string& text, bool recovered) override;
+  /// The WinKeyer's speed pot: the keyer speed from now on.
+  void KeyerPotSpeed(int wpm) override;
   void MessageStarted(int slot, const std::string& text, std::uint64_t message) override;
   /// The worker's side of Perform; false when told to stop meanwhile.
   bool ExecuteAction(const WorkerControl& control, RigLink& link, RigAction action, Lock& lock);
@@ -188,6 +202,8 @@ class HamlibRadio : private radiokit::KeyerRadio {
   std::string KeyedSoFar(Lock& lock) const;
   bool KeyingNow(Lock& lock) const;
   void Apply(Lock& lock, const RigReading& reading);
+  /// The reading with the keyer speed an external keyer goes at.
+  RigReading WithKeyerSpeed(Lock& lock, RigReading reading) const;
   void Answered(Lock& lock, const RigReading& reading);
   void NotAnswered(Lock& lock, const std::string& error);
   void LinkLost(Lock& lock, const std::string& error);
@@ -224,6 +240,8 @@ class HamlibRadio : private radiokit::KeyerRadio {
   std::string m_keyedText;
   std::chrono::steady_clock::time_point m_keyedAt{};
   int m_keyedWpm = 0;
+  // The speed an external keyer's own control set (0: the radio's).
+  int m_keyerWpm = 0;
   std::string m_baud = "9600";
   char m_knob = 'A';
   LinkState m_link = LinkState::Idle;

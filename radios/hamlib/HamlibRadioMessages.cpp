@@ -7,13 +7,6 @@
 #include "Morse.h"
 
 namespace hamlibradio {
-namespace {
-
-// Timing for messages while the radio has told no keyer speed.
-constexpr int kDefaultWpm = 25;
-
-}  // namespace
-
 // ---- Messages ----------------------------------------------------------------
 
 void HamlibRadio::SetMessage(int slot, std::string_view text) { m_keyer.SetMessage(slot, std::string(text)); }
@@ -55,7 +48,35 @@ int HamlibRadio::SendingSlot() const { return m_keyer.SendingSlot(); }
 // speed says so (rig_wait_morse in Hamlib 4.5 only watches PTT).
 int HamlibRadio::KeyerSpeed() {
   Lock lock(m_mutex);
+  if (m_keyerWpm > 0) return m_keyerWpm;
   return m_reading.keyerSpeed > 0 ? m_reading.keyerSpeed : kDefaultWpm;
+}
+
+void HamlibRadio::KeyerTrouble(const std::string& text, bool recovered) {
+  Lock lock(m_mutex);
+  if (!m_connected) return;
+  if (recovered) Log(lock, text + ".");
+  else Report(lock, text + ".");
+}
+
+void HamlibRadio::KeyerPotSpeed(int wpm) { SetKeyerWpm(wpm); }
+
+void HamlibRadio::SetKeyerWpm(int wpm) {
+  {
+    Lock lock(m_mutex);
+    const bool external = m_settings.keying == CwKeying::Cwdaemon || m_settings.keying == CwKeying::WinKeyer;
+    wpm = std::clamp(wpm, 5, 99);
+    if (!m_connected || !external || wpm == m_keyerWpm) return;
+    m_keyerWpm = wpm;
+  }
+  m_events.Raise(radiokit::RadioEventKind::RadioChange);
+}
+
+RigReading HamlibRadio::WithKeyerSpeed(Lock&, RigReading reading) const {
+  const bool external = m_settings.keying == CwKeying::Cwdaemon || m_settings.keying == CwKeying::WinKeyer;
+  if (m_keyerWpm > 0) reading.keyerSpeed = m_keyerWpm;
+  else if (external && reading.keyerSpeed <= 0) reading.keyerSpeed = kDefaultWpm;
+  return reading;
 }
 
 void HamlibRadio::MessageStarted(int, const std::string& text, std::uint64_t message) {

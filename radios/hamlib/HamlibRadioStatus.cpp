@@ -51,7 +51,10 @@ RadioStatus HamlibRadio::Status() const {
   s.lastMorse = m_lastMorse;
   s.sendingSlot = m_keyer.SendingSlot();
   s.keyerBusy = m_keyer.Busy();
-  s.reading = m_reading;
+  s.reading = WithKeyerSpeed(lock, m_reading);
+  s.externalKeyer = m_settings.keying == CwKeying::Cwdaemon || m_settings.keying == CwKeying::WinKeyer;
+  s.keyer = m_keyer.OutputText();
+  s.lastKeyingMs = m_keyer.LastKeyingMs();
   s.meters = m_meters;
   s.abilities = m_info.abilities;
   s.pendingHz[0] = m_pendingHz[0];
@@ -73,6 +76,8 @@ std::string HamlibRadio::StatusText() const {
   add("MODELNAME", s.modelName);
   add("PATH", s.path);
   add("KEYING", s.keying);
+  add("KEYER", s.keyer);
+  add("LASTKEYINGMS", std::to_string(s.lastKeyingMs));
   add("POLLMS", std::to_string(s.pollMs));
   add("TIMEOUT", std::to_string(s.timeoutMs));
   add("RETRY", std::to_string(s.retry));

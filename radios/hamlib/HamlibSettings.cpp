@@ -66,15 +66,28 @@ ConnectionSettings ParseConnectionText(std::string_view text) {
     s.baud = baud.substr(0, 10);
   s.model = LeadingNumber(field(3));
   s.rigPath = f.size() > 4 ? f[4] : std::string(1, '-');
-  std::string keying = Upper(field(5));
-  if (!keying.empty()) {
-    s.keyingText = keying;
-    s.keying = keying == "RIG" ? CwKeying::Rig : keying == "NONE" ? CwKeying::None : CwKeying::Unknown;
-  }
+  const std::string keying = field(5);
+  s.keyingFromSettings = keying.empty() || keying == "-";
+  SetKeying(s, s.keyingFromSettings ? std::string() : keying);
   std::string poll = field(6);
   if (!poll.empty() && LeadingNumber(poll) > 0)
     s.pollMs = std::clamp(LeadingNumber(poll), kMinPollMs, kMaxPollMs);
   return s;
+}
+
+void SetKeying(ConnectionSettings& s, std::string_view field) {
+  const radiokit::KeyingSettings old = s.keyer;
+  s.keyer = radiokit::ParseKeying(field);
+  s.keyer.weight = old.weight;
+  s.keyer.farnsworth = old.farnsworth;
+  s.keyingText = s.keyer.kind == radiokit::KeyerKind::Cat ? "RIG" : s.keyer.text;
+  switch (s.keyer.kind) {
+    case radiokit::KeyerKind::Cat: s.keying = CwKeying::Rig; break;
+    case radiokit::KeyerKind::None: s.keying = CwKeying::None; break;
+    case radiokit::KeyerKind::Cwdaemon: s.keying = CwKeying::Cwdaemon; break;
+    case radiokit::KeyerKind::WinKeyer: s.keying = CwKeying::WinKeyer; break;
+    case radiokit::KeyerKind::Unknown: s.keying = CwKeying::Unknown; break;
+  }
 }
 
 SavedSettings ReadSavedSettings(const std::string& path) {
@@ -91,6 +104,9 @@ SavedSettings ReadSavedSettings(const std::string& path) {
     else if (key == "PATH") s.rigPath = value;
     else if (key == "TIMEOUT" && !value.empty()) s.timeoutMs = std::clamp(LeadingNumber(value), kMinTimeoutMs, kMaxTimeoutMs);
     else if (key == "RETRY" && !value.empty()) s.retry = std::clamp(LeadingNumber(value), 0, kMaxRetry);
+    else if (key == "KEYING") s.keying = value;
+    else if (key == "WEIGHT" && !value.empty()) s.weight = std::clamp(LeadingNumber(value), 10, 90);
+    else if (key == "FARNSWORTH" && LeadingNumber(value) > 0) s.farnsworth = std::clamp(LeadingNumber(value), 10, 99);
   }
   return s;
 }
@@ -105,6 +121,9 @@ bool WriteSavedSettings(const std::string& path, const SavedSettings& s, std::st
     out << "PATH=" << s.rigPath << "\n";
     if (s.timeoutMs > 0) out << "TIMEOUT=" << s.timeoutMs << "\n";
     if (s.retry >= 0) out << "RETRY=" << s.retry << "\n";
+    if (!s.keying.empty()) out << "KEYING=" << s.keying << "\n";
+    if (s.weight > 0) out << "WEIGHT=" << s.weight << "\n";
+    if (s.farnsworth > 0) out << "FARNSWORTH=" << s.farnsworth << "\n";
     out.flush();
     if (!out) {
       if (error) *error = "Could not write " + temp;

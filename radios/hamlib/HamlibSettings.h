@@ -7,14 +7,21 @@
 //           path) from the settings file
 //   extra2  rig path: a device file, host:port for rigctld (model 2), or "-"
 //           for the device of the COM port Talvex hands over
-//   extra3  how CW is keyed: RIG (the radio's own keyer) or NONE
+//   extra3  how CW is keyed: RIG (the radio's own keyer), NONE,
+//           CWDAEMON[:host:port] (cwdaemon, default 127.0.0.1:6789) or
+//           WINKEYER:COMn (a WinKeyer on a port of its own)
+//           (empty or "-": the keying of the settings file, else RIG)
 //   extra4  poll interval in milliseconds
 //
 // Settings file HamlibRadio_CONFIG.txt, KEY=value lines:
-//   MODEL=, PATH= (used when extra1 is 0), TIMEOUT= (ms), RETRY=.
+//   MODEL=, PATH= (used when extra1 is 0), TIMEOUT= (ms), RETRY=,
+//   KEYING= (as extra3; used when extra3 is empty or "-"), WEIGHT= (10..90,
+//   50 normal), FARNSWORTH= (character speed in WPM, 0 off).
 
 #include <string>
 #include <string_view>
+
+#include "KeyerOutput.h"
 
 namespace hamlibradio {
 
@@ -31,7 +38,7 @@ constexpr const char* kMacroFileName = "HamlibRadio_MACROS.txt";
 constexpr const char* kLogFileName = "HamlibRadio_LOG.txt";
 constexpr const char* kPortFileName = "Dravel_PORTS.txt";
 
-enum class CwKeying { Rig, None, Unknown };
+enum class CwKeying { Rig, None, Cwdaemon, WinKeyer, Unknown };
 
 /// What the connection text says.
 struct ConnectionSettings {
@@ -39,6 +46,8 @@ struct ConnectionSettings {
   std::string rigPath;  // "-" = the COM port's device
   CwKeying keying = CwKeying::Rig;
   std::string keyingText = "RIG";
+  radiokit::KeyingSettings keyer;  // where cwdaemon or the WinKeyer is
+  bool keyingFromSettings = true;  // extra3 empty or "-"
   int pollMs = kDefaultPollMs;
   std::string baud;   // digits only; empty when the field is not a number
   bool rtsOn = false;  // from the RTS/DTR tag (P = on)
@@ -56,7 +65,14 @@ struct SavedSettings {
   std::string rigPath;
   int timeoutMs = 0;
   int retry = -1;
+  std::string keying;  // empty: not set
+  int weight = 0;      // 0: normal
+  int farnsworth = 0;  // 0: off
 };
+
+/// Sets the keying of the settings from a keying field (RIG, NONE,
+/// CWDAEMON..., WINKEYER:COMn; empty gives RIG).
+void SetKeying(ConnectionSettings& settings, std::string_view field);
 
 /// Reads the settings file; a missing file gives the empty settings.
 SavedSettings ReadSavedSettings(const std::string& path);

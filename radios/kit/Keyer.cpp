@@ -14,7 +14,41 @@ std::chrono::milliseconds RepeatPause(int delaySeconds) {
 Keyer::Keyer(KeyerRadio& radio, const RadioEvents& events, KeyerTimer* timer)
     : m_radio(radio), m_events(events), m_timer(timer) {}
 
+namespace {
+// How much longer than its Morse time a reporting output may take to say a
+// message was keyed before the keyer ends it (a silent cwdaemon).
+constexpr auto kEndGrace = std::chrono::seconds(2);
+}  // namespace
+
 Keyer::~Keyer() { StopThread(); }
+
+void Keyer::SetOutput(std::unique_ptr<KeyerOutput> output) {
+  std::unique_ptr<KeyerOutput> old;
+  {
+    std::lock_guard lock(m_mutex);
+    if (m_thread.joinable()) return;
+    old = std::move(m_output);
+    m_output = std::move(output);
+  }
+}
+
+std::string Keyer::OutputText() const {
+  std::lock_guard lock(m_mutex);
+  return m_output ? m_output->Describe() : std::string();
+}
+
+void Keyer::Keyed(std::uint64_t message) {
+  {
+    std::lock_guard lock(m_mutex);
+    if (message == 0 || m_sendingMessage != message) return;
+    m_keyedMessage = message;
+  }
+  m_wake.notify_all();
+}
+
+void Keyer::Trouble(const std::string& text, bool recovered) { m_radio.KeyerTrouble(text, recovered); }
+
+void Keyer::PotSpeed(int wpm) { m_radio.KeyerPotSpeed(wpm); }
 
 void Keyer::StartThread() {
   std::lock_guard lock(m_mutex);
@@ -175,7 +209,8 @@ bool Keyer::KeyMessage(Lock& lock, int slot) {
   if (m_quit || m_interrupt) return false;
   const std::string text = m_messages[static_cast<std::size_t>(slot)];
   lock.unlock();
-  const auto duration = MorseDuration(text, m_radio.KeyerSpeed());
+  const int wpm = std::max(1, m_radio.KeyerSpeed());
+  const auto duration = MorseDuration(text, wpm);
   lock.lock();
   // Ended while the radio was asked: the message never started.
   if (m_quit || m_interrupt) return false;
@@ -188,9 +223,33 @@ bool Keyer::KeyMessage(Lock& lock, int slot) {
   m_radio.MessageStarted(slot, text, message);
   lock.lock();
 
+  KeyerOutput* output = m_output.get();
+  const bool reports = output && output->ReportsEnd() && !text.empty();
+  if (output && !text.empty()) {
+    lock.unlock();
+    output->Start(text, wpm, message);
+    lock.lock();
+  }
   const auto start = std::chrono::steady_clock::now();
-  const bool ended = WaitFor(lock, duration, [&] { return m_quit || m_interrupt; });
+  bool ended;
+  if (reports) {
+    const bool over = WaitFor(lock, duration + duration / 2 + kEndGrace,
+                              [&] { return m_quit || m_interrupt || m_keyedMessage == message; });
+    ended = m_quit || m_interrupt;
+    if (!over) {
+      lock.unlock();
+      output->Overdue(message);
+      lock.lock();
+    }
+  } else {
+    ended = WaitFor(lock, duration, [&] { return m_quit || m_interrupt; });
+  }
   const auto end = std::chrono::steady_clock::now();
+  if (ended && output) {
+    lock.unlock();
+    output->Abort();
+    lock.lock();
+  }
   m_sendingSlot = -1;
   m_sendingMessage = 0;
   if (!ended) m_lastKeyingMs = std::chrono::duration_cast<std::chrono::milliseconds>(end - start).count();

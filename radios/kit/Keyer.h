@@ -2,6 +2,9 @@
 // The six stored messages of a radio and the thread that keys them: PARIS
 // timing at the radio's keyer speed, the message start and over events, and
 // Auto CQ (slot 0 sent again after the repeat pause while the repeat is on).
+// With an output that reports ends (cwdaemon, WinKeyer: KeyerOutput.h) a
+// message is over when the output says its last element was keyed, not
+// when its Morse time has passed; a stop aborts the output at once.
 //
 // What is radio-specific (the speed, putting the text on the air) comes from
 // the library through KeyerRadio. Every member may be called from any
@@ -13,10 +16,12 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 
+#include "KeyerOutput.h"
 #include "RadioEvents.h"
 
 namespace radiokit {
@@ -38,6 +43,11 @@ class KeyerRadio {
   /// The message has started (its start event is set): put it on the air
   /// if the radio keys it. 'message' names it for Keyer::EndMessage.
   virtual void MessageStarted(int /*slot*/, const std::string& /*text*/, std::uint64_t /*message*/) {}
+  /// The keyer output's trouble or recovery, to be told to the operator
+  /// (any thread, no keyer lock held).
+  virtual void KeyerTrouble(const std::string& /*text*/, bool /*recovered*/) {}
+  /// The output's own speed control set this speed (any thread).
+  virtual void KeyerPotSpeed(int /*wpm*/) {}
 };
 
 /// How the keyer lets time pass; the real one waits on the clock. Tests
@@ -51,7 +61,7 @@ class KeyerTimer {
                     std::chrono::microseconds duration, const std::function<bool()>& stop) = 0;
 };
 
-class Keyer {
+class Keyer : private KeyerSink {
  public:
   /// timer: nullptr for the real clock.
   Keyer(KeyerRadio& radio, const RadioEvents& events, KeyerTimer* timer = nullptr);
@@ -60,6 +70,14 @@ class Keyer {
   Keyer(const Keyer&) = delete;
   Keyer& operator=(const Keyer&) = delete;
 
+  /// Where outputs report to (for MakeKeyerOutput).
+  KeyerSink& Sink() { return *this; }
+  /// Keys through this output from now on (nullptr: the keyer times each
+  /// message and the radio keys it, or nothing does). Only while the
+  /// thread does not run; the old output is destroyed.
+  void SetOutput(std::unique_ptr<KeyerOutput> output);
+  /// The output's status line, empty without one.
+  std::string OutputText() const;
   /// Starts the keyer thread unless it runs.
   void StartThread();
   /// Ends the message being sent (over event), drops a pending one and
@@ -101,6 +119,9 @@ class Keyer {
 
  private:
   using Lock = std::unique_lock<std::mutex>;
+  void Keyed(std::uint64_t message) override;
+  void Trouble(const std::string& text, bool recovered) override;
+  void PotSpeed(int wpm) override;
   void Loop();
   /// Keys one message; false when it was ended early.
   bool KeyMessage(Lock& lock, int slot);
@@ -126,6 +147,8 @@ class Keyer {
   std::uint64_t m_sendingMessage = 0;
   int m_starts = 0;
   std::int64_t m_lastKeyingMs = -1;
+  std::unique_ptr<KeyerOutput> m_output;
+  std::uint64_t m_keyedMessage = 0;  // the last message the output reported keyed
 };
 
 }  // namespace radiokit

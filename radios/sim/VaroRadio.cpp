@@ -4,8 +4,11 @@
 #include <cctype>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 
+#include "LibraryFile.h"
 #include "Morse.h"
+#include "PortTable.h"
 #include "VaroLibrary.h"
 
 namespace varosim {
@@ -18,9 +21,10 @@ bool AllDigits(std::string_view text) {
          std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// The third comma-separated field of the connection text (name,library,baud,...).
-std::string_view BaudField(std::string_view text) {
-  for (int skip = 0; skip < 2; ++skip) {
+// A comma-separated field of the connection text (name,library,baud,...): 2 the
+// baud rate, 5 the keying (extra3).
+std::string_view Field(std::string_view text, int index) {
+  for (int skip = 0; skip < index; ++skip) {
     std::size_t comma = text.find(',');
     if (comma == std::string_view::npos) return {};
     text.remove_prefix(comma + 1);
@@ -123,18 +127,37 @@ void VaroRadio::Connect(char* portBuffer, RadioEvent radioChangeEvent, const cha
       m_state.port.assign(portBuffer, n);
     }
     m_state.connectionText = connectionText ? connectionText : "";
-    std::string_view baud = BaudField(m_state.connectionText);
+    std::string_view baud = Field(m_state.connectionText, 2);
     if (AllDigits(baud)) m_state.baud = std::string(baud.substr(0, 10));
     m_state.poweredOn = true;
     m_connected = true;
   }
   m_events.Set(EventKind::RadioChange, radioChangeEvent);
+  // Keying CWDAEMON or WINKEYER keys through that keyer; anything else is
+  // only timed, as the simulation puts nothing on the air.
+  const radiokit::KeyingSettings keying = radiokit::ParseKeying(Field(connectionText ? connectionText : "", 5));
+  const std::string dir = radiokit::LibraryPathOf(reinterpret_cast<const void*>(&DefaultMacros));
+  const std::string portFile = dir.substr(0, dir.rfind('/') + 1) + "Dravel_PORTS.txt";
+  m_keyer.StopThread();
+  m_keyer.SetOutput(radiokit::MakeKeyerOutput(keying, m_keyer.Sink(), [portFile](const std::string& com) {
+    return radiokit::PortTable(portFile).DeviceOf(com);
+  }));
   m_keyer.StartThread();
   Raise(EventKind::RadioChange);
 }
 
+void VaroRadio::KeyerTrouble(const std::string& text, bool) {
+  m_library.Trace("KEYER(\"" + text + "\", " + std::to_string(m_number) + ")");
+  std::fprintf(stderr, "VaroSim: %s\n", text.c_str());
+}
+
+void VaroRadio::KeyerPotSpeed(int wpm) {
+  Change([&](RadioState& s) { return s.keyerSpeed != wpm && ((s.keyerSpeed = wpm), true); });
+}
+
 void VaroRadio::Disconnect() {
   m_keyer.StopThread();
+  m_keyer.SetOutput(nullptr);
   std::lock_guard lock(m_mutex);
   m_connected = false;
   m_text = {};

@@ -151,6 +151,9 @@ class VaroRadio : private radiokit::KeyerRadio, public radiopanel::PanelRadio {
   };
   int KeyerSpeed() override;
   void MessageStarted(int slot, const std::string& text, std::uint64_t message) override;
+  /// Into the trace as KEYER("text", radio), and onto stderr.
+  void KeyerTrouble(const std::string& text, bool recovered) override;
+  void KeyerPotSpeed(int wpm) override;
   /// Under the lock: true when a change was made (false while powered off).
   template <typename F>
   void Act(F f) {

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,7 +26,9 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include "CwdaemonProcess.h"
 #include "Eventually.h"
+#include "FakeWinKeyer.h"
 #include "PanelRadio.h"
 #include "QtTestApp.h"
 #include "RecordingMessageSink.h"
@@ -264,6 +267,84 @@ TEST(HamlibRadio, KeysMessagesWithTheRadiosKeyer) {
   ASSERT_TRUE(radio.Polls(2));
   EXPECT_EQ(radio.Read("LINK"), "UP") << "a keyer that cannot be stopped is no lost radio: " << radio.Read("ERROR");
   EXPECT_TRUE(messages.Messages().empty());
+}
+
+// F1 over rigctld's dummy rig keyed through a real cwdaemon and through a
+// WinKeyer: the radio's own keyer is not asked, the over event follows the
+// keyer's end, and a keyer that goes away is told once while the radio
+// stays up.
+TEST(HamlibRadio, KeysMessagesThroughCwdaemonOrAWinKeyer) {
+  struct Case {
+    const char* name;
+    std::function<std::string(HamlibUnderTest&)> keying;  // sets up the far end
+    std::function<void()> goAway;
+  };
+  std::unique_ptr<CwdaemonProcess> cwdaemon;
+  std::unique_ptr<FakeWinKeyer> winKeyer;
+  const Case cases[] = {
+      {"cwdaemon",
+       [&](HamlibUnderTest&) {
+         cwdaemon = std::make_unique<CwdaemonProcess>();
+         // The connection text has 64 characters: the port alone.
+         return "CWDAEMON:" + std::to_string(cwdaemon->Port());
+       },
+       [&] { cwdaemon->Kill(); }},
+      {"WinKeyer",
+       [&](HamlibUnderTest& radio) {
+         winKeyer = std::make_unique<FakeWinKeyer>();
+         radio.dir.Write("Devices/Dravel_PORTS.txt", "COM9=" + winKeyer->Device() + "\n");
+         return std::string("WINKEYER:COM9");
+       },
+       [&] { winKeyer->Unplug(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecordingMessageSink messages;
+    HamlibUnderTest radio;
+    RigctldProcess rigctld(RigctldLog(radio));
+    radio.Connect("2," + rigctld.Address() + "," + c.keying(radio) + ",100");
+    ASSERT_TRUE(radio.LinkBecomes("UP"));
+    ASSERT_TRUE(Eventually([&] {
+      const std::string keyer = radio.Read("KEYER");
+      return keyer.find(" ANSWERS") != std::string::npos || keyer.find(" UP") != std::string::npos;
+    })) << radio.Read("KEYER");
+    rigctld.Rigctl("L KEYSPD 40");
+    ASSERT_TRUE(Eventually([&] { return radio.lib->GetKeyerSpeed(1) == 40; }));
+
+    radio.lib->SetMsgAtIndex(1, 0, "CQ TEST");
+    radio.lib->SendMsgAtIndex(1, 0);
+    ASSERT_TRUE(Wakes(radio.start));
+    EXPECT_EQ(radio.lib->GetMsgId(1), 0);
+    ASSERT_TRUE(Wakes(radio.over));
+    if (winKeyer) {
+      EXPECT_TRUE(winKeyer->Saw("keyed CQ TEST") && winKeyer->Saw("speed 40"));
+      // The speed pot (set up from 10 WPM) is the keyer speed from now on.
+      winKeyer->TurnPot(20);
+      EXPECT_TRUE(Eventually([&] { return radio.lib->GetKeyerSpeed(1) == 30; }));
+    } else {
+      EXPECT_NE(radio.Read("KEYER").find("REPLIES=1 "), std::string::npos) << radio.Read("KEYER");
+    }
+    EXPECT_GE(radio.Number("LASTKEYINGMS"), 0);
+    EXPECT_EQ(radio.Number("MORSESENT"), 0) << "the radio's own keyer was asked";
+    EXPECT_EQ(rigctld.Log().find("CQ TEST"), std::string::npos);
+
+    c.goAway();
+    for (int i = 0; i < 2; ++i) {
+      radio.lib->SendMsgAtIndex(1, 0);
+      ASSERT_TRUE(Wakes(radio.start));
+      ASSERT_TRUE(Wakes(radio.over));
+    }
+    EXPECT_EQ(radio.Number("REPORTS"), 1) << radio.Read("ERROR");
+    EXPECT_NE(radio.Read("ERROR").find(c.name), std::string::npos) << radio.Read("ERROR");
+    EXPECT_EQ(radio.Read("LINK"), "UP");
+    EXPECT_TRUE(messages.Messages().empty());
+    radio.Disconnect();
+    if (winKeyer) {
+      EXPECT_EQ(winKeyer->Log().front(), "open");
+    }
+    cwdaemon.reset();
+    winKeyer.reset();
+  }
 }
 
 TEST(HamlibRadio, AutoCqRepeatsTheCqAfterItsDelayUntilSwitchedOff) {
@@ -756,8 +837,36 @@ TEST(HamlibRadio, SettingsDialogChoosesTheModelForTheNextConnection) {
   QWidget* panel = window("pnlHamlibMain");
   ASSERT_NE(panel, nullptr);
   EXPECT_EQ(panel->findChild<QLabel*>("lbRadioName")->text(), "Hamlib NET rigctl");
+
+  // The keyer chosen in the dialog keys when the entry leaves it open ("-").
+  CwdaemonProcess cwdaemon;
+  radio.lib->ShowConfig(1);
+  dialog = window("fmHamlibConfig");
+  ASSERT_NE(dialog, nullptr);
+  auto* keyer = dialog->findChild<QComboBox*>("cbKeyer");
+  keyer->setCurrentIndex(keyer->findData(QString("CWDAEMON")));
+  dialog->findChild<QLineEdit*>("edKeyerWhere")->setText(QString::number(cwdaemon.Port()));
+  dialog->findChild<QSpinBox*>("seWeight")->setValue(60);
+  dialog->findChild<QSpinBox*>("seFarnsworth")->setValue(15);
+  dialog->findChild<QPushButton*>("bnSave")->click();
+  EXPECT_NE(radio.dir.Read("Devices/HamlibRadio_CONFIG.txt")
+                .find("KEYING=CWDAEMON:" + std::to_string(cwdaemon.Port()) + "\nWEIGHT=60\nFARNSWORTH=15\n"),
+            std::string::npos)
+      << radio.dir.Read("Devices/HamlibRadio_CONFIG.txt");
   radio.Disconnect();
   EXPECT_EQ(window("pnlHamlibMain"), nullptr);
+  for (const char* keying : {"-", "RIG"}) {
+    radio.Connect(std::string("0,-,") + keying + ",100");
+    ASSERT_TRUE(radio.LinkBecomes("UP")) << radio.Read("ERROR");
+    if (std::string(keying) == "-") {
+      EXPECT_EQ(radio.Read("KEYING"), "CWDAEMON:" + std::to_string(cwdaemon.Port()));
+      EXPECT_NE(radio.Read("KEYER").find(" ANSWERS"), std::string::npos) << radio.Read("KEYER");
+    } else {
+      EXPECT_EQ(radio.Read("KEYING"), "RIG") << "the entry's keying comes first";
+      EXPECT_EQ(radio.Read("KEYER"), "");
+    }
+    radio.Disconnect();
+  }
 }
 
 namespace {

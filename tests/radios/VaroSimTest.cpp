@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ConnectedSim.h"
+#include "CwdaemonProcess.h"
 #include "RecordingMessageSink.h"
 #include "TempProgramDir.h"
 #include "VaroSimProbe.h"
@@ -29,6 +30,31 @@ bool StillMapped(const std::string& path) {
 }
 
 }  // namespace
+
+// Keying CWDAEMON in the devices entry: the simulated radio keys through a
+// real cwdaemon, its over event after cwdaemon's end, a silent one told once.
+TEST(VaroSim, KeysThroughCwdaemonWhenTheEntrySaysSo) {
+  RecordingMessageSink messages;
+  CwdaemonProcess cwdaemon;
+  ASSERT_TRUE(cwdaemon.Running());
+  ConnectedSim sim(DevicesFile("VaroSim.dll"),
+                   "Varo,VaroSim,38400,a,b,CWDAEMON:" + std::to_string(cwdaemon.Port()) + ",d,NRND");
+  sim.Prepare(0, "PARIS", 40);
+  sim.lib.SendMsgAtIndex(1, 0);
+  ASSERT_TRUE(Wakes(sim.start));
+  ASSERT_TRUE(Wakes(sim.over));
+  EXPECT_GE(sim.probe.Query("LASTKEYINGMS"), 0);
+
+  cwdaemon.Kill();
+  for (int i = 0; i < 2; ++i) {
+    sim.lib.SendMsgAtIndex(1, 0);
+    ASSERT_TRUE(Wakes(sim.start));
+    ASSERT_TRUE(Wakes(sim.over));
+  }
+  int told = 0;
+  for (const std::string& line : sim.probe.Trace()) told += line.rfind("KEYER(\"No answer from cwdaemon", 0) == 0;
+  EXPECT_EQ(told, 1);
+}
 
 TEST(VaroSim, CountsMorseInDotUnits) {
   RecordingMessageSink messages;

@@ -12,10 +12,12 @@
 
 class ConnectedSim {
  public:
-  explicit ConnectedSim(const std::string& path = DevicesFile("VaroSim.dll")) : lib(path), probe(path) {
+  explicit ConnectedSim(const std::string& path = DevicesFile("VaroSim.dll"),
+                        const std::string& connection = "Varo,VaroSim,38400,a,b,c,d,NRND")
+      : lib(path), probe(path) {
     probe.Control("RESET");
     std::string port = "com4";
-    EXPECT_TRUE(lib.ConnectRadio(1, "Varo,VaroSim,38400,a,b,c,d,NRND", change, port, true));
+    EXPECT_TRUE(lib.ConnectRadio(1, connection, change, port, true));
     EXPECT_EQ(port, "COM4");
     lib.SetLogRequestEventHandle(1, logRequest);
     lib.SetMsgEventHandles(1, start, over);
