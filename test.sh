@@ -43,7 +43,7 @@ run_suite build-asan "" "" -DTALVEX_SANITIZE=ON "${sanitizer_flags[@]}"
 # threads and hand-overs, the radio objects, the serial logging reader, the
 # application (its hand-overs and the program itself), the radio libraries;
 # of the main window's tests, only its thread tests (test_mainform_threads).
-run_suite build-tsan '^test_(platform|radio|serial|app|radios|mainform_threads)$' \
+run_suite build-tsan '^test_(platform|radio|serial|app|radios|radios_hamlib|mainform_threads)$' \
   "test_platform test_radio test_serial test_app test_radios test_mainform" \
   -DTALVEX_TSAN=ON "${sanitizer_flags[@]}"
 # Every fuzz target from its seed corpus, 20000 inputs or 60 s each.

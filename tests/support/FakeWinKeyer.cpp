@@ -54,13 +54,22 @@ FakeWinKeyer::FakeWinKeyer() {
   m_thread = std::thread(&FakeWinKeyer::Run, this);
 }
 
-FakeWinKeyer::~FakeWinKeyer() { Unplug(); }
+FakeWinKeyer::~FakeWinKeyer() {
+  Unplug();
+  if (m_held >= 0) close(m_held);
+}
 
 void FakeWinKeyer::Unplug() {
   m_stop = true;
   if (m_thread.joinable()) m_thread.join();
   std::lock_guard lock(m_mutex);
-  if (m_master >= 0) close(m_master);
+  if (m_master < 0) return;
+  // A slave side held open keeps the terminal's number from being handed to
+  // another pseudo-terminal (another test's, in another process) while a
+  // keyer still tries the old device file: that file is gone, as an
+  // unplugged adapter's is.
+  if (m_held < 0) m_held = open(m_slave.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  close(m_master);
   m_master = -1;
 }
 

@@ -49,6 +49,7 @@ class FakeWinKeyer {
   void Note(std::string entry);
 
   int m_master = -1;
+  int m_held = -1;  // the slave side, held from the unplug on
   std::string m_slave;
   std::thread m_thread;
   std::atomic<bool> m_stop{false};

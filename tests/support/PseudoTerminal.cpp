@@ -61,8 +61,9 @@ int PseudoTerminal::Pending() const {
 }
 
 void PseudoTerminal::HangUp() {
-  if (m_slaveFd >= 0) ::close(m_slaveFd);
-  m_slaveFd = -1;
+  // Our own slave side stays open until the end: it keeps the terminal's
+  // number from going to another pseudo-terminal (another test's, in another
+  // process) while the program still looks for the device that went away.
   ::close(m_master);
   m_master = -1;
 }
