@@ -19,23 +19,12 @@
 #include <unistd.h>
 #include <vector>
 
+#include "BenchCalls.h"
 #include "data/TOperatorList.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// A distinct call for every number: two letters, a digit, three letters.
-std::string CallOf(std::size_t n) {
-  std::string call(6, ' ');
-  call[5] = static_cast<char>('A' + n % 26); n /= 26;
-  call[4] = static_cast<char>('A' + n % 26); n /= 26;
-  call[3] = static_cast<char>('A' + n % 26); n /= 26;
-  call[2] = static_cast<char>('0' + n % 10); n /= 10;
-  call[1] = static_cast<char>('A' + n % 26); n /= 26;
-  call[0] = static_cast<char>('A' + n % 26);
-  return call;
-}
 
 std::string Lower(std::string text) {
   for (auto& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);

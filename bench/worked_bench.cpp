@@ -19,23 +19,12 @@
 #include <unistd.h>
 #include <vector>
 
+#include "BenchCalls.h"
 #include "data/TWorkedIndex.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// A distinct call for every number: two letters, a digit, three letters.
-std::string CallOf(std::size_t n) {
-  std::string call(6, ' ');
-  call[5] = static_cast<char>('A' + n % 26); n /= 26;
-  call[4] = static_cast<char>('A' + n % 26); n /= 26;
-  call[3] = static_cast<char>('A' + n % 26); n /= 26;
-  call[2] = static_cast<char>('0' + n % 10); n /= 10;
-  call[1] = static_cast<char>('A' + n % 26); n /= 26;
-  call[0] = static_cast<char>('A' + n % 26);
-  return call;
-}
 
 const char* const kFreqs[] = {"1830", "3530", "7025", "10110", "14025", "18080", "21025", "24900", "28025", "50090"};
 const char* const kModes[] = {"CW", "PH", "RY"};

@@ -10,24 +10,6 @@ namespace {
 
 constexpr std::size_t kCallWidth = 30;
 
-char Fold(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-
-// FNV-1a over the upper-case call, with a final mix so that calls that
-// differ in one letter spread over the whole index.
-std::uint32_t HashCall(std::string_view call) {
-  std::uint32_t h = 2166136261u;
-  for (char c : call) {
-    h ^= static_cast<unsigned char>(Fold(c));
-    h *= 16777619u;
-  }
-  h ^= h >> 16;
-  h *= 0x85ebca6bu;
-  h ^= h >> 13;
-  h *= 0xc2b2ae35u;
-  h ^= h >> 16;
-  return h;
-}
-
 std::string_view TrimView(std::string_view text) {
   while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
   while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
@@ -91,7 +73,7 @@ void TOperatorList::AddOrUpdate(std::string_view call, std::string_view name,
   // operator's identity: a longer spelling of it updates the same operator.
   call = call.substr(0, CutLength(call, kCallWidth));
   Reserve(m_operators.size() + 1);
-  const std::uint32_t hash = HashCall(call);
+  const std::uint32_t hash = CallHash(call);
   Slot& slot = m_index[Probe(call, hash)];
   if (slot.position != 0) {
     m_operators[slot.position - 1].Update(name, number, club);
@@ -103,7 +85,7 @@ void TOperatorList::AddOrUpdate(std::string_view call, std::string_view name,
 
 const TOperator* TOperatorList::Find(std::string_view call) const {
   if (call.size() > kCallWidth || m_index.empty()) return nullptr;
-  const Slot& slot = m_index[Probe(call, HashCall(call))];
+  const Slot& slot = m_index[Probe(call, CallHash(call))];
   return slot.position == 0 ? nullptr : &m_operators[slot.position - 1];
 }
 

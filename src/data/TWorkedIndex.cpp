@@ -7,6 +7,7 @@
 
 #include "data/FixedText.h"
 #include "data/TLogRecord.h"
+#include "data/TextUtils.h"
 #include "platform/TextLines.h"
 
 namespace {
@@ -20,21 +21,6 @@ std::string_view TrimView(std::string_view text) {
   while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
   while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
   return text;
-}
-
-// FNV-1a over the upper-case text, with a final mix (as TOperatorList's).
-std::uint32_t HashOf(std::string_view upper) {
-  std::uint32_t h = 2166136261u;
-  for (char c : upper) {
-    h ^= static_cast<unsigned char>(c);
-    h *= 16777619u;
-  }
-  h ^= h >> 16;
-  h *= 0x85ebca6bu;
-  h ^= h >> 13;
-  h *= 0xc2b2ae35u;
-  h ^= h >> 16;
-  return h;
 }
 
 /// The call as the index keys it: trimmed, cut to its field, upper case.
@@ -201,7 +187,7 @@ void TWorkedIndex::Add(std::string_view line) {
   if (call.empty()) return;
 
   if (2 * (m_calls.size() + 1) > m_index.size()) Grow();
-  const std::uint32_t hash = HashOf(call);
+  const std::uint32_t hash = CallHash(call);
   std::uint64_t& slot = m_index[Probe(call, hash)];
   if (slot == 0) {
     Call& added = m_calls.emplace_back();
@@ -239,7 +225,7 @@ TWorkedSummary TWorkedIndex::Lookup(std::string_view call, std::string_view freq
   std::array<char, kCallWidth> buffer;
   const std::string_view key = KeyCall(call, buffer);
   if (key.empty()) return summary;
-  const std::uint64_t slot = m_index[Probe(key, HashOf(key))];
+  const std::uint64_t slot = m_index[Probe(key, CallHash(key))];
   if (slot == 0) return summary;
   const Call& entry = m_calls[(slot & 0xffffffffu) - 1];
   summary.count = entry.count;

@@ -181,3 +181,17 @@ double FileDateTime(const std::string& path) {
   platform::DateTimeParts p = platform::DecodeDateTime(modified);
   return platform::EncodeDateTime(p.year, p.month, p.day, p.hour, p.minute, p.second / 2 * 2);
 }
+
+std::uint32_t CallHash(std::string_view call) {
+  std::uint32_t h = 2166136261u;
+  for (char c : call) {
+    h ^= static_cast<unsigned char>((c >= 'a' && c <= 'z') ? c - 32 : c);
+    h *= 16777619u;
+  }
+  h ^= h >> 16;
+  h *= 0x85ebca6bu;
+  h ^= h >> 13;
+  h *= 0xc2b2ae35u;
+  h ^= h >> 16;
+  return h;
+}

@@ -54,3 +54,8 @@ double ParseUsDateTime(std::string_view text);
 /// The file's last-write time at the two-second resolution of packed file
 /// dates, or 0 when it cannot be opened for reading.
 double FileDateTime(const std::string& path);
+
+/// A hash of a call sign that ignores the case of its letters: FNV-1a over
+/// the upper-case text, with a final mix so that calls differing in one
+/// letter spread over a whole index.
+std::uint32_t CallHash(std::string_view call);
