@@ -57,9 +57,9 @@ TEST(NetLogging, EachContactReachesBothReadersInTheFormatsTheyRead) {
   EXPECT_TRUE(m.complete && m.magic == 0xadbccbdau && m.schema == 2 && m.type == 5 && m.id == "Talvex")
       << m.magic << " " << m.schema << " " << m.type << " " << m.id;
   const std::vector<std::string> expected{
-      "JD " + kJulianDay + " MS 51900000 SPEC 1",  // 14:25 UTC
+      "JD " + kJulianDay + " MS 51900000 ZONE 1",  // 14:25 UTC
       "K1ABC", "", "14025000", "CW", "579", "559", "100", "FOC", "BOB",
-      "JD " + kJulianDay + " MS 51780000 SPEC 1",  // 14:23 UTC
+      "JD " + kJulianDay + " MS 51780000 ZONE 1",  // 14:23 UTC
       "", "W9TLX", "", "", "", ""};
   EXPECT_EQ(m.fields, expected);
   const char* names[] = {"Date & Time Off", "DX call", "DX grid", "Tx frequency (Hz)", "Mode", "Report sent",

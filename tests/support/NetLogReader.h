@@ -49,7 +49,7 @@ class LoopbackReceiver {
 };
 
 /// One WSJT-X message: its header and its fields in order, each as text
-/// (numbers in decimal, a QDateTime as "JD <day> MS <ms> SPEC <spec>").
+/// (numbers in decimal, a QDateTime as "JD <day> MS <ms> ZONE <time zone kind>", 1 for UTC).
 struct WsjtxMessage {
   std::uint32_t magic = 0, schema = 0, type = 0;
   std::string id;
@@ -78,7 +78,7 @@ inline WsjtxMessage ReadWsjtx(const std::string& bytes) {
   auto number = [&](std::size_t size) { return std::to_string(u(size)); };
   auto dateTime = [&]() {
     const std::string day = number(8), ms = number(4);
-    return "JD " + day + " MS " + ms + " SPEC " + number(1);
+    return "JD " + day + " MS " + ms + " ZONE " + number(1);
   };
   m.magic = static_cast<std::uint32_t>(u(4));
   m.schema = static_cast<std::uint32_t>(u(4));
